@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/tray_icon_record.h"
+#include "platform/controls.h"
+#include "platform/platform.h"
+
+namespace plimex {
+
+// The main window: the program's whole state and every handler. Backends
+// create the real window and controls and call these handlers on their events.
+class Form1 {
+public:
+    Form1(Platform platform, Form1Controls controls);
+
+    // Lifecycle.
+    void Form_Load();
+    // Unloads the window, whatever the cause: removes the tray icon, saves
+    // the options and destroys the window. Later calls do nothing.
+    void Unload();
+    void Quitter_Click();
+    void Ouvrir_Click();
+    void Command4_Click();
+    void Command2_Click();
+
+    // Folder browser.
+    void Drive1_Change();
+    void Dir1_Change();
+    void LstFic_Click();
+    void CmdSel_Click();
+    void LstFic_DblClick();
+
+    // Rotation.
+    void Tmr_Timer();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void Option5_Click();
+
+    // Tray and activation.
+    void Activer_Click();
+    void Command1_Click();
+    void Form_MouseMove(int button, int shift, float x, float y);
+
+    const std::wstring& imageFolder() const { return ImageFolder; }
+    const std::wstring& intervalCode() const { return IntervalCode; }
+    const std::wstring& activeState() const { return ActiveState; }
+    std::int16_t tickCount() const { return TickCount; }
+    const TrayIconRecord& trayIconData() const { return TrayIconData; }
+    bool trayBusy() const { return TrayBusy; }
+    std::int32_t trayMessage() const { return TrayMessage; }
+
+private:
+    void Form_QueryUnload();
+    void Form_Unload();
+    void LoadOptions();
+    void SaveOptions();
+    void SelectIntervalOption();
+    void SetActivationControls();
+    void ApplyWallpaper(const std::wstring& path);
+    void FillFileList();
+    void SetDir1Path(const std::wstring& path);
+    std::wstring SelectedEntryPath() const;
+    void RotateWallpaper();
+    void PrepareOffStateIcon();
+    void AddTrayIconAtStartup();
+    void RemoveTrayIcon();
+    void AddTrayIcon(PictureHandle icon, std::wstring_view tip);
+    void SendTrayRecord(std::uint32_t message);
+    void Toggle(const std::wstring& decidingCaption);
+    void RunMenuItem(MenuItem item);
+
+    std::string Ansi(std::wstring_view text) const;
+
+    Platform platform_;
+    Form1Controls c_;
+
+    std::wstring ImageFolder;
+    std::wstring IntervalCode;
+    std::wstring ActiveState;
+    std::int16_t TickCount = 0;
+    TrayIconRecord TrayIconData;
+    bool TrayBusy = false;
+    std::int32_t TrayMessage = 0;
+
+    bool unloaded_ = false;
+};
+
+}  // namespace plimex

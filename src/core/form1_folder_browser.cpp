@@ -1,0 +1,62 @@
+#include "core/form1.h"
+
+namespace plimex {
+
+void Form1::Drive1_Change() {
+    // The folder current on a drive is the one the folder list already shows
+    // there; only a move to another drive takes the list to that drive's root.
+    // So setting the drive at start-up never undoes the saved folder.
+    if (c_.Drive1.DriveOf(c_.Dir1.Path()) != c_.Drive1.Drive()) {
+        SetDir1Path(c_.Drive1.Drive());
+    }
+}
+
+void Form1::SetDir1Path(const std::wstring& path) {
+    if (c_.Dir1.SetPath(path)) {
+        Dir1_Change();
+    }
+}
+
+void Form1::Dir1_Change() {
+    ImageFolder = c_.Dir1.Path();
+    const wchar_t separator = platform_.fileSystem.PathSeparator();
+    if (ImageFolder.empty() || ImageFolder.back() != separator) {
+        ImageFolder += separator;
+    }
+    FillFileList();
+}
+
+void Form1::FillFileList() {
+    c_.LstFic.Clear();
+    const std::vector<std::string> names =
+        platform_.fileSystem.FindNormalFiles(Ansi(ImageFolder + L"*.bmp"));
+    std::vector<std::wstring> entries;
+    entries.reserve(names.size());
+    for (const std::string& name : names) {
+        entries.push_back(platform_.codePage.FromAnsi(name));
+    }
+    c_.LstFic.AddItems(std::move(entries));
+}
+
+std::wstring Form1::SelectedEntryPath() const {
+    return ImageFolder + c_.LstFic.List(c_.LstFic.ListIndex());
+}
+
+void Form1::LstFic_Click() {
+    // A click on an empty list selects nothing; there is no file to show.
+    if (c_.LstFic.ListIndex() == -1) {
+        return;
+    }
+    c_.Image1.LoadPicture(Ansi(SelectedEntryPath()));
+}
+
+void Form1::CmdSel_Click() {
+    if (c_.LstFic.ListIndex() == -1) {
+        return;
+    }
+    ApplyWallpaper(SelectedEntryPath());
+}
+
+void Form1::LstFic_DblClick() { CmdSel_Click(); }
+
+}  // namespace plimex

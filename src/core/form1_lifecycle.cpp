@@ -1,0 +1,51 @@
+#include "core/form1.h"
+
+namespace plimex {
+
+Form1::Form1(Platform platform, Form1Controls controls) : platform_(platform), c_(controls) {}
+
+std::string Form1::Ansi(std::wstring_view text) const { return platform_.codePage.ToAnsi(text); }
+
+void Form1::Form_Load() {
+    LoadOptions();
+    PrepareOffStateIcon();
+    AddTrayIconAtStartup();
+    c_.Form1.Hide();
+    c_.Form1.SetTaskVisible(false);
+
+    // A saved folder that is gone (a removed drive, a deleted folder) would
+    // leave the lists on nothing: show the default folder instead.
+    const bool savedFolderExists = platform_.fileSystem.IsFolder(Ansi(ImageFolder));
+    SetDir1Path(savedFolderExists ? ImageFolder : platform_.fileSystem.DefaultImageFolder());
+    if (c_.Drive1.SetDrive(ImageFolder)) {
+        Drive1_Change();
+    }
+    FillFileList();
+    if (ActiveState == L"1") {
+        RotateWallpaper();
+    }
+}
+
+void Form1::Unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    Form_QueryUnload();
+    Form_Unload();
+    c_.Form1.Unload();
+}
+
+void Form1::Form_QueryUnload() { RemoveTrayIcon(); }
+
+void Form1::Form_Unload() { SaveOptions(); }
+
+void Form1::Quitter_Click() { Unload(); }
+
+void Form1::Ouvrir_Click() { c_.Form1.Show(); }
+
+void Form1::Command4_Click() { c_.Form1.Hide(); }
+
+void Form1::Command2_Click() { c_.Form2.ShowModal(); }
+
+}  // namespace plimex

@@ -1,0 +1,94 @@
+#include "core/form1.h"
+#include "core/texts.h"
+#include "core/tray_message.h"
+
+namespace plimex {
+
+void Form1::PrepareOffStateIcon() { c_.Image3.SetPicture(c_.ImageList1.ExtractIcon(1)); }
+
+void Form1::AddTrayIconAtStartup() {
+    TrayIconData.cbSize = TrayIconRecord::kRecordSize;
+    TrayIconData.hWnd = c_.Form1.hWnd();
+    TrayIconData.uID = TrayIconRecord::kIconId;
+    TrayIconData.uFlags = TrayIconRecord::kAddFlags;
+    TrayIconData.uCallbackMessage = TrayIconRecord::kCallbackMessage;
+    if (ActiveState == L"1") {
+        TrayIconData.hIcon = c_.Image2.Picture();
+    }
+    if (ActiveState == L"0") {
+        TrayIconData.hIcon = c_.Image3.Picture();
+    }
+    TrayIconData.SetTip(texts::kAppTitle);
+    platform_.notificationArea.ShellNotifyIconA(NotificationArea::kNimAdd,
+                                                TrayIconData.ToBuffer(platform_.codePage));
+}
+
+void Form1::SendTrayRecord(std::uint32_t message) {
+    TrayIconData.cbSize = TrayIconRecord::kRecordSize;
+    TrayIconData.hWnd = c_.Form1.hWnd();
+    TrayIconData.uID = TrayIconRecord::kIconId;
+    platform_.notificationArea.ShellNotifyIconA(message, TrayIconData.ToBuffer(platform_.codePage));
+}
+
+void Form1::RemoveTrayIcon() { SendTrayRecord(NotificationArea::kNimDelete); }
+
+void Form1::AddTrayIcon(PictureHandle icon, std::wstring_view tip) {
+    TrayIconData.uFlags = TrayIconRecord::kAddFlags;
+    TrayIconData.uCallbackMessage = TrayIconRecord::kCallbackMessage;
+    TrayIconData.hIcon = icon;
+    TrayIconData.SetTip(tip);
+    SendTrayRecord(NotificationArea::kNimAdd);
+}
+
+void Form1::Toggle(const std::wstring& decidingCaption) {
+    const bool switchOn = decidingCaption == texts::kActiver;
+    const std::wstring caption(switchOn ? texts::kDesactiver : texts::kActiver);
+    c_.Activer.SetCaption(caption);
+    c_.Command1.SetCaption(caption);
+    c_.Tmr.SetEnabled(switchOn);
+    ActiveState = switchOn ? L"1" : L"0";
+    const PictureHandle icon = switchOn ? c_.Image2.Picture() : c_.Image3.Picture();
+
+    RemoveTrayIcon();
+    AddTrayIcon(icon, texts::kToggledTip);
+}
+
+void Form1::Activer_Click() { Toggle(c_.Activer.Caption()); }
+
+void Form1::Command1_Click() {
+    Toggle(c_.Command1.Caption());
+    SaveOptions();
+}
+
+void Form1::Form_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/) {
+    TrayMessage = DecodeTrayMessage(x, c_.Screen.TwipsPerPixelX());
+    if (TrayBusy) {
+        return;
+    }
+    TrayBusy = true;
+    if (TrayMessage == kWmLButtonDblClk) {
+        c_.Form1.Show();
+    }
+    if (TrayMessage == kWmRButtonUp) {
+        RunMenuItem(c_.Form1.PopupMenu());
+    }
+    TrayBusy = false;
+}
+
+void Form1::RunMenuItem(MenuItem item) {
+    switch (item) {
+        case MenuItem::Activer:
+            Activer_Click();
+            break;
+        case MenuItem::Ouvrir:
+            Ouvrir_Click();
+            break;
+        case MenuItem::Quitter:
+            Quitter_Click();
+            break;
+        case MenuItem::None:
+            break;
+    }
+}
+
+}  // namespace plimex

@@ -1,0 +1,17 @@
+#include "core/tray_message.h"
+
+#include <cmath>
+#include <limits>
+
+namespace plimex {
+
+std::int32_t DecodeTrayMessage(float xTwips, float twipsPerPixel) {
+    const double pixels = std::nearbyint(static_cast<double>(xTwips) / twipsPerPixel);
+    if (!std::isfinite(pixels) || pixels < std::numeric_limits<std::int32_t>::min() ||
+        pixels > std::numeric_limits<std::int32_t>::max()) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(pixels);
+}
+
+}  // namespace plimex

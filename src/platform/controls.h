@@ -1,0 +1,149 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plimex {
+
+// The controls of the main window as its handlers see them. A backend never
+// raises a handler for a change the program made itself (setting a path, a
+// drive or an option); the program runs the handler when it needs to.
+
+using PictureHandle = std::uint32_t;  // an icon handle as the tray record carries it
+
+class DriveList {
+public:
+    virtual ~DriveList() = default;
+    // The root of the selected drive, ending in the path separator.
+    virtual std::wstring Drive() const = 0;
+    // Selects the drive that holds path; true when the selection changed.
+    virtual bool SetDrive(const std::wstring& path) = 0;
+    // The root of the listed drive that holds path, or empty when none does.
+    virtual std::wstring DriveOf(const std::wstring& path) const = 0;
+};
+
+class DirList {
+public:
+    virtual ~DirList() = default;
+    // The folder shown; it ends in the separator only when it is a root.
+    virtual std::wstring Path() const = 0;
+    // Shows the folder when it can be listed; true when the folder shown changed.
+    virtual bool SetPath(const std::wstring& path) = 0;
+};
+
+class ListBox {
+public:
+    virtual ~ListBox() = default;
+    virtual void Clear() = 0;
+    // Adds entries; the list keeps them sorted alphabetically ignoring case,
+    // and indexes always refer to that order. No entry becomes selected.
+    virtual void AddItems(std::vector<std::wstring> items) = 0;
+    virtual int ListIndex() const = 0;  // -1 when nothing is selected
+    virtual std::wstring List(int index) const = 0;
+    virtual int ListCount() const = 0;
+};
+
+class CaptionedControl {
+public:
+    virtual ~CaptionedControl() = default;
+    virtual std::wstring Caption() const = 0;
+    virtual void SetCaption(const std::wstring& caption) = 0;
+};
+
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void SetEnabled(bool enabled) = 0;
+};
+
+class OptionButton {
+public:
+    virtual ~OptionButton() = default;
+    // Selects this button and clears the others of its frame.
+    virtual void Select() = 0;
+};
+
+class Shape {
+public:
+    virtual ~Shape() = default;
+    virtual void SetWidth(float twips) = 0;
+};
+
+class PreviewBox {
+public:
+    virtual ~PreviewBox() = default;
+    // Shows the picture of a file, stretched; a file that is not a readable
+    // picture leaves the box empty.
+    virtual void LoadPicture(const std::string& path) = 0;
+};
+
+class IconBox {
+public:
+    virtual ~IconBox() = default;
+    virtual PictureHandle Picture() const = 0;
+    // The box takes ownership of the icon and frees the one it held.
+    virtual void SetPicture(PictureHandle icon) = 0;
+};
+
+class ImageList {
+public:
+    virtual ~ImageList() = default;
+    // A new icon made from the image at a 1-based index; the caller owns it.
+    virtual PictureHandle ExtractIcon(std::int16_t index) = 0;
+};
+
+enum class MenuItem { None, Activer, Ouvrir, Quitter };
+
+class MainWindow {
+public:
+    virtual ~MainWindow() = default;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    // Opens the popup menu at the mouse, Quitter as its default item, and
+    // returns the item picked once the menu has closed.
+    virtual MenuItem PopupMenu() = 0;
+    virtual std::uint32_t hWnd() const = 0;
+    // Whether the main window has an entry in the task list of the desktop.
+    virtual void SetTaskVisible(bool visible) = 0;
+    // Destroys the window; the process ends once no window of ours is left.
+    virtual void Unload() = 0;
+};
+
+class AboutWindow {
+public:
+    virtual ~AboutWindow() = default;
+    // Loads the About window afresh and returns once the user has closed it.
+    virtual void ShowModal() = 0;
+};
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual float TwipsPerPixelX() const = 0;
+};
+
+struct Form1Controls {
+    DriveList& Drive1;
+    DirList& Dir1;
+    ListBox& LstFic;
+    CaptionedControl& LblPap;
+    Timer& Tmr;
+    OptionButton& Option1;
+    OptionButton& Option2;
+    OptionButton& Option3;
+    OptionButton& Option4;
+    OptionButton& Option5;
+    CaptionedControl& Command1;
+    CaptionedControl& Activer;
+    Shape& Shape1;
+    PreviewBox& Image1;
+    IconBox& Image2;
+    IconBox& Image3;
+    ImageList& ImageList1;
+    MainWindow& Form1;
+    AboutWindow& Form2;
+    plimex::Screen& Screen;
+};
+
+}  // namespace plimex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plimex {
+
+// Names and contents are bytes in the system's code page.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // True only for an ordinary file: folders, hidden and system files count as absent.
+    virtual bool IsOrdinaryFile(const std::string& name) const = 0;
+    virtual bool IsFolder(const std::string& path) const = 0;
+    // The bare names of the ordinary files (not hidden, not system, not folders)
+    // that match a pattern such as "C:\Images\*.bmp", in the order the system gives them.
+    virtual std::vector<std::string> FindNormalFiles(const std::string& pattern) const = 0;
+    // At most maxBytes of the file's beginning; nothing when it cannot be read.
+    virtual std::optional<std::string> ReadFile(const std::string& name,
+                                                std::size_t maxBytes) const = 0;
+    // Replaces the whole file in one step: after a failure the old file is intact.
+    virtual bool ReplaceFile(const std::string& name, const std::string& contents) = 0;
+
+    virtual wchar_t PathSeparator() const = 0;
+    // Where bitmaps are looked for when no folder has been chosen yet.
+    virtual std::wstring DefaultImageFolder() const = 0;
+};
+
+}  // namespace plimex

@@ -1,0 +1,228 @@
+#pragma once
+
+#include <algorithm>
+#include <cwctype>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fakes/call_log.h"
+#include "fakes/fake_platform.h"
+#include "platform/controls.h"
+
+namespace plimex::testing {
+
+// Drives as Windows names them: "C:\".
+class FakeDriveList : public DriveList {
+public:
+    explicit FakeDriveList(CallLog& log) : log_(log) {}
+    std::wstring drive = L"C:\\";
+
+    std::wstring Drive() const override { return drive; }
+    bool SetDrive(const std::wstring& path) override {
+        log_.Add("Drive1.SetDrive");
+        const std::wstring next = DriveOf(path);
+        if (next.empty() || next == drive) {
+            return false;
+        }
+        drive = next;
+        return true;
+    }
+    std::wstring DriveOf(const std::wstring& path) const override {
+        if (path.size() < 2 || path[1] != L':') {
+            return L"";
+        }
+        return std::wstring(1, static_cast<wchar_t>(std::towupper(path[0]))) + L":\\";
+    }
+
+private:
+    CallLog& log_;
+};
+
+class FakeDirList : public DirList {
+public:
+    FakeDirList(CallLog& log, const FakeFileSystem& fs) : log_(log), fs_(fs) {}
+    std::wstring path;  // empty until first set, like a list not yet pointed anywhere
+
+    std::wstring Path() const override { return path; }
+    bool SetPath(const std::wstring& requested) override {
+        log_.Add("Dir1.SetPath");
+        std::wstring next = requested;
+        if (next.size() > 3 && next.back() == L'\\') {
+            next.pop_back();
+        }
+        std::string narrow(next.begin(), next.end());
+        if (!fs_.IsFolder(narrow) || next == path) {
+            return false;
+        }
+        path = next;
+        return true;
+    }
+
+private:
+    CallLog& log_;
+    const FakeFileSystem& fs_;
+};
+
+class FakeListBox : public ListBox {
+public:
+    explicit FakeListBox(CallLog& log) : log_(log) {}
+    std::vector<std::wstring> items;
+    int index = -1;
+
+    void Clear() override {
+        log_.Add("LstFic.Clear");
+        items.clear();
+        index = -1;
+    }
+    void AddItems(std::vector<std::wstring> added) override {
+        log_.Add("LstFic.AddItems");
+        items.insert(items.end(), added.begin(), added.end());
+        std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
+            return std::lexicographical_compare(
+                a.begin(), a.end(), b.begin(), b.end(),
+                [](wchar_t x, wchar_t y) { return std::towlower(x) < std::towlower(y); });
+        });
+    }
+    int ListIndex() const override { return index; }
+    std::wstring List(int i) const override {
+        return i >= 0 && i < static_cast<int>(items.size()) ? items[i] : L"";
+    }
+    int ListCount() const override { return static_cast<int>(items.size()); }
+
+private:
+    CallLog& log_;
+};
+
+class FakeCaption : public CaptionedControl {
+public:
+    FakeCaption(CallLog& log, std::string name, std::wstring initial)
+        : log_(log), name_(std::move(name)), caption(std::move(initial)) {}
+    std::wstring Caption() const override { return caption; }
+    void SetCaption(const std::wstring& text) override {
+        log_.Add(name_ + ".Caption");
+        caption = text;
+    }
+
+private:
+    CallLog& log_;
+    std::string name_;
+
+public:
+    std::wstring caption;
+};
+
+class FakeTimer : public Timer {
+public:
+    bool enabled = false;
+    void SetEnabled(bool on) override { enabled = on; }
+};
+
+class FakeOptionGroup {
+public:
+    int selected = 0;  // 1..5, 0: none
+};
+
+class FakeOptionButton : public OptionButton {
+public:
+    FakeOptionButton(FakeOptionGroup& group, int number) : group_(group), number_(number) {}
+    void Select() override { group_.selected = number_; }
+
+private:
+    FakeOptionGroup& group_;
+    int number_;
+};
+
+class FakeShape : public Shape {
+public:
+    float width = 6040.0f;
+    int sets = 0;
+    void SetWidth(float twips) override {
+        width = twips;
+        ++sets;
+    }
+};
+
+class FakePreview : public PreviewBox {
+public:
+    std::vector<std::string> loaded;
+    void LoadPicture(const std::string& path) override { loaded.push_back(path); }
+};
+
+class FakeIconBox : public IconBox {
+public:
+    FakeIconBox(CallLog& log, std::string name, PictureHandle initial)
+        : log_(log), name_(std::move(name)), picture(initial) {}
+    PictureHandle Picture() const override { return picture; }
+    void SetPicture(PictureHandle icon) override {
+        log_.Add(name_ + ".SetPicture");
+        picture = icon;
+    }
+
+private:
+    CallLog& log_;
+    std::string name_;
+
+public:
+    PictureHandle picture;
+};
+
+class FakeImageList : public ImageList {
+public:
+    static constexpr PictureHandle kExtracted = 0x3333;
+    std::vector<std::int16_t> extracted;
+    PictureHandle ExtractIcon(std::int16_t index) override {
+        extracted.push_back(index);
+        return kExtracted;
+    }
+};
+
+class FakeMainWindow : public MainWindow {
+public:
+    explicit FakeMainWindow(CallLog& log) : log_(log) {}
+    static constexpr std::uint32_t kHwnd = 0x00010042;
+
+    bool visible = true;
+    bool taskVisible = true;
+    bool unloaded = false;
+    int popups = 0;
+    // What the user does while the menu is open; returns the item picked.
+    std::function<MenuItem()> whileMenuOpen = [] { return MenuItem::None; };
+
+    void Show() override {
+        log_.Add("Form1.Show");
+        visible = true;
+    }
+    void Hide() override {
+        log_.Add("Form1.Hide");
+        visible = false;
+    }
+    MenuItem PopupMenu() override {
+        log_.Add("Form1.PopupMenu");
+        ++popups;
+        return whileMenuOpen();
+    }
+    std::uint32_t hWnd() const override { return kHwnd; }
+    void SetTaskVisible(bool v) override { taskVisible = v; }
+    void Unload() override {
+        log_.Add("Form1.Unload");
+        unloaded = true;
+    }
+
+private:
+    CallLog& log_;
+};
+
+class FakeAboutWindow : public AboutWindow {
+public:
+    int shown = 0;
+    void ShowModal() override { ++shown; }
+};
+
+class FakeScreen : public Screen {
+public:
+    float twipsPerPixel = 15.0f;
+    float TwipsPerPixelX() const override { return twipsPerPixel; }
+};
+
+}  // namespace plimex::testing

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fakes/call_log.h"
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "platform/notification_area.h"
+#include "platform/random_source.h"
+
+namespace plimex::testing {
+
+class FakeDesktop : public Desktop {
+public:
+    struct Open {
+        std::uint32_t root, options, access;
+        std::string subKey;
+    };
+    struct SetValue {
+        KeyHandle key;
+        std::string name;
+        std::uint32_t reserved, type;
+        std::string data;
+        std::uint32_t size;
+    };
+    struct Spi {
+        std::uint32_t action, param;
+        std::string path;
+        std::uint32_t winIni;
+    };
+
+    explicit FakeDesktop(CallLog& log) : log_(log) {}
+
+    long openResult = 0;
+    std::vector<Open> opens;
+    std::vector<SetValue> setValues;
+    std::vector<KeyHandle> closes;
+    std::vector<Spi> spis;
+
+    long RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
+                       std::uint32_t access, KeyHandle& key) override {
+        log_.Add("RegOpenKeyExA");
+        opens.push_back({root, options, access, subKey});
+        if (openResult == 0) {
+            key = kKey;
+        }
+        return openResult;
+    }
+    long RegSetValueExA(KeyHandle key, const std::string& name, std::uint32_t reserved,
+                        std::uint32_t type, const std::string& data, std::uint32_t size) override {
+        log_.Add("RegSetValueExA");
+        setValues.push_back({key, name, reserved, type, data, size});
+        return 0;
+    }
+    long RegCloseKey(KeyHandle key) override {
+        log_.Add("RegCloseKey");
+        closes.push_back(key);
+        return 0;
+    }
+    bool SystemParametersInfoA(std::uint32_t action, std::uint32_t param, const std::string& path,
+                               std::uint32_t winIni) override {
+        log_.Add("SystemParametersInfoA " + path);
+        spis.push_back({action, param, path, winIni});
+        return true;
+    }
+
+    static constexpr KeyHandle kKey = 0x1234;
+
+private:
+    CallLog& log_;
+};
+
+class FakeNotificationArea : public NotificationArea {
+public:
+    explicit FakeNotificationArea(CallLog& log) : log_(log) {}
+
+    std::vector<std::pair<std::uint32_t, NotifyIconBuffer>> calls;
+
+    bool ShellNotifyIconA(std::uint32_t message, const NotifyIconBuffer& record) override {
+        log_.Add(message == kNimAdd ? "NIM_ADD" : "NIM_DELETE");
+        calls.emplace_back(message, record);
+        return true;
+    }
+
+private:
+    CallLog& log_;
+};
+
+// Paths as on Windows: backslashes, drive letters.
+class FakeFileSystem : public FileSystem {
+public:
+    explicit FakeFileSystem(CallLog& log) : log_(log) {}
+
+    std::map<std::string, std::string> files;         // ordinary files by name
+    std::set<std::string> folders{"C:\\Windows\\"};    // as given, with the backslash
+    std::map<std::string, std::vector<std::string>> listings;  // by pattern
+    bool failWrites = false;
+    int writes = 0;
+
+    bool IsOrdinaryFile(const std::string& name) const override { return files.count(name) > 0; }
+    bool IsFolder(const std::string& path) const override {
+        return folders.count(path) > 0 || folders.count(path + "\\") > 0;
+    }
+    std::vector<std::string> FindNormalFiles(const std::string& pattern) const override {
+        log_.Add("FindNormalFiles " + pattern);
+        const auto it = listings.find(pattern);
+        return it == listings.end() ? std::vector<std::string>{} : it->second;
+    }
+    std::optional<std::string> ReadFile(const std::string& name,
+                                        std::size_t maxBytes) const override {
+        const auto it = files.find(name);
+        if (it == files.end()) {
+            return std::nullopt;
+        }
+        return it->second.substr(0, maxBytes);
+    }
+    bool ReplaceFile(const std::string& name, const std::string& contents) override {
+        log_.Add("ReplaceFile " + name);
+        ++writes;
+        if (failWrites) {
+            return false;
+        }
+        files[name] = contents;
+        return true;
+    }
+    wchar_t PathSeparator() const override { return L'\\'; }
+    std::wstring DefaultImageFolder() const override { return L"C:\\Windows\\"; }
+
+private:
+    CallLog& log_;
+};
+
+class FakeRandom : public RandomSource {
+public:
+    float next = 0.0f;
+    int reseeds = 0;
+
+    void RandomizeFromTimeOfDay() override { ++reseeds; }
+    float Rnd() override { return next; }
+};
+
+}  // namespace plimex::testing
