@@ -12,7 +12,7 @@ namespace plimex {
 // The main window: the program's whole state and every handler. Backends
 // create the real window and controls and call these handlers on their events.
 class Form1 {
-public:
+  public:
     Form1(Platform platform, Form1Controls controls);
 
     // Lifecycle.
@@ -53,7 +53,7 @@ public:
     bool trayBusy() const { return TrayBusy; }
     std::int32_t trayMessage() const { return TrayMessage; }
 
-private:
+  private:
     void Form_QueryUnload();
     void Form_Unload();
     void LoadOptions();

@@ -57,6 +57,8 @@ void Form1::CmdSel_Click() {
     ApplyWallpaper(SelectedEntryPath());
 }
 
-void Form1::LstFic_DblClick() { CmdSel_Click(); }
+void Form1::LstFic_DblClick() {
+    CmdSel_Click();
+}
 
 }  // namespace plimex

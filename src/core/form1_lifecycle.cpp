@@ -4,7 +4,9 @@ namespace plimex {
 
 Form1::Form1(Platform platform, Form1Controls controls) : platform_(platform), c_(controls) {}
 
-std::string Form1::Ansi(std::wstring_view text) const { return platform_.codePage.ToAnsi(text); }
+std::string Form1::Ansi(std::wstring_view text) const {
+    return platform_.codePage.ToAnsi(text);
+}
 
 void Form1::Form_Load() {
     LoadOptions();
@@ -36,16 +38,28 @@ void Form1::Unload() {
     c_.Form1.Unload();
 }
 
-void Form1::Form_QueryUnload() { RemoveTrayIcon(); }
+void Form1::Form_QueryUnload() {
+    RemoveTrayIcon();
+}
 
-void Form1::Form_Unload() { SaveOptions(); }
+void Form1::Form_Unload() {
+    SaveOptions();
+}
 
-void Form1::Quitter_Click() { Unload(); }
+void Form1::Quitter_Click() {
+    Unload();
+}
 
-void Form1::Ouvrir_Click() { c_.Form1.Show(); }
+void Form1::Ouvrir_Click() {
+    c_.Form1.Show();
+}
 
-void Form1::Command4_Click() { c_.Form1.Hide(); }
+void Form1::Command4_Click() {
+    c_.Form1.Hide();
+}
 
-void Form1::Command2_Click() { c_.Form2.ShowModal(); }
+void Form1::Command2_Click() {
+    c_.Form2.ShowModal();
+}
 
 }  // namespace plimex

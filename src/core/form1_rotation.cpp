@@ -16,11 +16,21 @@ void Form1::Tmr_Timer() {
     c_.Shape1.SetWidth(ProgressBarWidth(TickCount, *limit));
 }
 
-void Form1::Option1_Click() { IntervalCode = L"1"; }
-void Form1::Option2_Click() { IntervalCode = L"2"; }
-void Form1::Option3_Click() { IntervalCode = L"3"; }
-void Form1::Option4_Click() { IntervalCode = L"4"; }
-void Form1::Option5_Click() { IntervalCode = L"5"; }
+void Form1::Option1_Click() {
+    IntervalCode = L"1";
+}
+void Form1::Option2_Click() {
+    IntervalCode = L"2";
+}
+void Form1::Option3_Click() {
+    IntervalCode = L"3";
+}
+void Form1::Option4_Click() {
+    IntervalCode = L"4";
+}
+void Form1::Option5_Click() {
+    IntervalCode = L"5";
+}
 
 void Form1::RotateWallpaper() {
     platform_.random.RandomizeFromTimeOfDay();

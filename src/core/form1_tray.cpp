@@ -4,7 +4,9 @@
 
 namespace plimex {
 
-void Form1::PrepareOffStateIcon() { c_.Image3.SetPicture(c_.ImageList1.ExtractIcon(1)); }
+void Form1::PrepareOffStateIcon() {
+    c_.Image3.SetPicture(c_.ImageList1.ExtractIcon(1));
+}
 
 void Form1::AddTrayIconAtStartup() {
     TrayIconData.cbSize = TrayIconRecord::kRecordSize;
@@ -30,7 +32,9 @@ void Form1::SendTrayRecord(std::uint32_t message) {
     platform_.notificationArea.ShellNotifyIconA(message, TrayIconData.ToBuffer(platform_.codePage));
 }
 
-void Form1::RemoveTrayIcon() { SendTrayRecord(NotificationArea::kNimDelete); }
+void Form1::RemoveTrayIcon() {
+    SendTrayRecord(NotificationArea::kNimDelete);
+}
 
 void Form1::AddTrayIcon(PictureHandle icon, std::wstring_view tip) {
     TrayIconData.uFlags = TrayIconRecord::kAddFlags;
@@ -53,7 +57,9 @@ void Form1::Toggle(const std::wstring& decidingCaption) {
     AddTrayIcon(icon, texts::kToggledTip);
 }
 
-void Form1::Activer_Click() { Toggle(c_.Activer.Caption()); }
+void Form1::Activer_Click() {
+    Toggle(c_.Activer.Caption());
+}
 
 void Form1::Command1_Click() {
     Toggle(c_.Command1.Caption());

@@ -33,10 +33,10 @@ constexpr std::array kMainControls{
 constexpr std::array kAboutControls{
     Control{"Picture1", Kind::PictureBox, L"", 120, 120, 2190, 2310, 0},
     Control{"Picture2", Kind::PictureBox, L"", 2520, 120, 2190, 2310, 1},
-    Control{"Label1", Kind::CentredTitle, L"Gestionnaire de fonds d'écran Windows", 120, 2640,
-            4575, 375, 2},
-    Control{"Label2", Kind::CentredTitle, L"Version 1.0   -   Décembre 1999", 120, 3240, 4575,
-            375, 3},
+    Control{"Label1", Kind::CentredTitle, L"Gestionnaire de fonds d'écran Windows", 120, 2640, 4575,
+            375, 2},
+    Control{"Label2", Kind::CentredTitle, L"Version 1.0   -   Décembre 1999", 120, 3240, 4575, 375,
+            3},
     Control{"Command1", Kind::CommandButton, L"&Fermer", 1560, 5400, 1695, 375, 4},
 };
 
@@ -51,9 +51,15 @@ constexpr Window kAbout{"Form2", texts::kAppTitle, 4800, 5910, kAboutControls};
 
 }  // namespace
 
-const Window& MainWindow() { return kMain; }
-const Window& AboutWindow() { return kAbout; }
-std::span<const MenuEntry> PopupMenu() { return kMenu; }
+const Window& MainWindow() {
+    return kMain;
+}
+const Window& AboutWindow() {
+    return kAbout;
+}
+std::span<const MenuEntry> PopupMenu() {
+    return kMenu;
+}
 
 const Control* Find(const Window& window, std::string_view name) {
     for (const Control& control : window.controls) {

@@ -12,17 +12,17 @@ namespace plimex::layout {
 enum class Kind {
     DriveList,
     DirList,
-    ListBox,      // single selection, sorted ignoring case
+    ListBox,  // single selection, sorted ignoring case
     CommandButton,
-    Label,        // one line, cut off when too long
-    CentredTitle, // a label centred in Arial bold 12 point
+    Label,         // one line, cut off when too long
+    CentredTitle,  // a label centred in Arial bold 12 point
     Frame,
     OptionButton,
-    ImageBox,     // stretches its picture to its size, no border
-    PictureBox,   // sunken border, sized to its picture
-    ShapeOutline, // one-pixel window-text outline, transparent inside
-    ShapeFilled,  // filled with the control's colour
-    HiddenIcon,   // holds a picture and is never shown
+    ImageBox,      // stretches its picture to its size, no border
+    PictureBox,    // sunken border, sized to its picture
+    ShapeOutline,  // one-pixel window-text outline, transparent inside
+    ShapeFilled,   // filled with the control's colour
+    HiddenIcon,    // holds a picture and is never shown
 };
 
 struct Control {

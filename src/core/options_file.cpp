@@ -7,7 +7,7 @@ namespace plimex {
 namespace {
 
 class LineReader {
-public:
+  public:
     explicit LineReader(std::string_view contents) : rest_(contents) {}
 
     bool AtEnd() const { return rest_.empty(); }
@@ -25,11 +25,13 @@ public:
         return line;
     }
 
-private:
+  private:
     std::string_view rest_;
 };
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::optional<std::string> ValueAfterKey(std::string_view line, std::string_view lowerKey) {
     if (line.size() < lowerKey.size()) {
@@ -48,8 +50,7 @@ std::optional<std::string> ValueAfterKey(std::string_view line, std::string_view
 OptionsFileValues ParseOptionsFile(std::string_view contents) {
     OptionsFileValues values;
     LineReader reader(contents);
-    const std::array<std::optional<std::string>*, 3> fields{&values.rep, &values.tps,
-                                                            &values.etat};
+    const std::array<std::optional<std::string>*, 3> fields{&values.rep, &values.tps, &values.etat};
     constexpr std::array<std::string_view, 3> keys{"rep=", "tps=", "etat="};
 
     if (reader.AtEnd()) {

@@ -18,6 +18,8 @@ float UniformFloat(std::mt19937& engine) {
 }
 }  // namespace
 
-float TimeOfDayRandom::Rnd() { return UniformFloat(engine_); }
+float TimeOfDayRandom::Rnd() {
+    return UniformFloat(engine_);
+}
 
 }  // namespace plimex

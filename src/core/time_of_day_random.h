@@ -9,11 +9,11 @@ namespace plimex {
 // Re-seeded from the clock's time of day, to the microsecond, at every call,
 // so that two rotations never follow one fixed sequence from start-up.
 class TimeOfDayRandom : public RandomSource {
-public:
+  public:
     void RandomizeFromTimeOfDay() override;
     float Rnd() override;
 
-private:
+  private:
     std::mt19937 engine_{0};
 };
 

@@ -15,7 +15,7 @@ struct TrayIconRecord {
     static constexpr std::size_t kTipLength = 64;
     static constexpr std::uint32_t kRecordSize = 88;
     static constexpr std::uint32_t kIconId = 1;
-    static constexpr std::uint32_t kAddFlags = 7;  // NIF_MESSAGE | NIF_ICON | NIF_TIP
+    static constexpr std::uint32_t kAddFlags = 7;           // NIF_MESSAGE | NIF_ICON | NIF_TIP
     static constexpr std::uint32_t kCallbackMessage = 512;  // WM_MOUSEMOVE
 
     std::uint32_t cbSize = 0;

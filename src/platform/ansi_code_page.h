@@ -10,7 +10,7 @@ namespace plimex {
 // system all take bytes. Converting back must give the same wide text for any
 // bytes the system hands us, so that a listed file name reaches the same file.
 class AnsiCodePage {
-public:
+  public:
     virtual ~AnsiCodePage() = default;
     virtual std::string ToAnsi(std::wstring_view text) const = 0;
     virtual std::wstring FromAnsi(std::string_view bytes) const = 0;

@@ -13,7 +13,7 @@ namespace plimex {
 using PictureHandle = std::uint32_t;  // an icon handle as the tray record carries it
 
 class DriveList {
-public:
+  public:
     virtual ~DriveList() = default;
     // The root of the selected drive, ending in the path separator.
     virtual std::wstring Drive() const = 0;
@@ -24,7 +24,7 @@ public:
 };
 
 class DirList {
-public:
+  public:
     virtual ~DirList() = default;
     // The folder shown; it ends in the separator only when it is a root.
     virtual std::wstring Path() const = 0;
@@ -33,7 +33,7 @@ public:
 };
 
 class ListBox {
-public:
+  public:
     virtual ~ListBox() = default;
     virtual void Clear() = 0;
     // Adds entries; the list keeps them sorted alphabetically ignoring case,
@@ -45,33 +45,33 @@ public:
 };
 
 class CaptionedControl {
-public:
+  public:
     virtual ~CaptionedControl() = default;
     virtual std::wstring Caption() const = 0;
     virtual void SetCaption(const std::wstring& caption) = 0;
 };
 
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void SetEnabled(bool enabled) = 0;
 };
 
 class OptionButton {
-public:
+  public:
     virtual ~OptionButton() = default;
     // Selects this button and clears the others of its frame.
     virtual void Select() = 0;
 };
 
 class Shape {
-public:
+  public:
     virtual ~Shape() = default;
     virtual void SetWidth(float twips) = 0;
 };
 
 class PreviewBox {
-public:
+  public:
     virtual ~PreviewBox() = default;
     // Shows the picture of a file, stretched; a file that is not a readable
     // picture leaves the box empty.
@@ -79,7 +79,7 @@ public:
 };
 
 class IconBox {
-public:
+  public:
     virtual ~IconBox() = default;
     virtual PictureHandle Picture() const = 0;
     // The box takes ownership of the icon and frees the one it held.
@@ -87,7 +87,7 @@ public:
 };
 
 class ImageList {
-public:
+  public:
     virtual ~ImageList() = default;
     // A new icon made from the image at a 1-based index; the caller owns it.
     virtual PictureHandle ExtractIcon(std::int16_t index) = 0;
@@ -96,7 +96,7 @@ public:
 enum class MenuItem { None, Activer, Ouvrir, Quitter };
 
 class MainWindow {
-public:
+  public:
     virtual ~MainWindow() = default;
     virtual void Show() = 0;
     virtual void Hide() = 0;
@@ -111,14 +111,14 @@ public:
 };
 
 class AboutWindow {
-public:
+  public:
     virtual ~AboutWindow() = default;
     // Loads the About window afresh and returns once the user has closed it.
     virtual void ShowModal() = 0;
 };
 
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual float TwipsPerPixelX() const = 0;
 };

@@ -8,7 +8,7 @@ namespace plimex {
 
 // Names and contents are bytes in the system's code page.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // True only for an ordinary file: folders, hidden and system files count as absent.

@@ -9,7 +9,7 @@ namespace plimex {
 using NotifyIconBuffer = std::array<std::uint8_t, 88>;
 
 class NotificationArea {
-public:
+  public:
     static constexpr std::uint32_t kNimAdd = 0;
     static constexpr std::uint32_t kNimDelete = 2;
 

@@ -3,7 +3,7 @@
 namespace plimex {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual void RandomizeFromTimeOfDay() = 0;
     // Uniform, 0 <= r < 1.

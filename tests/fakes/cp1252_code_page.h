@@ -8,7 +8,7 @@ namespace plimex::testing {
 
 // Windows-1252, the code page of Western European Windows: the tests' ANSI.
 class Cp1252CodePage : public AnsiCodePage {
-public:
+  public:
     std::string ToAnsi(std::wstring_view text) const override {
         std::string bytes;
         for (wchar_t c : text) {
@@ -26,7 +26,7 @@ public:
         return text;
     }
 
-private:
+  private:
     static constexpr std::array<wchar_t, 32> kHigh{
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
         0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,

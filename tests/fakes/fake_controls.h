@@ -14,7 +14,7 @@ namespace plimex::testing {
 
 // Drives as Windows names them: "C:\".
 class FakeDriveList : public DriveList {
-public:
+  public:
     explicit FakeDriveList(CallLog& log) : log_(log) {}
     std::wstring drive = L"C:\\";
 
@@ -35,12 +35,12 @@ public:
         return std::wstring(1, static_cast<wchar_t>(std::towupper(path[0]))) + L":\\";
     }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeDirList : public DirList {
-public:
+  public:
     FakeDirList(CallLog& log, const FakeFileSystem& fs) : log_(log), fs_(fs) {}
     std::wstring path;  // empty until first set, like a list not yet pointed anywhere
 
@@ -59,13 +59,13 @@ public:
         return true;
     }
 
-private:
+  private:
     CallLog& log_;
     const FakeFileSystem& fs_;
 };
 
 class FakeListBox : public ListBox {
-public:
+  public:
     explicit FakeListBox(CallLog& log) : log_(log) {}
     std::vector<std::wstring> items;
     int index = -1;
@@ -90,12 +90,12 @@ public:
     }
     int ListCount() const override { return static_cast<int>(items.size()); }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeCaption : public CaptionedControl {
-public:
+  public:
     FakeCaption(CallLog& log, std::string name, std::wstring initial)
         : log_(log), name_(std::move(name)), caption(std::move(initial)) {}
     std::wstring Caption() const override { return caption; }
@@ -104,37 +104,37 @@ public:
         caption = text;
     }
 
-private:
+  private:
     CallLog& log_;
     std::string name_;
 
-public:
+  public:
     std::wstring caption;
 };
 
 class FakeTimer : public Timer {
-public:
+  public:
     bool enabled = false;
     void SetEnabled(bool on) override { enabled = on; }
 };
 
 class FakeOptionGroup {
-public:
+  public:
     int selected = 0;  // 1..5, 0: none
 };
 
 class FakeOptionButton : public OptionButton {
-public:
+  public:
     FakeOptionButton(FakeOptionGroup& group, int number) : group_(group), number_(number) {}
     void Select() override { group_.selected = number_; }
 
-private:
+  private:
     FakeOptionGroup& group_;
     int number_;
 };
 
 class FakeShape : public Shape {
-public:
+  public:
     float width = 6040.0f;
     int sets = 0;
     void SetWidth(float twips) override {
@@ -144,13 +144,13 @@ public:
 };
 
 class FakePreview : public PreviewBox {
-public:
+  public:
     std::vector<std::string> loaded;
     void LoadPicture(const std::string& path) override { loaded.push_back(path); }
 };
 
 class FakeIconBox : public IconBox {
-public:
+  public:
     FakeIconBox(CallLog& log, std::string name, PictureHandle initial)
         : log_(log), name_(std::move(name)), picture(initial) {}
     PictureHandle Picture() const override { return picture; }
@@ -159,16 +159,16 @@ public:
         picture = icon;
     }
 
-private:
+  private:
     CallLog& log_;
     std::string name_;
 
-public:
+  public:
     PictureHandle picture;
 };
 
 class FakeImageList : public ImageList {
-public:
+  public:
     static constexpr PictureHandle kExtracted = 0x3333;
     std::vector<std::int16_t> extracted;
     PictureHandle ExtractIcon(std::int16_t index) override {
@@ -178,7 +178,7 @@ public:
 };
 
 class FakeMainWindow : public MainWindow {
-public:
+  public:
     explicit FakeMainWindow(CallLog& log) : log_(log) {}
     static constexpr std::uint32_t kHwnd = 0x00010042;
 
@@ -209,18 +209,18 @@ public:
         unloaded = true;
     }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeAboutWindow : public AboutWindow {
-public:
+  public:
     int shown = 0;
     void ShowModal() override { ++shown; }
 };
 
 class FakeScreen : public Screen {
-public:
+  public:
     float twipsPerPixel = 15.0f;
     float TwipsPerPixelX() const override { return twipsPerPixel; }
 };

@@ -17,7 +17,7 @@
 namespace plimex::testing {
 
 class FakeDesktop : public Desktop {
-public:
+  public:
     struct Open {
         std::uint32_t root, options, access;
         std::string subKey;
@@ -72,12 +72,12 @@ public:
 
     static constexpr KeyHandle kKey = 0x1234;
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeNotificationArea : public NotificationArea {
-public:
+  public:
     explicit FakeNotificationArea(CallLog& log) : log_(log) {}
 
     std::vector<std::pair<std::uint32_t, NotifyIconBuffer>> calls;
@@ -88,17 +88,17 @@ public:
         return true;
     }
 
-private:
+  private:
     CallLog& log_;
 };
 
 // Paths as on Windows: backslashes, drive letters.
 class FakeFileSystem : public FileSystem {
-public:
+  public:
     explicit FakeFileSystem(CallLog& log) : log_(log) {}
 
-    std::map<std::string, std::string> files;         // ordinary files by name
-    std::set<std::string> folders{"C:\\Windows\\"};    // as given, with the backslash
+    std::map<std::string, std::string> files;                  // ordinary files by name
+    std::set<std::string> folders{"C:\\Windows\\"};            // as given, with the backslash
     std::map<std::string, std::vector<std::string>> listings;  // by pattern
     bool failWrites = false;
     int writes = 0;
@@ -132,12 +132,12 @@ public:
     wchar_t PathSeparator() const override { return L'\\'; }
     std::wstring DefaultImageFolder() const override { return L"C:\\Windows\\"; }
 
-private:
+  private:
     CallLog& log_;
 };
 
 class FakeRandom : public RandomSource {
-public:
+  public:
     float next = 0.0f;
     int reseeds = 0;
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "core/form1.h"
@@ -13,7 +14,7 @@ namespace plimex::testing {
 
 // A main window on fakes of every platform service and control.
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     static constexpr PictureHandle kAppIcon = 0x2222;
     static constexpr PictureHandle kImage3Bitmap = 0x4444;
 
@@ -44,9 +45,9 @@ protected:
     FakeScreen screen;
 
     Form1 form{Platform{desktop, tray, fs, random, codePage},
-               Form1Controls{drive1, dir1, lstFic, lblPap, tmr, option1, option2, option3,
-                             option4, option5, command1, activer, shape1, image1, image2,
-                             image3, imageList1, window, form2, screen}};
+               Form1Controls{drive1,  dir1,    lstFic,     lblPap,   tmr,     option1, option2,
+                             option3, option4, option5,    command1, activer, shape1,  image1,
+                             image2,  image3,  imageList1, window,   form2,   screen}};
 
     void WriteOptions(const std::string& contents) { fs.files["Plimex.ini"] = contents; }
     std::string SavedOptions() const {
@@ -58,7 +59,11 @@ protected:
         fs.listings[folder + "*.bmp"] = std::move(bitmaps);
     }
     // The tray record handed to the shell by its index-th call.
-    const NotifyIconBuffer& TrayCall(std::size_t index) const { return tray.calls.at(index).second; }
+    const NotifyIconBuffer& TrayCall(std::size_t index) const {
+        return tray.calls.at(index).second;
+    }
+
+  public:
     static std::uint32_t Field(const NotifyIconBuffer& buffer, std::size_t index) {
         std::uint32_t value = 0;
         for (int i = 3; i >= 0; --i) value = (value << 8) | buffer[4 * index + i];
@@ -67,6 +72,8 @@ protected:
     static std::string Tip(const NotifyIconBuffer& buffer) {
         return std::string(buffer.begin() + 24, buffer.end());
     }
+
+  protected:
     void Tick(int count) {
         for (int i = 0; i < count; ++i) form.Tmr_Timer();
     }
