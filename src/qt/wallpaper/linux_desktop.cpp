@@ -1,0 +1,125 @@
+#include "wallpaper/linux_desktop.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+#include "wallpaper/gsettings_wallpaper.h"
+#include "wallpaper/pcmanfm_wallpaper.h"
+#include "wallpaper/plasma_wallpaper.h"
+#include "wallpaper/sway_wallpaper.h"
+#include "wallpaper/user_wallpaper_file.h"
+#include "wallpaper/x11_root_wallpaper.h"
+#include "wallpaper/xfce_wallpaper.h"
+
+namespace plimex {
+
+namespace {
+
+// The registry's own error codes, so that callers read them as on Windows.
+constexpr long kErrorSuccess = 0;
+constexpr long kErrorFileNotFound = 2;
+constexpr long kErrorAccessDenied = 5;
+constexpr long kErrorInvalidHandle = 6;
+constexpr long kErrorInvalidParameter = 87;
+constexpr long kErrorCantWrite = 1013;
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// A REG_SZ value's string ends at its first null or at the size given.
+std::string StringOfValue(const std::string& data, std::uint32_t size) {
+    const std::string_view bytes(data.data(), std::min<std::size_t>(size, data.size()));
+    return std::string(bytes.substr(0, bytes.find('\0')));
+}
+
+std::unique_ptr<WallpaperMechanism> MakeMechanism(WallpaperKind kind,
+                                                  const std::filesystem::path& configFolder) {
+    switch (kind) {
+        case WallpaperKind::kGnome:
+            return std::make_unique<GSettingsWallpaper>(GSettingsWallpaper::Gnome());
+        case WallpaperKind::kCinnamon:
+            return std::make_unique<GSettingsWallpaper>(GSettingsWallpaper::Cinnamon());
+        case WallpaperKind::kMate:
+            return std::make_unique<GSettingsWallpaper>(GSettingsWallpaper::Mate());
+        case WallpaperKind::kXfce:
+            return std::make_unique<XfceWallpaper>();
+        case WallpaperKind::kPlasma:
+            return std::make_unique<PlasmaWallpaper>();
+        case WallpaperKind::kLxqt:
+            return std::make_unique<PcmanfmWallpaper>(PcmanfmWallpaper::Lxqt());
+        case WallpaperKind::kLxde:
+            return std::make_unique<PcmanfmWallpaper>(PcmanfmWallpaper::Lxde());
+        case WallpaperKind::kSway:
+            return std::make_unique<SwayWallpaper>(SwayWallpaper::Route::kSwaymsg,
+                                                   configFolder / "sway-wallpaper");
+        case WallpaperKind::kWayland:
+            return std::make_unique<SwayWallpaper>(SwayWallpaper::Route::kSwaybg,
+                                                   configFolder / "sway-wallpaper");
+        case WallpaperKind::kX11Root:
+            return std::make_unique<X11RootWallpaper>();
+        case WallpaperKind::kNone:
+            break;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+LinuxDesktop::LinuxDesktop()
+    : LinuxDesktop(DetectWallpaperKind(SessionEnvironmentOfProcess()), UserConfigFolder()) {}
+
+LinuxDesktop::LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolder)
+    : configFolder_(std::move(configFolder)), mechanism_(MakeMechanism(kind, configFolder_)) {}
+
+long LinuxDesktop::RegOpenKeyExA(std::uint32_t root, const std::string& subKey,
+                                 std::uint32_t /*options*/, std::uint32_t access, KeyHandle& key) {
+    if (root != kHkeyCurrentUser) return kErrorInvalidHandle;
+    if (!EqualsIgnoringCase(subKey, "Control Panel\\Desktop")) return kErrorFileNotFound;
+    if ((access & kKeyWrite) != kKeyWrite) return kErrorAccessDenied;
+    key = nextKey_++;
+    openKeys_.insert(key);
+    return kErrorSuccess;
+}
+
+long LinuxDesktop::RegSetValueExA(KeyHandle key, const std::string& valueName,
+                                  std::uint32_t /*reserved*/, std::uint32_t type,
+                                  const std::string& data, std::uint32_t size) {
+    if (!openKeys_.contains(key)) return kErrorInvalidHandle;
+    if (!EqualsIgnoringCase(valueName, "Wallpaper") || type != kRegSz) {
+        return kErrorInvalidParameter;
+    }
+    const std::string path = StringOfValue(data, size);
+    shownByValueWrite_.reset();
+    if (mechanism_ && mechanism_->KeepsUserSetting()) {
+        if (!mechanism_->Show(path)) return kErrorCantWrite;
+        shownByValueWrite_ = path;
+        return kErrorSuccess;
+    }
+    return StoreUserWallpaper(path) ? kErrorSuccess : kErrorCantWrite;
+}
+
+long LinuxDesktop::RegCloseKey(KeyHandle key) {
+    return openKeys_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+bool LinuxDesktop::SystemParametersInfoA(std::uint32_t action, std::uint32_t /*param*/,
+                                         const std::string& path, std::uint32_t /*winIni*/) {
+    if (action != kSpiSetDeskWallpaper) return false;
+    const bool alreadyShown = shownByValueWrite_ == path;
+    shownByValueWrite_.reset();
+    if (alreadyShown) return true;
+    // A file name cannot hold a null byte.
+    if (!mechanism_ || path.find('\0') != std::string::npos) return false;
+    return mechanism_->Show(path);
+}
+
+bool LinuxDesktop::StoreUserWallpaper(const std::string& path) {
+    if (configFolder_.empty()) return false;
+    return WriteUserWallpaperFile(configFolder_ / "wallpaper", path);
+}
+
+}  // namespace plimex

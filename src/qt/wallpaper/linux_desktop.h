@@ -1,0 +1,67 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "platform/desktop.h"
+#include "wallpaper/desktop_detection.h"
+#include "wallpaper/wallpaper_mechanism.h"
+
+namespace plimex {
+
+// The desktop settings and the set-wallpaper call on the common Linux
+// desktops. The desktop is recognised once, at construction, from
+// XDG_CURRENT_DESKTOP and the display server in use (see
+// desktop_detection.h); construct it on the GUI thread once the
+// QGuiApplication exists.
+//
+// How the calls map:
+// - RegOpenKeyExA succeeds only for HKEY_CURRENT_USER\Control Panel\Desktop
+//   (any letter case, as the registry compares names) asked for with every
+//   KEY_WRITE bit. The handle it gives is a token of this object, valid until
+//   RegCloseKey.
+// - RegSetValueExA of "Wallpaper" as REG_SZ stores the user's persistent
+//   wallpaper: the data's first `size` bytes up to the first null are the
+//   path. Where the desktop keeps the wallpaper in its own settings (the
+//   GSettings family, XFCE, Plasma, LXDE, LXQt), writing that setting is what
+//   both stores and shows it. Elsewhere (sway and other wlroots compositors, a
+//   bare X server) nothing of the desktop's lasts across logins, and the path
+//   goes to our own per-user file (see user_wallpaper_file.h).
+// - SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, flags) shows the
+//   file now. Every mechanism here tells running programs by itself (settings
+//   change signals, the root window's properties), so SPIF_SENDCHANGE asks for
+//   nothing more. When the value write just before stored this same path
+//   through the desktop's own settings, the picture already shows and the call
+//   succeeds without repeating the work.
+// Failures return the registry's error codes or false; nothing throws and no
+// call blocks for more than a few seconds.
+class LinuxDesktop : public Desktop {
+  public:
+    LinuxDesktop();
+    // For a chosen kind of desktop, and where our per-user file lives.
+    LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolder);
+
+    long RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
+                       std::uint32_t access, KeyHandle& key) override;
+    long RegSetValueExA(KeyHandle key, const std::string& valueName, std::uint32_t reserved,
+                        std::uint32_t type, const std::string& data, std::uint32_t size) override;
+    long RegCloseKey(KeyHandle key) override;
+    bool SystemParametersInfoA(std::uint32_t action, std::uint32_t param, const std::string& path,
+                               std::uint32_t winIni) override;
+
+  private:
+    bool StoreUserWallpaper(const std::string& path);
+
+    std::filesystem::path configFolder_;
+    std::unique_ptr<WallpaperMechanism> mechanism_;
+    std::set<KeyHandle> openKeys_;
+    KeyHandle nextKey_ = 1;
+    // The path the last value write showed through the desktop's settings,
+    // until the set-wallpaper call that follows it.
+    std::optional<std::string> shownByValueWrite_;
+};
+
+}  // namespace plimex

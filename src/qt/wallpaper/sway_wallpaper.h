@@ -1,0 +1,43 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "wallpaper/child_process.h"
+#include "wallpaper/wallpaper_mechanism.h"
+
+namespace plimex {
+
+// sway and the other wlroots compositors. sway is told through swaymsg and
+// then runs swaybg itself; where swaymsg is missing, or for another
+// compositor, this program runs swaybg. Either way the picture is stretched
+// over each output, as the program's preview shows it. Neither keeps a
+// setting of its own for the next login.
+class SwayWallpaper : public WallpaperMechanism {
+  public:
+    enum class Route { kSwaymsg, kSwaybg };
+
+    // link: a file name of ours, made of plain characters, that sway is given
+    // in place of the picture's own path (see Show).
+    SwayWallpaper(Route route, std::filesystem::path link);
+    SwayWallpaper(const SwayWallpaper&) = delete;
+    SwayWallpaper& operator=(const SwayWallpaper&) = delete;
+
+    bool Show(const std::string& path) override;
+    bool KeepsUserSetting() const override { return false; }
+
+  private:
+    RunResult ShowThroughSwaymsg(const std::string& path);
+    bool ShowThroughSwaybg(const std::string& path);
+
+    Route route_;
+    std::filesystem::path link_;
+    // Our swaybg, replaced at each change; the last one stays and keeps
+    // drawing the wallpaper after the program ends.
+    std::optional<pid_t> swaybg_;
+};
+
+}  // namespace plimex

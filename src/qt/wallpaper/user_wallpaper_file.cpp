@@ -1,0 +1,78 @@
+#include "wallpaper/user_wallpaper_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+namespace plimex {
+
+namespace {
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    // Closing reports write errors that the writes themselves did not.
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) return false;
+        written += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+// XDG base directories must be absolute; a relative one is ignored.
+std::filesystem::path AbsoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || value[0] != '/') return {};
+    return value;
+}
+
+}  // namespace
+
+std::filesystem::path UserConfigFolder() {
+    if (auto config = AbsoluteFromEnvironment("XDG_CONFIG_HOME"); !config.empty()) {
+        return config / "plimex";
+    }
+    if (auto home = AbsoluteFromEnvironment("HOME"); !home.empty()) {
+        return home / ".config" / "plimex";
+    }
+    return {};
+}
+
+bool WriteUserWallpaperFile(const std::filesystem::path& file, const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    std::string temporary = file.string() + ".XXXXXX";
+    FileDescriptor fd(::mkstemp(temporary.data()));
+    if (fd.get() < 0) return false;
+    const bool written = WriteAll(fd.get(), path) && ::fsync(fd.get()) == 0 && fd.Close();
+    if (!written || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace plimex

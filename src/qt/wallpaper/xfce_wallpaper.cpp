@@ -1,0 +1,76 @@
+#include "wallpaper/xfce_wallpaper.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QStringDecoder>
+#include <QStringList>
+#include <QVariantMap>
+#include <optional>
+
+#include "wallpaper/dbus_timeout.h"
+
+namespace plimex {
+
+namespace {
+
+const QString kChannel = QStringLiteral("xfce4-desktop");
+
+QDBusMessage XfconfCall(const QString& method) {
+    return QDBusMessage::createMethodCall(QStringLiteral("org.xfce.Xfconf"),
+                                          QStringLiteral("/org/xfce/Xfconf"),
+                                          QStringLiteral("org.xfce.Xfconf"), method);
+}
+
+bool Succeeded(const QDBusMessage& call, QDBusMessage* reply = nullptr) {
+    const QDBusMessage answer =
+        QDBusConnection::sessionBus().call(call, QDBus::Block, kDBusTimeoutMs);
+    if (reply != nullptr) *reply = answer;
+    return answer.type() == QDBusMessage::ReplyMessage;
+}
+
+std::optional<QStringList> LastImageProperties() {
+    QDBusMessage call = XfconfCall(QStringLiteral("GetAllProperties"));
+    call << kChannel << QStringLiteral("/backdrop");
+    QDBusMessage reply;
+    if (!Succeeded(call, &reply) || reply.arguments().size() != 1) return std::nullopt;
+    // An a{sv} arrives still marshalled.
+    const auto marshalled = reply.arguments().first().value<QDBusArgument>();
+    if (marshalled.currentSignature() != QLatin1String("a{sv}")) return std::nullopt;
+    QVariantMap properties;
+    marshalled >> properties;
+    QStringList names;
+    for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
+        if (it.key().endsWith(QLatin1String("/last-image"))) names << it.key();
+    }
+    return names;
+}
+
+// xfconf strings travel as D-Bus strings, which must be UTF-8; a file name
+// that is not cannot be handed over unchanged.
+std::optional<QString> Utf8Path(const std::string& path) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(QByteArrayView(path.data(), static_cast<qsizetype>(path.size())));
+    if (decoder.hasError()) return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
+bool XfceWallpaper::Show(const std::string& path) {
+    const std::optional<QString> value = Utf8Path(path);
+    if (!value) return false;
+    const std::optional<QStringList> properties = LastImageProperties();
+    if (!properties || properties->isEmpty()) return false;
+    for (const QString& property : *properties) {
+        QDBusMessage call = XfconfCall(QStringLiteral("SetProperty"));
+        call << kChannel << property << QVariant::fromValue(QDBusVariant(*value));
+        // A service that fails once is not asked again: each call may wait
+        // for the full timeout.
+        if (!Succeeded(call)) return false;
+    }
+    return true;
+}
+
+}  // namespace plimex
