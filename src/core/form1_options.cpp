@@ -1,3 +1,5 @@
+#include <array>
+
 #include "core/form1.h"
 #include "core/options_file.h"
 #include "core/texts.h"
@@ -30,25 +32,23 @@ void Form1::LoadOptions() {
 }
 
 void Form1::SelectIntervalOption() {
-    if (IntervalCode == L"1") {
-        c_.Option1.Select();
-        Option1_Click();
-    }
-    if (IntervalCode == L"2") {
-        c_.Option2.Select();
-        Option2_Click();
-    }
-    if (IntervalCode == L"3") {
-        c_.Option3.Select();
-        Option3_Click();
-    }
-    if (IntervalCode == L"4") {
-        c_.Option4.Select();
-        Option4_Click();
-    }
-    if (IntervalCode == L"5") {
-        c_.Option5.Select();
-        Option5_Click();
+    struct IntervalOption {
+        std::wstring_view code;
+        OptionButton& button;
+        void (Form1::*click)();
+    };
+    const std::array<IntervalOption, 5> intervalOptions{{
+        {L"1", c_.Option1, &Form1::Option1_Click},
+        {L"2", c_.Option2, &Form1::Option2_Click},
+        {L"3", c_.Option3, &Form1::Option3_Click},
+        {L"4", c_.Option4, &Form1::Option4_Click},
+        {L"5", c_.Option5, &Form1::Option5_Click},
+    }};
+    for (const IntervalOption& option : intervalOptions) {
+        if (IntervalCode == option.code) {
+            option.button.Select();
+            (this->*option.click)();
+        }
     }
 }
 
