@@ -1,0 +1,121 @@
+#include "win32/about_box.h"
+
+#include <array>
+
+#include "core/layout.h"
+#include "win32/child_controls.h"
+#include "win32/control_ids.h"
+#include "win32/handles.h"
+#include "win32/message_loop.h"
+#include "win32/resource_ids.h"
+
+namespace plimex::win32 {
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+const layout::Window& Layout() {
+    return layout::AboutWindow();
+}
+
+int CloseButtonId() {
+    return ControlId(Layout(), "Command1");
+}
+
+void RegisterAboutClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = AboutBox::kClassName;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    RegisterClassExW(&windowClass);
+}
+
+// What one opening of the window holds; freed once the window is gone.
+struct Opening {
+    UniqueFont titleFont;
+    std::array<UniqueBitmap, 2> pictures;
+};
+
+UniqueBitmap LoadBitmapResource(HINSTANCE instance, int id) {
+    return UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+void CreateControls(HWND window, const TwipsScale& scale, HFONT font, const Opening& opening) {
+    std::size_t picture = 0;
+    for (const layout::Control& control : Layout().controls) {
+        const bool title = control.kind == layout::Kind::CentredTitle;
+        HWND child = CreateLayoutControl(window, control, ControlId(Layout(), control.name), scale,
+                                         POINT{0, 0}, title ? opening.titleFont.get() : font);
+        if (control.kind == layout::Kind::PictureBox && picture < opening.pictures.size()) {
+            SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP,
+                         reinterpret_cast<LPARAM>(opening.pictures[picture++].get()));
+        }
+    }
+}
+
+// The main window is enabled again before the About window goes, so that it,
+// and not another program, becomes the active window.
+void Close(HWND window) {
+    EnableWindow(reinterpret_cast<HWND>(GetWindowLongPtrW(window, GWLP_USERDATA)), TRUE);
+    DestroyWindow(window);
+}
+
+}  // namespace
+
+AboutBox::AboutBox(HINSTANCE instance, HWND mainWindow, const TwipsScale& scale, HFONT font)
+    : instance_(instance), mainWindow_(mainWindow), scale_(scale), font_(font) {
+    RegisterAboutClass(instance_, WindowProc);
+}
+
+LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    // Enter and Escape arrive as IDOK and IDCANCEL: neither closes the window.
+    const bool closeClicked =
+        message == WM_COMMAND && LOWORD(wParam) == CloseButtonId() && HIWORD(wParam) == BN_CLICKED;
+    if (closeClicked || message == WM_CLOSE) {
+        Close(window);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void AboutBox::ShowModal() {
+    const Opening opening{TitleFont(scale_),
+                          {LoadBitmapResource(instance_, PLIMEX_ABOUT1_BITMAP),
+                           LoadBitmapResource(instance_, PLIMEX_ABOUT2_BITMAP)}};
+    // No owner: the window stands on its own, and the main window only
+    // refuses input while it is open.
+    HWND window = CreateLayoutWindow(kClassName, Layout(), kStyle, nullptr, scale_, mainWindow_);
+    CreateControls(window, scale_, font_, opening);
+    EnableWindow(mainWindow_, FALSE);
+    ShowWindow(window, SW_SHOW);
+    SetFocus(GetDlgItem(window, CloseButtonId()));
+
+    int exitCode = 0;
+    while (IsWindow(window)) {
+        if (!DeliverNextMessage(exitCode)) {
+            // The program is ending: let the outer loop see it too.
+            PostQuitMessage(exitCode);
+            Close(window);
+        }
+    }
+    if (IsWindowVisible(mainWindow_)) {
+        SetForegroundWindow(mainWindow_);
+    }
+}
+
+}  // namespace plimex::win32

@@ -1,0 +1,89 @@
+#include "win32/drive_combo.h"
+
+#include <cwctype>
+
+namespace plimex::win32 {
+namespace {
+
+std::vector<std::wstring> LogicalDriveRoots() {
+    std::wstring buffer(GetLogicalDriveStringsW(0, nullptr) + 1, L'\0');
+    buffer.resize(GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data()));
+    std::vector<std::wstring> roots;
+    for (const wchar_t* root = buffer.c_str(); *root != L'\0'; root += wcslen(root) + 1) {
+        roots.emplace_back(root);
+    }
+    return roots;
+}
+
+// Only drives that answer at once are asked for their label: a floppy or an
+// empty optical drive would keep the window from appearing.
+bool AnswersAtOnce(const std::wstring& root) {
+    const UINT type = GetDriveTypeW(root.c_str());
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
+std::wstring CurrentDirectory() {
+    std::wstring buffer(GetCurrentDirectoryW(0, nullptr), L'\0');
+    buffer.resize(GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data()));
+    return buffer;
+}
+
+}  // namespace
+
+std::wstring DriveEntryText(const std::wstring& root) {
+    std::wstring text = root.substr(0, 2);
+    text[0] = static_cast<wchar_t>(std::towlower(text[0]));
+    wchar_t label[MAX_PATH + 1] = L"";
+    if (AnswersAtOnce(root) &&
+        GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
+                              0) &&
+        label[0] != L'\0') {
+        text += L" [";
+        text += label;
+        text += L"]";
+    }
+    return text;
+}
+
+DriveCombo::DriveCombo(HWND combo) : combo_(combo), roots_(LogicalDriveRoots()) {
+    for (const std::wstring& root : roots_) {
+        const std::wstring text = DriveEntryText(root);
+        SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    SendMessageW(combo_, CB_SETCURSEL, IndexOf(CurrentDirectory()), 0);
+}
+
+std::wstring DriveCombo::Drive() const {
+    const auto index = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
+    return index >= 0 && static_cast<std::size_t>(index) < roots_.size()
+               ? roots_[static_cast<std::size_t>(index)]
+               : std::wstring();
+}
+
+bool DriveCombo::SetDrive(const std::wstring& path) {
+    const int index = IndexOf(path);
+    if (index < 0 || index == SendMessageW(combo_, CB_GETCURSEL, 0, 0)) {
+        return false;
+    }
+    SendMessageW(combo_, CB_SETCURSEL, index, 0);
+    return true;
+}
+
+std::wstring DriveCombo::DriveOf(const std::wstring& path) const {
+    const int index = IndexOf(path);
+    return index < 0 ? std::wstring() : roots_[static_cast<std::size_t>(index)];
+}
+
+int DriveCombo::IndexOf(const std::wstring& path) const {
+    if (path.size() < 2 || path[1] != L':') {
+        return -1;
+    }
+    for (std::size_t i = 0; i < roots_.size(); ++i) {
+        if (std::towupper(roots_[i][0]) == std::towupper(path[0])) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+}  // namespace plimex::win32

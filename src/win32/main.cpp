@@ -1,0 +1,36 @@
+#include "core/form1.h"
+#include "core/time_of_day_random.h"
+#include "win32/about_box.h"
+#include "win32/ansi_code_page.h"
+#include "win32/main_form.h"
+#include "win32/message_loop.h"
+#include "win32/registry_desktop.h"
+#include "win32/shell_notification_area.h"
+#include "win32/windows_api.h"
+#include "win32/windows_file_system.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // A drive that is not ready must not stop the program with a system box.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    plimex::win32::SystemAnsiCodePage codePage;
+    plimex::win32::RegistryDesktop desktop;
+    plimex::win32::ShellNotificationArea notificationArea;
+    plimex::win32::WindowsFileSystem fileSystem;
+    plimex::TimeOfDayRandom random;
+
+    plimex::win32::MainForm mainForm(instance, notificationArea);
+    plimex::win32::AboutBox aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
+                                     mainForm.Font());
+    plimex::Form1 form(plimex::Platform{desktop, notificationArea, fileSystem, random, codePage},
+                       mainForm.Controls(aboutBox));
+    mainForm.Attach(form);
+    form.Form_Load();
+
+    int exitCode = 0;
+    while (plimex::win32::DeliverNextMessage(exitCode)) {
+    }
+    return exitCode;
+}

@@ -1,0 +1,294 @@
+#include "win32/main_form.h"
+
+#include "core/layout.h"
+#include "win32/child_controls.h"
+#include "win32/control_ids.h"
+#include "win32/resource_ids.h"
+#include "win32/tray_report.h"
+
+namespace plimex::win32 {
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+const layout::Window& Layout() {
+    return layout::MainWindow();
+}
+
+POINT FrameOffset(const layout::Control& control) {
+    if (control.container.empty()) {
+        return {0, 0};
+    }
+    const layout::Control* frame = layout::Find(Layout(), control.container);
+    return {frame->left, frame->top};
+}
+
+void RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = MainForm::kClassName;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    RegisterClassExW(&windowClass);
+}
+
+// The icon as the notification area shows it: the small size.
+UniqueIcon ApplicationIcon(HINSTANCE instance) {
+    return UniqueIcon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
+// The mouse buttons and shift keys of a mouse message, as Form_MouseMove takes them.
+int ButtonOf(WPARAM keys) {
+    return ((keys & MK_LBUTTON) != 0 ? 1 : 0) | ((keys & MK_RBUTTON) != 0 ? 2 : 0) |
+           ((keys & MK_MBUTTON) != 0 ? 4 : 0);
+}
+
+int ShiftOf(WPARAM keys) {
+    return ((keys & MK_SHIFT) != 0 ? 1 : 0) | ((keys & MK_CONTROL) != 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+}  // namespace
+
+MainForm::MainForm(HINSTANCE instance, ShellNotificationArea& tray)
+    : instance_(instance),
+      tray_(tray),
+      font_(MessageFont()),
+      owner_(CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                             nullptr)),
+      window_(CreateMainWindow()),
+      children_(CreateControls()),
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+      drive1_(Child("Drive1")),
+      dir1_(Child("Dir1")),
+      lstFic_(Child("LstFic")),
+      lblPap_(Child("LblPap")),
+      tmr_(window_, kTimerId, layout::kTimerIntervalMs),
+      option1_(Radio("Option1")),
+      option2_(Radio("Option2")),
+      option3_(Radio("Option3")),
+      option4_(Radio("Option4")),
+      option5_(Radio("Option5")),
+      command1_(Child("Command1")),
+      activer_(menu_.Handle(), win32::PopupMenu::CommandOf(MenuItem::Activer)),
+      shape1_(window_, scale_, Place("Shape1"), layout::Find(Layout(), "Shape1")->left,
+              static_cast<COLORREF>(layout::Find(Layout(), "Shape1")->colourBgr)),
+      shape2_(Place("Shape2")),
+      image1_(Child("Image1")),
+      image2_(ApplicationIcon(instance)),
+      image3_(IconFromBitmap(instance, PLIMEX_IMAGE3_BITMAP, layout::kIconPixels)),
+      imageList1_(instance, PLIMEX_IMAGELIST1_BITMAP, layout::kIconPixels) {
+    SendMessageW(Child("Dir1"), LB_SETITEMHEIGHT, 0, LineHeight(font_.get()) + 2);
+}
+
+MainForm::~MainForm() {
+    if (IsWindow(window_)) {
+        DestroyWindow(window_);
+    }
+}
+
+HWND MainForm::CreateMainWindow() {
+    RegisterMainClass(instance_, WindowProc);
+    return CreateLayoutWindow(kClassName, Layout(), kStyle, nullptr, scale_, this);
+}
+
+std::vector<HWND> MainForm::CreateControls() {
+    std::vector<HWND> children;
+    for (const layout::Control& control : Layout().controls) {
+        children.push_back(CreateLayoutControl(window_, control, Id(control.name), scale_,
+                                               FrameOffset(control), font_.get()));
+    }
+    return children;
+}
+
+int MainForm::Id(std::string_view name) const {
+    return ControlId(Layout(), name);
+}
+
+HWND MainForm::Child(std::string_view name) const {
+    return children_.at(static_cast<std::size_t>(Id(name) - kFirstControlId));
+}
+
+RECT MainForm::Place(std::string_view name) const {
+    const layout::Control& control = *layout::Find(Layout(), name);
+    return LayoutRect(control, scale_, FrameOffset(control));
+}
+
+RadioButton MainForm::Radio(std::string_view name) const {
+    return RadioButton(window_, Id(name), Id("Option1"), Id("Option5"));
+}
+
+Form1Controls MainForm::Controls(AboutWindow& about) {
+    return Form1Controls{drive1_,  dir1_,    lstFic_,     lblPap_,   tmr_,     option1_, option2_,
+                         option3_, option4_, option5_,    command1_, activer_, shape1_,  image1_,
+                         image2_,  image3_,  imageList1_, *this,     about,    *this};
+}
+
+void MainForm::Show() {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+}
+
+void MainForm::Hide() {
+    ShowWindow(window_, SW_HIDE);
+}
+
+MenuItem MainForm::PopupMenu() {
+    return menu_.Track(window_);
+}
+
+std::uint32_t MainForm::hWnd() const {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window_));
+}
+
+void MainForm::SetTaskVisible(bool visible) {
+    SetWindowLongPtrW(window_, GWLP_HWNDPARENT,
+                      visible ? 0 : reinterpret_cast<LONG_PTR>(owner_.get()));
+}
+
+void MainForm::Unload() {
+    DestroyWindow(window_);
+}
+
+LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->form_ == nullptr) {
+        if (message == WM_DESTROY) {
+            PostQuitMessage(0);
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_) {
+        tray_.RestoreAfterShellRestart();
+        return 0;
+    }
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimerId) {
+                form_->Tmr_Timer();
+            }
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove(wParam, lParam);
+            return 0;
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item.hwndItem == Child("Image1")) {
+                image1_.Draw(item);
+            } else if (item.hwndItem == Child("Dir1")) {
+                dir1_.Draw(item);
+            }
+            return TRUE;
+        }
+        case WM_ACTIVATE:
+            OnActivate(wParam);
+            return 0;
+        case WM_CLOSE:
+            form_->Unload();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam != FALSE) {
+                form_->Unload();
+            }
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void MainForm::OnCommand(int id, int code) {
+    if (id == IDOK && GetFocus() == Child("Dir1")) {
+        OpenSelectedFolder();
+    } else if (id == Id("Drive1") && code == CBN_SELCHANGE) {
+        ChangeDrive();
+    } else if (id == Id("Dir1") && code == LBN_DBLCLK) {
+        OpenSelectedFolder();
+    } else if (id == Id("LstFic") && code == LBN_SELCHANGE) {
+        form_->LstFic_Click();
+    } else if (id == Id("LstFic") && code == LBN_DBLCLK) {
+        form_->LstFic_DblClick();
+    } else if (code == BN_CLICKED) {
+        if (id == Id("CmdSel")) form_->CmdSel_Click();
+        if (id == Id("Command1")) form_->Command1_Click();
+        if (id == Id("Command2")) form_->Command2_Click();
+        if (id == Id("Command4")) form_->Command4_Click();
+        if (id == Id("Option1")) form_->Option1_Click();
+        if (id == Id("Option2")) form_->Option2_Click();
+        if (id == Id("Option3")) form_->Option3_Click();
+        if (id == Id("Option4")) form_->Option4_Click();
+        if (id == Id("Option5")) form_->Option5_Click();
+    }
+}
+
+void MainForm::OpenSelectedFolder() {
+    if (dir1_.OpenSelected()) {
+        form_->Dir1_Change();
+    }
+}
+
+void MainForm::ChangeDrive() {
+    form_->Drive1_Change();
+    // A drive that is not ready leaves the folder list where it was: the
+    // drive list goes back to the drive of the folder still shown.
+    drive1_.SetDrive(dir1_.Path());
+}
+
+void MainForm::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (!IsTrayReport(window_, lParam, GetMessagePos())) {
+        return;
+    }
+    const float twipsPerPixelY = static_cast<float>(TwipsScale::kTwipsPerInch) / scale_.DpiY();
+    form_->Form_MouseMove(ButtonOf(wParam), ShiftOf(wParam),
+                          static_cast<float>(GET_X_LPARAM(lParam)) * scale_.TwipsPerPixelX(),
+                          static_cast<float>(GET_Y_LPARAM(lParam)) * twipsPerPixelY);
+}
+
+void MainForm::OnPaint() {
+    const PaintScope paint(window_);
+    PaintOutline(paint.Get(), shape2_);
+    shape1_.Paint(paint.Get());
+}
+
+void MainForm::OnActivate(WPARAM wParam) {
+    // Give the focus back to the control that had it when the window was left.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        focus_ = GetFocus();
+    } else if (focus_ != nullptr && IsChild(window_, focus_)) {
+        SetFocus(focus_);
+    } else {
+        SetFocus(Child("Drive1"));
+    }
+}
+
+}  // namespace plimex::win32

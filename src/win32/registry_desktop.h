@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/desktop.h"
+
+namespace plimex::win32 {
+
+// The real registry and wallpaper call: the core passes the Windows
+// arguments through unchanged.
+class RegistryDesktop : public Desktop {
+  public:
+    long RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
+                       std::uint32_t access, KeyHandle& key) override;
+    long RegSetValueExA(KeyHandle key, const std::string& valueName, std::uint32_t reserved,
+                        std::uint32_t type, const std::string& data, std::uint32_t size) override;
+    long RegCloseKey(KeyHandle key) override;
+    bool SystemParametersInfoA(std::uint32_t action, std::uint32_t param, const std::string& path,
+                               std::uint32_t winIni) override;
+};
+
+}  // namespace plimex::win32

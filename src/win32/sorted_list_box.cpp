@@ -1,0 +1,57 @@
+#include "win32/sorted_list_box.h"
+
+#include <algorithm>
+
+namespace plimex::win32 {
+namespace {
+
+// The order the list box sorts in; entries arriving in it are appended at
+// the end instead of being inserted in the middle of a large list.
+bool ListsBefore(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
+           CSTR_LESS_THAN;
+}
+
+}  // namespace
+
+void SortedListBox::Clear() {
+    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+}
+
+void SortedListBox::AddItems(std::vector<std::wstring> items) {
+    std::sort(items.begin(), items.end(), ListsBefore);
+    std::size_t characters = 0;
+    for (const std::wstring& item : items) {
+        characters += item.size() + 1;
+    }
+    // One repaint for the whole folder, and the storage reserved at once.
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list_, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
+    for (const std::wstring& item : items) {
+        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+int SortedListBox::ListIndex() const {
+    return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+}
+
+std::wstring SortedListBox::List(int index) const {
+    const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got =
+        SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+    return text;
+}
+
+int SortedListBox::ListCount() const {
+    return static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0));
+}
+
+}  // namespace plimex::win32

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/controls.h"
+#include "win32/windows_api.h"
+
+namespace plimex::win32 {
+
+// A LISTBOX with LBS_SORT: the control itself keeps the order.
+class SortedListBox : public ListBox {
+  public:
+    explicit SortedListBox(HWND list) : list_(list) {}
+    void Clear() override;
+    void AddItems(std::vector<std::wstring> items) override;
+    int ListIndex() const override;
+    std::wstring List(int index) const override;
+    int ListCount() const override;
+
+  private:
+    HWND list_;
+};
+
+}  // namespace plimex::win32

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/controls.h"
+#include "win32/handles.h"
+
+namespace plimex::win32 {
+
+// The preview: an owner-drawn STATIC that stretches its bitmap to its size.
+class StretchedPreview : public PreviewBox {
+  public:
+    explicit StretchedPreview(HWND box) : box_(box) {}
+    void LoadPicture(const std::string& path) override;
+    void Draw(const DRAWITEMSTRUCT& item) const;
+    HBITMAP Picture() const { return picture_.get(); }
+
+  private:
+    HWND box_;
+    UniqueBitmap picture_;
+};
+
+}  // namespace plimex::win32

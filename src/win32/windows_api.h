@@ -1,0 +1,12 @@
+#pragma once
+
+// The Windows headers, included in one place: they define function-name
+// macros (ReplaceFile, ExtractIcon) that would otherwise rename the core's
+// interface methods in some of our files and not in others.
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windows.h>
+#include <windowsx.h>
+
+#undef ExtractIcon
+#undef ReplaceFile

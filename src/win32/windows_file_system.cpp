@@ -1,0 +1,112 @@
+#include "win32/windows_file_system.h"
+
+#include <algorithm>
+
+#include "win32/handles.h"
+#include "win32/windows_api.h"
+
+namespace plimex::win32 {
+namespace {
+
+constexpr DWORD kNotListed =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+bool IsNormal(DWORD attributes) {
+    return (attributes & kNotListed) == 0;
+}
+
+// A pattern of three letters after the dot also matches the short 8.3 name of
+// a longer extension ("x.bmpx" is "X~1.BMP"): keep only names whose real
+// extension is the one asked for.
+bool HasExtensionOf(const std::string& name, const std::string& pattern) {
+    const auto dot = pattern.rfind('.');
+    if (dot == std::string::npos || pattern.find_first_of("*?", dot) != std::string::npos) {
+        return true;
+    }
+    const std::string extension = pattern.substr(dot);
+    return name.size() >= extension.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE,
+                          name.c_str() + name.size() - extension.size(),
+                          static_cast<int>(extension.size()), extension.c_str(),
+                          static_cast<int>(extension.size())) == CSTR_EQUAL;
+}
+
+// Writes the whole text and flushes it, so that a file replaced by it is
+// never left half written.
+bool WriteWholeFile(const std::string& name, const std::string& contents) {
+    UniqueFile file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool complete =
+        ::WriteFile(file.Get(), contents.data(), static_cast<DWORD>(contents.size()), &written,
+                    nullptr) != 0 &&
+        written == contents.size() && FlushFileBuffers(file.Get()) != 0;
+    return file.Close() && complete;
+}
+
+std::string FolderOf(const std::string& name) {
+    const auto slash = name.find_last_of("\\/:");
+    return slash == std::string::npos ? std::string(".") : name.substr(0, slash + 1);
+}
+
+}  // namespace
+
+bool WindowsFileSystem::IsOrdinaryFile(const std::string& name) const {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && IsNormal(attributes);
+}
+
+bool WindowsFileSystem::IsFolder(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> WindowsFileSystem::FindNormalFiles(const std::string& pattern) const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const UniqueFind search = AdoptFind(FindFirstFileA(pattern.c_str(), &found));
+    if (!search) {
+        return names;
+    }
+    do {
+        if (IsNormal(found.dwFileAttributes) && HasExtensionOf(found.cFileName, pattern)) {
+            names.emplace_back(found.cFileName);
+        }
+    } while (FindNextFileA(search.get(), &found));
+    return names;
+}
+
+std::optional<std::string> WindowsFileSystem::ReadFile(const std::string& name,
+                                                       std::size_t maxBytes) const {
+    UniqueFile file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        return std::nullopt;
+    }
+    std::string contents;
+    char chunk[4096];
+    DWORD got = 0;
+    while (contents.size() < maxBytes &&
+           ::ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) != 0 && got > 0) {
+        contents.append(chunk, std::min<std::size_t>(got, maxBytes - contents.size()));
+    }
+    return contents;
+}
+
+bool WindowsFileSystem::ReplaceFile(const std::string& name, const std::string& contents) {
+    char temporary[MAX_PATH];
+    if (GetTempFileNameA(FolderOf(name).c_str(), "plx", 0, temporary) == 0) {
+        return false;
+    }
+    if (WriteWholeFile(temporary, contents) &&
+        MoveFileExA(temporary, name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileA(temporary);
+    return false;
+}
+
+}  // namespace plimex::win32
