@@ -1,0 +1,50 @@
+#include "qt/file_list_box.h"
+
+#include <QItemSelectionModel>
+
+namespace plimex::qt {
+
+FileListBox::FileListBox() {
+    setModel(&model_);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row has the same height: the view need not measure 100,000 texts.
+    setUniformItemSizes(true);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!refilling_ && selectionChanged_) {
+            selectionChanged_();
+        }
+    });
+    connect(this, &QListView::doubleClicked, this, [this] {
+        if (doubleClicked_) {
+            doubleClicked_();
+        }
+    });
+}
+
+void FileListBox::Clear() {
+    refilling_ = true;
+    model_.Clear();
+    refilling_ = false;
+}
+
+void FileListBox::AddItems(std::vector<std::wstring> items) {
+    refilling_ = true;
+    model_.Add(std::move(items));
+    refilling_ = false;
+}
+
+int FileListBox::ListIndex() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+std::wstring FileListBox::List(int index) const {
+    // Past either end the list reads as an empty string.
+    if (index < 0 || index >= model_.Count()) {
+        return {};
+    }
+    return model_.Entry(index);
+}
+
+}  // namespace plimex::qt

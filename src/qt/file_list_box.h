@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QListView>
+#include <functional>
+
+#include "platform/controls.h"
+#include "qt/file_list_model.h"
+
+namespace plimex::qt {
+
+// LstFic: a single-selection list of the folder's bitmaps in sorted order.
+class FileListBox : public QListView, public ListBox {
+  public:
+    FileListBox();
+
+    // Raised for the user's selection changes and double clicks only.
+    void OnSelectionChanged(std::function<void()> handler) {
+        selectionChanged_ = std::move(handler);
+    }
+    void OnDoubleClicked(std::function<void()> handler) { doubleClicked_ = std::move(handler); }
+
+    void Clear() override;
+    void AddItems(std::vector<std::wstring> items) override;
+    int ListIndex() const override;
+    std::wstring List(int index) const override;
+    int ListCount() const override { return model_.Count(); }
+
+  private:
+    FileListModel model_;
+    std::function<void()> selectionChanged_;
+    std::function<void()> doubleClicked_;
+    bool refilling_ = false;
+};
+
+}  // namespace plimex::qt

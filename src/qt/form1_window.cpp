@@ -1,0 +1,181 @@
+#include "qt/form1_window.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "core/layout.h"
+#include "qt/layout_placer.h"
+#include "qt/pictures.h"
+
+namespace plimex::qt {
+namespace {
+
+QColor FromBgr(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+QColor ColourOf(std::string_view name) {
+    return FromBgr(layout::Find(layout::MainWindow(), name)->colourBgr);
+}
+
+}  // namespace
+
+Form1Window::Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
+                         const std::vector<std::string>& volumes)
+    : twips_(twips),
+      drive1_(codePage, volumes),
+      dir1_(codePage),
+      shape2_(twips, ShapeBox::Style::Outline),
+      shape1_(twips, ShapeBox::Style::Filled, ColourOf("Shape1")),
+      tmr_(layout::kTimerIntervalMs),
+      image2_(icons, icons.Add(IconFromIconFile(pictures::kAppIcon))),
+      image3_(icons, icons.Add(IconFromKeyedBitmap(pictures::kImage3))),
+      imageList1_(icons),
+      lblPapCaption_(L"", [this](const QString& text) { lblPap_.setText(text); }),
+      command1Caption_(std::wstring(layout::Find(layout::MainWindow(), "Command1")->caption),
+                       [this](const QString& text) { command1_.setText(text); }),
+      optionButtons_{OptionButton(option1_), OptionButton(option2_), OptionButton(option3_),
+                     OptionButton(option4_), OptionButton(option5_)} {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(icons.Icon(image2_.Picture()));
+
+    LayoutPlacer placer(*this, layout::MainWindow(), twips);
+    placer.Place(drive1_, "Drive1");
+    placer.Place(dir1_, "Dir1");
+    placer.Place(lstFic_, "LstFic");
+    placer.Place(cmdSel_, "CmdSel");
+    placer.Place(lblPap_, "LblPap");
+    placer.Place(fraInt_, "FraInt");
+    placer.Place(command1_, "Command1");
+    placer.Place(command2_, "Command2");
+    placer.Place(command4_, "Command4");
+    placer.Place(option1_, "Option1");
+    placer.Place(option2_, "Option2");
+    placer.Place(option3_, "Option3");
+    placer.Place(option4_, "Option4");
+    placer.Place(option5_, "Option5");
+    placer.Place(label1_, "Label1");
+    placer.Place(image1_, "Image1");
+    placer.Place(shape2_, "Shape2");
+    placer.Place(shape1_, "Shape1");
+    placer.ApplyTabOrder();
+
+    const QRect bar = placer.Geometry("Shape1");
+    shape2_.SetShapeGeometry(placer.Geometry("Shape2"), 0);
+    shape1_.SetShapeGeometry(bar, width() - bar.x());
+}
+
+Form1Controls Form1Window::Controls(AboutWindow& form2) {
+    return Form1Controls{
+        drive1_,
+        dir1_,
+        lstFic_,
+        lblPapCaption_,
+        tmr_,
+        optionButtons_[0],
+        optionButtons_[1],
+        optionButtons_[2],
+        optionButtons_[3],
+        optionButtons_[4],
+        command1Caption_,
+        menu_.activerCaption(),
+        shape1_,
+        image1_,
+        image2_,
+        image3_,
+        imageList1_,
+        *this,
+        form2,
+        twips_,
+    };
+}
+
+void Form1Window::Connect(Form1& form) {
+    form_ = &form;
+    drive1_.OnChanged([this] { Raise(&Form1::Drive1_Change); });
+    dir1_.OnChanged([this] { Raise(&Form1::Dir1_Change); });
+    lstFic_.OnSelectionChanged([this] { Raise(&Form1::LstFic_Click); });
+    lstFic_.OnDoubleClicked([this] { Raise(&Form1::LstFic_DblClick); });
+    connect(&cmdSel_, &QPushButton::clicked, this, [this] { Raise(&Form1::CmdSel_Click); });
+    connect(&command1_, &QPushButton::clicked, this, [this] { Raise(&Form1::Command1_Click); });
+    connect(&command2_, &QPushButton::clicked, this, [this] { Raise(&Form1::Command2_Click); });
+    connect(&command4_, &QPushButton::clicked, this, [this] { Raise(&Form1::Command4_Click); });
+    connect(&option1_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option1_Click); });
+    connect(&option2_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option2_Click); });
+    connect(&option3_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option3_Click); });
+    connect(&option4_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option4_Click); });
+    connect(&option5_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option5_Click); });
+    connect(&tmr_.timer(), &QTimer::timeout, this, [this] { Raise(&Form1::Tmr_Timer); });
+}
+
+void Form1Window::Raise(void (Form1::*handler)()) {
+    if (form_ != nullptr && !unloaded_) {
+        (form_->*handler)();
+    }
+}
+
+void Form1Window::RaiseTrayMessage(int message) {
+    if (form_ != nullptr && !unloaded_) {
+        form_->Form_MouseMove(0, 0, static_cast<float>(message) * twips_.TwipsPerPixelX(), 0);
+    }
+}
+
+QRadioButton& Form1Window::option(int number) {
+    QRadioButton* buttons[] = {&option1_, &option2_, &option3_, &option4_, &option5_};
+    return *buttons[number - 1];
+}
+
+void Form1Window::CentreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void Form1Window::Show() {
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        CentreOnScreen();
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void Form1Window::Hide() {
+    if (!hideMinimizes_) {
+        hide();
+    } else if (isVisible()) {
+        showMinimized();
+    }
+}
+
+MenuItem Form1Window::PopupMenu() {
+    return menu_.Exec(QCursor::pos());
+}
+
+std::uint32_t Form1Window::hWnd() const {
+    return static_cast<std::uint32_t>(winId());
+}
+
+void Form1Window::Unload() {
+    unloaded_ = true;
+    tmr_.SetEnabled(false);
+    hide();
+    QCoreApplication::quit();
+}
+
+void Form1Window::closeEvent(QCloseEvent* event) {
+    // Closing the window quits, through the same unload as Quitter.
+    event->ignore();
+    if (form_ == nullptr) {
+        hide();
+    }
+    RequestUnload();
+}
+
+}  // namespace plimex::qt

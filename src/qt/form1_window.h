@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "core/form1.h"
+#include "platform/controls.h"
+#include "qt/bitmap_image_list.h"
+#include "qt/dir_list_box.h"
+#include "qt/drive_list_box.h"
+#include "qt/file_list_box.h"
+#include "qt/icon_box.h"
+#include "qt/interval_timer.h"
+#include "qt/option_button.h"
+#include "qt/popup_menu.h"
+#include "qt/preview_box.h"
+#include "qt/shape_box.h"
+#include "qt/shown_caption.h"
+#include "qt/twips.h"
+
+namespace plimex::qt {
+
+// The main window, built from the layout table. Every user action on it
+// reaches one handler of the program, until the program unloads it.
+class Form1Window : public QWidget, public MainWindow {
+  public:
+    Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
+                const std::vector<std::string>& volumes);
+
+    Form1Controls Controls(AboutWindow& form2);
+    void Connect(Form1& form);
+    // The tray's report of a mouse message over the icon.
+    void RaiseTrayMessage(int message);
+    // Unloads the program's window unless it is gone already.
+    void RequestUnload() { Raise(&Form1::Unload); }
+    // Without a notification area a hidden window could never come back:
+    // hiding then minimizes it instead.
+    void KeepReachableWithoutTray() { hideMinimizes_ = true; }
+
+    void Show() override;
+    void Hide() override;
+    MenuItem PopupMenu() override;
+    std::uint32_t hWnd() const override;
+    // Qt offers no task-list switch short of turning the window into a tool
+    // window, which changes its frame; the window keeps its entry.
+    void SetTaskVisible(bool /*visible*/) override {}
+    void Unload() override;
+
+    // The widgets, for the program's tests.
+    DriveListBox& drive1() { return drive1_; }
+    DirListBox& dir1() { return dir1_; }
+    FileListBox& lstFic() { return lstFic_; }
+    QPushButton& cmdSel() { return cmdSel_; }
+    QLabel& lblPap() { return lblPap_; }
+    QGroupBox& fraInt() { return fraInt_; }
+    QPushButton& command1() { return command1_; }
+    QPushButton& command2() { return command2_; }
+    QPushButton& command4() { return command4_; }
+    QRadioButton& option(int number);
+    QLabel& label1() { return label1_; }
+    PreviewBox& image1() { return image1_; }
+    ShapeBox& shape1() { return shape1_; }
+    ShapeBox& shape2() { return shape2_; }
+    IntervalTimer& tmr() { return tmr_; }
+    QMenu& menu() { return menu_.menu(); }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Raise(void (Form1::*handler)());
+    void CentreOnScreen();
+
+    Twips& twips_;
+    Form1* form_ = nullptr;
+    bool unloaded_ = false;
+    bool shownBefore_ = false;
+    bool hideMinimizes_ = false;
+
+    // Containers come before their contents: members are destroyed in reverse.
+    DriveListBox drive1_;
+    DirListBox dir1_;
+    FileListBox lstFic_;
+    QPushButton cmdSel_;
+    QLabel lblPap_;
+    QGroupBox fraInt_;
+    QPushButton command1_;
+    QPushButton command2_;
+    QPushButton command4_;
+    QRadioButton option1_;
+    QRadioButton option2_;
+    QRadioButton option3_;
+    QRadioButton option4_;
+    QRadioButton option5_;
+    QLabel label1_;
+    PreviewBox image1_;
+    ShapeBox shape2_;
+    ShapeBox shape1_;
+
+    IntervalTimer tmr_;
+    IconBox image2_;
+    IconBox image3_;
+    BitmapImageList imageList1_;
+    qt::PopupMenu menu_;
+
+    ShownCaption lblPapCaption_;
+    ShownCaption command1Caption_;
+    OptionButton optionButtons_[5];
+};
+
+}  // namespace plimex::qt

@@ -1,0 +1,73 @@
+#include "qt/layout_placer.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace plimex::qt {
+
+QString CaptionText(std::wstring_view caption) {
+    return QString::fromStdWString(std::wstring(caption));
+}
+
+LayoutPlacer::LayoutPlacer(QWidget& window, const layout::Window& table, const Twips& twips)
+    : window_(window), table_(table), twips_(twips) {
+    window_.setWindowTitle(CaptionText(table.caption));
+    window_.setFixedSize(twips_.ToPixels(table.clientWidth), twips_.ToPixels(table.clientHeight));
+}
+
+const layout::Control& LayoutPlacer::ControlNamed(std::string_view name) const {
+    const layout::Control* control = layout::Find(table_, name);
+    if (control == nullptr) {
+        throw std::logic_error("no control " + std::string(name) + " in the layout");
+    }
+    return *control;
+}
+
+QRect LayoutPlacer::Geometry(std::string_view name) const {
+    const layout::Control& control = ControlNamed(name);
+    return twips_.ToPixels(control.left, control.top, control.width, control.height);
+}
+
+void LayoutPlacer::Place(QWidget& widget, std::string_view name) {
+    const layout::Control& control = ControlNamed(name);
+    QWidget* parent = &window_;
+    if (!control.container.empty()) {
+        parent = placed_.at(control.container);
+    }
+    widget.setParent(parent);
+    widget.setGeometry(Geometry(name));
+    placed_[control.name] = &widget;
+}
+
+void LayoutPlacer::Place(QAbstractButton& button, std::string_view name) {
+    Place(static_cast<QWidget&>(button), name);
+    button.setText(CaptionText(ControlNamed(name).caption));
+}
+
+void LayoutPlacer::Place(QLabel& label, std::string_view name) {
+    Place(static_cast<QWidget&>(label), name);
+    label.setTextFormat(Qt::PlainText);
+    label.setText(CaptionText(ControlNamed(name).caption));
+}
+
+void LayoutPlacer::Place(QGroupBox& frame, std::string_view name) {
+    Place(static_cast<QWidget&>(frame), name);
+    frame.setTitle(CaptionText(ControlNamed(name).caption));
+}
+
+void LayoutPlacer::ApplyTabOrder() const {
+    std::vector<std::pair<int, QWidget*>> order;
+    for (const auto& [name, widget] : placed_) {
+        const int tabIndex = ControlNamed(name).tabIndex;
+        if (tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus) {
+            order.emplace_back(tabIndex, widget);
+        }
+    }
+    std::sort(order.begin(), order.end());
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+    }
+}
+
+}  // namespace plimex::qt

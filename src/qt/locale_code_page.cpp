@@ -1,0 +1,70 @@
+#include "qt/locale_code_page.h"
+
+#include <climits>
+#include <cwchar>
+
+namespace plimex::qt {
+namespace {
+
+constexpr wchar_t kEscapeBase = 0xDC00;
+constexpr wchar_t kFirstEscape = 0xDC80;
+constexpr wchar_t kLastEscape = 0xDCFF;
+constexpr char kReplacement = '?';
+
+bool IsAscii(char byte) {
+    return static_cast<unsigned char>(byte) < 0x80;
+}
+
+}  // namespace
+
+std::string LocaleCodePage::ToAnsi(std::wstring_view text) const {
+    std::string bytes;
+    bytes.reserve(text.size());
+    std::mbstate_t state{};
+    char encoded[MB_LEN_MAX];
+    for (const wchar_t character : text) {
+        if (character >= kFirstEscape && character <= kLastEscape) {
+            bytes += static_cast<char>(character - kEscapeBase);
+            continue;
+        }
+        const std::size_t length = std::wcrtomb(encoded, character, &state);
+        if (length == static_cast<std::size_t>(-1)) {
+            state = {};
+            bytes += kReplacement;
+            continue;
+        }
+        bytes.append(encoded, length);
+    }
+    return bytes;
+}
+
+std::wstring LocaleCodePage::FromAnsi(std::string_view bytes) const {
+    std::wstring text;
+    text.reserve(bytes.size());
+    std::mbstate_t state{};
+    std::size_t position = 0;
+    while (position < bytes.size()) {
+        const char first = bytes[position];
+        if (IsAscii(first) && std::mbsinit(&state)) {
+            text += static_cast<wchar_t>(first);
+            ++position;
+            continue;
+        }
+        wchar_t character = 0;
+        const std::size_t length =
+            std::mbrtowc(&character, bytes.data() + position, bytes.size() - position, &state);
+        if (length == static_cast<std::size_t>(-1) || length == static_cast<std::size_t>(-2)) {
+            // An undecodable or cut-off sequence keeps its first byte as an
+            // escape and decoding starts afresh at the next one.
+            state = {};
+            text += static_cast<wchar_t>(kEscapeBase + static_cast<unsigned char>(first));
+            ++position;
+            continue;
+        }
+        text += character;
+        position += length == 0 ? 1 : length;  // 0: the NUL byte itself
+    }
+    return text;
+}
+
+}  // namespace plimex::qt

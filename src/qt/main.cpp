@@ -1,0 +1,15 @@
+#include <QApplication>
+#include <clocale>
+
+#include "qt/program.h"
+
+int main(int argc, char* argv[]) {
+    plimex::qt::TerminationSignals::BlockInAllThreads();
+    std::setlocale(LC_ALL, "");
+    QApplication application(argc, argv);
+    // The window hides into the tray; only an unload ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    plimex::qt::Program program;
+    program.Start();
+    return QApplication::exec();
+}

@@ -1,0 +1,100 @@
+#include "qt/mounted_volumes.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <array>
+#include <sstream>
+
+namespace plimex::qt {
+namespace {
+
+constexpr std::array kSystemPlaces{"/boot/", "/dev/", "/etc/", "/proc/", "/run/",
+                                   "/snap/", "/sys/", "/usr/", "/var/"};
+constexpr std::array kRemovableMediaPlaces{"/run/media/"};
+constexpr std::array kNetworkFileSystems{"nfs", "nfs4", "cifs", "smb3", "fuse.sshfs"};
+
+std::string WithSlash(std::string path) {
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    return path;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The table writes blanks and a few other bytes as three octal digits.
+std::string Unescaped(std::string_view field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const std::string_view digits = field.substr(i + 1, 3);
+            if (std::all_of(digits.begin(), digits.end(),
+                            [](char c) { return c >= '0' && c <= '7'; })) {
+                text += static_cast<char>((digits[0] - '0') * 64 + (digits[1] - '0') * 8 +
+                                          (digits[2] - '0'));
+                i += 3;
+                continue;
+            }
+        }
+        text += field[i];
+    }
+    return text;
+}
+
+bool IsUserVolume(std::string_view device, std::string_view type, const std::string& place) {
+    const bool removable = std::any_of(kRemovableMediaPlaces.begin(), kRemovableMediaPlaces.end(),
+                                       [&](const char* p) { return StartsWith(place, p); });
+    const bool system = std::any_of(kSystemPlaces.begin(), kSystemPlaces.end(),
+                                    [&](const char* p) { return StartsWith(place, p); });
+    if (system && !removable) {
+        return false;
+    }
+    const bool network = std::find(kNetworkFileSystems.begin(), kNetworkFileSystems.end(), type) !=
+                         kNetworkFileSystems.end();
+    const bool disk = StartsWith(device, "/dev/") && !StartsWith(device, "/dev/loop");
+    return network || disk;
+}
+
+}  // namespace
+
+std::vector<std::string> MountedVolumes(std::string_view mountTable, const std::string& home,
+                                        const std::function<bool(const std::string&)>& isFolder) {
+    std::vector<std::string> volumes{"/"};
+    if (!home.empty() && isFolder(home)) {
+        volumes.push_back(WithSlash(home));
+    }
+    std::istringstream lines{std::string(mountTable)};
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, place, type;
+        if (!(fields >> device >> place >> type)) {
+            continue;
+        }
+        const std::string volume = WithSlash(Unescaped(place));
+        if (IsUserVolume(device, type, volume) && isFolder(volume) &&
+            std::find(volumes.begin(), volumes.end(), volume) == volumes.end()) {
+            volumes.push_back(volume);
+        }
+    }
+    std::sort(volumes.begin() + 1, volumes.end());
+    return volumes;
+}
+
+std::vector<std::string> MountedVolumesOfThisMachine() {
+    QFile table(QStringLiteral("/proc/self/mounts"));
+    const QByteArray contents = table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
+    return MountedVolumes(std::string_view(contents.constData(), contents.size()),
+                          QFile::encodeName(QDir::homePath()).toStdString(),
+                          [](const std::string& path) {
+                              struct stat status {};
+                              return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+                          });
+}
+
+}  // namespace plimex::qt

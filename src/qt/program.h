@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/form1.h"
+#include "core/time_of_day_random.h"
+#include "qt/form1_window.h"
+#include "qt/form2_dialog.h"
+#include "qt/icon_registry.h"
+#include "qt/locale_code_page.h"
+#include "qt/posix_file_system.h"
+#include "qt/termination_signals.h"
+#include "qt/tray_activation.h"
+#include "qt/tray_notification_area.h"
+#include "qt/twips.h"
+#include "wallpaper/linux_desktop.h"
+
+namespace plimex::qt {
+
+// The whole program: the platform services, the two windows and the main
+// window's state, wired together. Build it after the QApplication.
+class Program {
+  public:
+    Program();
+    // Runs the start-up; the event loop does the rest.
+    void Start();
+
+  private:
+    LocaleCodePage codePage_;
+    PosixFileSystem fileSystem_{codePage_};
+    TimeOfDayRandom random_;
+    LinuxDesktop desktop_;
+    IconRegistry icons_;
+    TrayNotificationArea tray_{icons_, codePage_};
+    Twips twips_ = Twips::OfPrimaryScreen();
+    Form1Window window_;
+    AboutLauncher form2_{twips_};
+    Form1 form_;
+    TrayProtocol trayProtocol_ = CurrentTrayProtocol();
+    TerminationSignals signals_{[this] { window_.RequestUnload(); }};
+};
+
+}  // namespace plimex::qt

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include "platform/controls.h"
+#include "qt/twips.h"
+
+namespace plimex::qt {
+
+// Shape1 and Shape2: a rectangle drawn over the window. The widget spans the
+// widest the rectangle may become; only the drawn width changes.
+class ShapeBox : public QWidget, public Shape {
+  public:
+    enum class Style { Outline, Filled };
+
+    ShapeBox(const Twips& twips, Style style, QColor fill = {});
+
+    // Repaints only a visible shape whose width in pixels changed.
+    void SetWidth(float twips) override;
+    void SetShapeGeometry(const QRect& shape, int widest);
+    int drawnWidth() const { return drawnWidth_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const Twips& twips_;
+    Style style_;
+    QColor fill_;
+    int drawnWidth_ = 0;
+};
+
+}  // namespace plimex::qt
