@@ -1,0 +1,227 @@
+// The bare X11 setter on a private Xvfb, checked with the usual X tools.
+
+#include "wallpaper/x11_root_wallpaper.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <regex>
+#include <string>
+
+#include "temporary_folder.h"
+#include "wallpaper/linux_desktop.h"
+#include "x11_probe.h"
+
+extern char** environ;
+
+namespace plimex {
+namespace {
+
+// Output of a fixed command line of ours; the picture paths never go into it.
+std::string CommandOutput(const std::string& command) {
+    std::string output;
+    const std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), &pclose);
+    if (!pipe) return output;
+    std::array<char, 256> buffer{};
+    while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
+    return output;
+}
+
+// An X server of its own on a free display number, as Xvfb picks it.
+class PrivateXServer {
+  public:
+    PrivateXServer() {
+        std::array<int, 2> ends{};
+        if (pipe(ends.data()) != 0) return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        const std::array<const char*, 9> argv{"Xvfb",       "-displayfd", "3",   "-screen", "0",
+                                              "640x480x24", "-nolisten",  "tcp", nullptr};
+        const int error = posix_spawnp(&pid_, argv[0], &actions, nullptr,
+                                       const_cast<char* const*>(argv.data()), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(ends[1]);
+        std::string number;
+        char c = 0;
+        while (error == 0 && read(ends[0], &c, 1) == 1 && c != '\n') number += c;
+        close(ends[0]);
+        if (error != 0 || number.empty()) return;
+        display_ = ":" + number;
+        setenv("DISPLAY", display_.c_str(), 1);
+    }
+    ~PrivateXServer() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    PrivateXServer(const PrivateXServer&) = delete;
+    PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+    const std::string& display() const { return display_; }
+
+  private:
+    pid_t pid_ = 0;
+    std::string display_;
+};
+
+class X11RootWallpaperTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        server_ = std::make_unique<PrivateXServer>();
+        session_ = std::make_unique<SessionClient>();
+    }
+    static void TearDownTestSuite() {
+        session_.reset();
+        server_.reset();
+    }
+
+    void SetUp() override { ASSERT_TRUE(session_->connected()) << "Xvfb did not start"; }
+
+    // A 2x1 bitmap, 24 bits a pixel: its left and right halves have the
+    // given colours (0xRRGGBB).
+    std::string Bitmap(const std::string& leaf, std::uint32_t left, std::uint32_t right) const {
+        std::string bytes;
+        const auto put = [&bytes](std::uint32_t value, int size) {
+            for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+        };
+        const std::uint32_t headers = 14 + 40;
+        const std::uint32_t row = 8;  // two pixels, padded to four bytes
+        bytes += "BM";
+        put(headers + row, 4);
+        put(0, 4);
+        put(headers, 4);
+        put(40, 4);  // BITMAPINFOHEADER
+        put(2, 4);
+        put(1, 4);
+        put(1, 2);
+        put(24, 2);
+        put(0, 4);  // uncompressed
+        put(row, 4);
+        put(2835, 4);
+        put(2835, 4);
+        put(0, 4);
+        put(0, 4);
+        put(left, 3);  // stored blue, green, red
+        put(right, 3);
+        put(0, 2);
+        const std::string path = pictures_.Name(leaf);
+        WriteWholeFile(path, bytes);
+        return path;
+    }
+
+    static std::string PixelOfScreen(int x, int y) {
+        const std::string text =
+            CommandOutput("import -display " + server_->display() + " -window root -crop 1x1+" +
+                          std::to_string(x) + "+" + std::to_string(y) + " -depth 8 txt:-");
+        std::smatch match;
+        return std::regex_search(text, match, std::regex("#[0-9A-F]{6}")) ? match.str()
+                                                                          : "<no pixel>";
+    }
+
+    static std::optional<unsigned long> RootPixmap(const std::string& property) {
+        const std::string text =
+            CommandOutput("xprop -display " + server_->display() + " -root " + property);
+        std::smatch match;
+        if (!std::regex_search(text, match, std::regex("pixmap id # (0x[0-9a-f]+)"))) {
+            return std::nullopt;
+        }
+        return std::stoul(match[1].str(), nullptr, 16);
+    }
+
+    // Shows the picture from a process of its own that ends right after.
+    static bool ShowFromAnotherProcess(const std::string& path) {
+        const pid_t child = fork();
+        if (child == 0) _exit(X11RootWallpaper().Show(path) ? 0 : 1);
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    static inline std::unique_ptr<PrivateXServer> server_;
+    static inline std::unique_ptr<SessionClient> session_;
+    TemporaryFolder pictures_;
+};
+
+TEST_F(X11RootWallpaperTest, ThePictureFillsTheScreenAndStaysAfterTheSetterEnds) {
+    const std::string path = Bitmap(kAwkwardLeaf + "\xe9", 0xcc3311, 0x1166cc);
+    ASSERT_TRUE(ShowFromAnotherProcess(path));
+
+    EXPECT_EQ(PixelOfScreen(5, 5), "#CC3311");
+    EXPECT_EQ(PixelOfScreen(5, 475), "#CC3311");
+    EXPECT_EQ(PixelOfScreen(634, 5), "#1166CC");
+    EXPECT_EQ(PixelOfScreen(634, 475), "#1166CC");
+    const std::optional<unsigned long> pixmap = RootPixmap("_XROOTPMAP_ID");
+    ASSERT_TRUE(pixmap.has_value());
+    EXPECT_EQ(RootPixmap("ESETROOT_PMAP_ID"), pixmap);
+    EXPECT_TRUE(PixmapExists(*pixmap));
+}
+
+TEST_F(X11RootWallpaperTest, EachNewPictureFreesThePixmapOfTheOneBefore) {
+    ASSERT_TRUE(ShowFromAnotherProcess(Bitmap("first.bmp", 0xff0000, 0xff0000)));
+    const std::optional<unsigned long> first = RootPixmap("_XROOTPMAP_ID");
+    ASSERT_TRUE(first.has_value());
+
+    ASSERT_TRUE(ShowFromAnotherProcess(Bitmap("second.bmp", 0x00ff00, 0x00ff00)));
+    EXPECT_EQ(PixelOfScreen(320, 240), "#00FF00");
+    const std::optional<unsigned long> second = RootPixmap("_XROOTPMAP_ID");
+    ASSERT_TRUE(second.has_value());
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(PixmapExists(*first)) << "the server keeps every wallpaper ever shown";
+    EXPECT_TRUE(PixmapExists(*second));
+}
+
+TEST_F(X11RootWallpaperTest, APixmapOfAnotherRunningProgramIsLeftAlone) {
+    // A desktop program that draws the root itself publishes its pixmap in
+    // _XROOTPMAP_ID only, and still needs it.
+    const ForeignRootPixmap theirs;
+    ASSERT_TRUE(PixmapExists(theirs.pixmap()));
+
+    ASSERT_TRUE(X11RootWallpaper().Show(Bitmap("ours.bmp", 0x010203, 0x010203)));
+    EXPECT_TRUE(PixmapExists(theirs.pixmap()));
+    EXPECT_EQ(PixelOfScreen(320, 240), "#010203");
+}
+
+TEST_F(X11RootWallpaperTest, AFileThatIsNoPictureChangesNothing) {
+    ASSERT_TRUE(X11RootWallpaper().Show(Bitmap("before.bmp", 0x090909, 0x090909)));
+    const std::optional<unsigned long> before = RootPixmap("_XROOTPMAP_ID");
+    const std::string text = pictures_.Name("notes.bmp");
+    WriteWholeFile(text, "not a bitmap");
+
+    EXPECT_FALSE(X11RootWallpaper().Show(text));
+    EXPECT_FALSE(X11RootWallpaper().Show(pictures_.Name("missing.bmp")));
+    EXPECT_EQ(RootPixmap("_XROOTPMAP_ID"), before);
+    EXPECT_EQ(PixelOfScreen(320, 240), "#090909");
+}
+
+TEST_F(X11RootWallpaperTest, TheDesktopKeepsThePathInTheUsersFileAndShowsThePicture) {
+    TemporaryFolder config;
+    LinuxDesktop desktop(WallpaperKind::kX11Root, config.path());
+    const std::string path = Bitmap(kAwkwardLeaf, 0x204060, 0x204060);
+    Desktop::KeyHandle key = 0;
+    ASSERT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
+                                    Desktop::kKeyWrite, key),
+              0);
+    EXPECT_EQ(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, path + '\0',
+                                     static_cast<std::uint32_t>(path.size() + 1)),
+              0);
+    EXPECT_EQ(desktop.RegCloseKey(key), 0);
+    EXPECT_TRUE(desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path,
+                                              Desktop::kSpifSendChange));
+
+    EXPECT_EQ(ReadWholeFile((config.path() / "wallpaper").string()), path);
+    EXPECT_EQ(PixelOfScreen(320, 240), "#204060");
+}
+
+}  // namespace
+}  // namespace plimex
