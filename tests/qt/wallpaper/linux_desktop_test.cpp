@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "fake_tools.h"
@@ -153,6 +156,65 @@ TEST_F(LinuxDesktopTest, WhereTheDesktopKeepsNoSettingOurFileKeepsItAndTheCallSh
     EXPECT_EQ(ReadWholeFile(UserFile()), path_);
     ASSERT_EQ(tools.Invocations().size(), 1u);
     EXPECT_EQ(std::filesystem::read_symlink(tools.Invocations()[0].argv.at(4)).string(), path_);
+}
+
+// Sets the session's variables for the life of the object.
+class SessionVariables {
+  public:
+    SessionVariables(const char* currentDesktop, const std::string& configHome,
+                     const std::string& home) {
+        for (const char* name : kNames) {
+            const char* value = std::getenv(name);
+            if (value != nullptr) saved_[name] = value;
+            unsetenv(name);
+        }
+        setenv("XDG_CURRENT_DESKTOP", currentDesktop, 1);
+        setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        setenv("HOME", home.c_str(), 1);
+    }
+    ~SessionVariables() {
+        for (const char* name : kNames) {
+            const auto saved = saved_.find(name);
+            if (saved != saved_.end()) {
+                setenv(name, saved->second.c_str(), 1);
+            } else {
+                unsetenv(name);
+            }
+        }
+    }
+    SessionVariables(const SessionVariables&) = delete;
+    SessionVariables& operator=(const SessionVariables&) = delete;
+
+  private:
+    static constexpr std::array kNames{"XDG_CURRENT_DESKTOP", "XDG_CONFIG_HOME", "HOME", "DISPLAY",
+                                       "WAYLAND_DISPLAY",     "SWAYSOCK"};
+    std::map<std::string, std::string> saved_;
+};
+
+TEST_F(LinuxDesktopTest, TheSessionDecidesTheDesktopAndWhereOurFileLives) {
+    FakeTools tools;
+    tools.Install("pcmanfm");
+    const std::string home = config_.Name("home");
+    {
+        const SessionVariables session("LXDE", config_.Name("config"), home);
+        LinuxDesktop desktop;
+        ApplyWallpaper(desktop, path_);
+        EXPECT_EQ(tools.Invocations().size(), 1u);
+    }
+    {
+        const SessionVariables session("", config_.Name("config"), home);
+        LinuxDesktop desktop;
+        ApplyWallpaper(desktop, path_);
+        EXPECT_EQ(ReadWholeFile(config_.Name("config/plimex/wallpaper")), path_);
+    }
+    {
+        // A relative XDG_CONFIG_HOME is not to be used.
+        const SessionVariables session("", "relative", home);
+        LinuxDesktop desktop;
+        ApplyWallpaper(desktop, path_);
+        EXPECT_EQ(ReadWholeFile(home + "/.config/plimex/wallpaper"), path_);
+    }
+    EXPECT_EQ(tools.Invocations().size(), 1u);
 }
 
 }  // namespace
