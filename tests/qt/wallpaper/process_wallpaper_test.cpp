@@ -76,6 +76,16 @@ TEST_F(ProcessWallpaper, SwaymsgIsHandedAPlainLinkToThePicture) {
     EXPECT_EQ(std::filesystem::read_symlink(link).string(), second);
 }
 
+TEST_F(ProcessWallpaper, SwaymsgIsNotRunWhenTheLinkOrThePathCannotBePlain) {
+    tools_.Install("swaymsg");
+    SwayWallpaper inAwkwardFolder(SwayWallpaper::Route::kSwaymsg,
+                                  pictures_.path() / "my config" / "sway-wallpaper");
+    EXPECT_FALSE(inAwkwardFolder.Show(path_));
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, pictures_.path() / "sway-wallpaper");
+    EXPECT_FALSE(sway.Show("relative.bmp")) << "a relative link target would point elsewhere";
+    EXPECT_TRUE(tools_.Invocations().empty());
+}
+
 TEST_F(ProcessWallpaper, SwaymsgFailureIsReportedWithoutFallingBackToSwaybg) {
     tools_.Install("swaymsg", "exit 2");
     tools_.Install("swaybg", "exec /bin/sleep 60");
