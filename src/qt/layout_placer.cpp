@@ -5,6 +5,13 @@
 #include <string>
 
 namespace plimex::qt {
+namespace {
+
+// The tables were drawn for 8-point captions: a larger default font would cut
+// "15 minutes" and "En cours : " off at the controls' fixed widths.
+constexpr qreal kLayoutPointSize = 8;
+
+}  // namespace
 
 QString CaptionText(std::wstring_view caption) {
     return QString::fromStdWString(std::wstring(caption));
@@ -13,6 +20,11 @@ QString CaptionText(std::wstring_view caption) {
 LayoutPlacer::LayoutPlacer(QWidget& window, const layout::Window& table, const Twips& twips)
     : window_(window), table_(table), twips_(twips) {
     window_.setWindowTitle(CaptionText(table.caption));
+    QFont font = window_.font();
+    if (font.pointSizeF() > kLayoutPointSize) {
+        font.setPointSizeF(kLayoutPointSize);
+        window_.setFont(font);
+    }
     window_.setFixedSize(twips_.ToPixels(table.clientWidth), twips_.ToPixels(table.clientHeight));
 }
 

@@ -22,9 +22,8 @@ void ShapeBox::SetWidth(float twips) {
     const int changedFrom = std::min(pixels, drawnWidth_);
     const int changedTo = std::max(pixels, drawnWidth_);
     drawnWidth_ = pixels;
-    if (isVisible()) {
-        update(changedFrom, 0, changedTo - changedFrom, height());
-    }
+    // Only the strip that changed; on a hidden window update() does nothing.
+    update(changedFrom, 0, changedTo - changedFrom, height());
 }
 
 void ShapeBox::paintEvent(QPaintEvent* /*event*/) {

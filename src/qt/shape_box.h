@@ -16,7 +16,7 @@ class ShapeBox : public QWidget, public Shape {
 
     ShapeBox(const Twips& twips, Style style, QColor fill = {});
 
-    // Repaints only a visible shape whose width in pixels changed.
+    // Repaints only a visible shape, and only when its width in pixels changed.
     void SetWidth(float twips) override;
     void SetShapeGeometry(const QRect& shape, int widest);
     int drawnWidth() const { return drawnWidth_; }

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "core/form1.h"
+#include "fakes/fake_platform.h"
+#include "qt/form1_window.h"
+#include "qt/form2_dialog.h"
+#include "qt/locale_code_page.h"
+#include "qt/posix_file_system.h"
+#include "scratch_folder.h"
+#include "working_folder.h"
+
+namespace plimex::qt {
+namespace {
+
+using plimex::testing::CallLog;
+using plimex::testing::FakeDesktop;
+using plimex::testing::FakeNotificationArea;
+using plimex::testing::FakeRandom;
+using testing::ScratchFolder;
+using testing::WorkingFolder;
+
+void PressInActivePopup(Qt::Key key) {
+    QTimer::singleShot(0, [key] {
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QKeySequence(key).toString());
+        QApplication::sendEvent(popup, &press);
+    });
+}
+
+// The real windows and file system under the program's own state; the
+// desktop and the tray are the tests' fakes.
+class ProgramTest : public ::testing::Test {
+  protected:
+    ProgramTest() {
+        pictures.Write("b.bmp");
+        pictures.Write("A.bmp");
+        pictures.Write("notes.txt");
+        WriteOptions("Etat=0");
+    }
+
+    void WriteOptions(const std::string& state) {
+        cwd.Write("Plimex.ini",
+                  "[options]\r\nRep=" + pictures.Folder() + "\r\nTps=2\r\n" + state + "\r\n");
+    }
+    std::string Options() const { return *fileSystem.ReadFile(cwd / "Plimex.ini", 1000); }
+
+    ScratchFolder cwd;
+    ScratchFolder pictures;
+    WorkingFolder working{cwd.Folder()};
+    CallLog log;
+    FakeDesktop desktop{log};
+    FakeNotificationArea tray{log};
+    FakeRandom random;
+    LocaleCodePage codePage;
+    PosixFileSystem fileSystem{codePage};
+    Twips twips{96};
+    IconRegistry icons;
+    Form1Window window{codePage, twips, icons, {"/"}};
+    AboutLauncher form2{twips};
+    Form1 form{Platform{desktop, tray, fileSystem, random, codePage}, window.Controls(form2)};
+};
+
+TEST_F(ProgramTest, StartsHiddenOnTheSavedFolderWithItsBitmapsSorted) {
+    window.Connect(form);
+    form.Form_Load();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(form.imageFolder(), codePage.FromAnsi(pictures.Folder()));
+    ASSERT_EQ(window.lstFic().ListCount(), 2);
+    EXPECT_EQ(window.lstFic().List(0), L"A.bmp");
+    EXPECT_TRUE(window.option(2).isChecked());
+    EXPECT_FALSE(window.tmr().timer().isActive());
+    EXPECT_EQ(window.command1().text(), "&Activer");
+    // The off icon was made from the image list and registered for the tray.
+    EXPECT_EQ(icons.Count(), 2u);
+}
+
+TEST_F(ProgramTest, ASavedFolderThatIsGoneFallsBackToTheDefaultFolder) {
+    cwd.Write("Plimex.ini", "[options]\r\nRep=/nowhere/at/all/\r\nTps=1\r\nEtat=0\r\n");
+    window.Connect(form);
+    form.Form_Load();
+    EXPECT_EQ(form.imageFolder(), fileSystem.DefaultImageFolder());
+}
+
+TEST_F(ProgramTest, TheButtonTogglesBothCaptionsTheTimerAndSavesAtOnce) {
+    window.Connect(form);
+    form.Form_Load();
+    window.command1().click();
+    EXPECT_EQ(window.command1().text(), "&Désactiver");
+    EXPECT_EQ(window.menu().actions()[0]->text(), "&Désactiver");
+    EXPECT_TRUE(window.tmr().timer().isActive());
+    EXPECT_NE(Options().find("Etat=1\r\n"), std::string::npos);
+
+    window.command1().click();
+    EXPECT_EQ(window.command1().text(), "&Activer");
+    EXPECT_EQ(window.menu().actions()[0]->text(), "&Activer");
+    EXPECT_FALSE(window.tmr().timer().isActive());
+}
+
+TEST_F(ProgramTest, TheTraysContextRequestOpensTheMenuAndRunsThePickedItem) {
+    window.Connect(form);
+    form.Form_Load();
+    PressInActivePopup(Qt::Key_A);
+    window.RaiseTrayMessage(517);
+    EXPECT_EQ(window.command1().text(), "&Désactiver");
+    EXPECT_EQ(form.activeState(), L"1");
+    EXPECT_FALSE(form.trayBusy());
+
+    PressInActivePopup(Qt::Key_O);
+    window.RaiseTrayMessage(517);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(ProgramTest, TheTraysDoubleClickShowsTheWindowAndCacherHidesIt) {
+    window.Connect(form);
+    form.Form_Load();
+    window.RaiseTrayMessage(515);
+    EXPECT_TRUE(window.isVisible());
+    window.command4().click();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ProgramTest, ChoosingAnEntryPreviewsItAndSelectMakesItTheWallpaper) {
+    window.Connect(form);
+    form.Form_Load();
+    window.cmdSel().click();
+    EXPECT_TRUE(desktop.spis.empty());
+
+    FileListBox& list = window.lstFic();
+    list.selectionModel()->select(list.model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+    window.cmdSel().click();
+    ASSERT_EQ(desktop.spis.size(), 1u);
+    EXPECT_EQ(desktop.spis[0].path, pictures / "b.bmp");
+    EXPECT_EQ(window.lblPap().text().toStdString(), pictures / "b.bmp");
+}
+
+TEST_F(ProgramTest, ClosingTheWindowUnloadsLikeQuitter) {
+    window.Connect(form);
+    form.Form_Load();
+    window.Show();
+    form.Option4_Click();
+    QCloseEvent close;
+    QApplication::sendEvent(&window, &close);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_NE(Options().find("Tps=4\r\n"), std::string::npos);
+    // Gone for good: later events reach no handler.
+    window.command1().click();
+    EXPECT_EQ(Options().find("Etat=1"), std::string::npos);
+}
+
+TEST(AboutWindowTest, OpensAfreshEachTimeAndClosesOnlyByItsButton) {
+    const Twips twips(96);
+    AboutLauncher launcher(twips);
+    for (int opening = 0; opening < 2; ++opening) {
+        bool checked = false;
+        QTimer::singleShot(0, [&] {
+            auto* form2 = dynamic_cast<Form2Dialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(form2, nullptr);
+            EXPECT_EQ(form2->size(), QSize(320, 394));
+            EXPECT_EQ(form2->windowTitle(), "Plimex 2000");
+            EXPECT_EQ(form2->picture1().geometry(), QRect(8, 8, 146, 154));
+            EXPECT_EQ(form2->picture2().geometry(), QRect(168, 8, 146, 154));
+            EXPECT_EQ(form2->picture1().pixmap().size(), QSize(142, 150));
+            EXPECT_EQ(form2->label2().text(), "Version 1.0   -   Décembre 1999");
+            EXPECT_TRUE(form2->label1().font().bold());
+            EXPECT_EQ(form2->label1().font().pointSize(), 12);
+            EXPECT_EQ(form2->command1().text(), "&Fermer");
+            for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+                QApplication::sendEvent(form2, &press);
+            }
+            EXPECT_TRUE(form2->isVisible());
+            checked = true;
+            form2->command1().click();
+        });
+        launcher.ShowModal();
+        EXPECT_TRUE(checked);
+    }
+}
+
+}  // namespace
+}  // namespace plimex::qt
