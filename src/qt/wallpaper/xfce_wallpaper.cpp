@@ -4,10 +4,13 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringDecoder>
 #include <QStringList>
 #include <QVariantMap>
 #include <optional>
+#include <utility>
 
 #include "wallpaper/dbus_timeout.h"
 
@@ -30,11 +33,31 @@ bool Succeeded(const QDBusMessage& call, QDBusMessage* reply = nullptr) {
     return answer.type() == QDBusMessage::ReplyMessage;
 }
 
-std::optional<QStringList> LastImageProperties() {
+QStringList ScreenNames() {
+    QStringList names;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (!screen->name().isEmpty()) names << screen->name();
+    }
+    return names;
+}
+
+// xfconfd answers with an error, not an empty list, when nothing exists
+// under /backdrop yet.
+bool NothingThere(const QDBusMessage& reply) {
+    return reply.type() == QDBusMessage::ErrorMessage &&
+           reply.errorName().startsWith(QLatin1String("org.xfce.Xfconf.Error.")) &&
+           reply.errorName().endsWith(QLatin1String("NotFound"));
+}
+
+std::optional<QStringList> ExistingLastImageProperties() {
     QDBusMessage call = XfconfCall(QStringLiteral("GetAllProperties"));
     call << kChannel << QStringLiteral("/backdrop");
     QDBusMessage reply;
-    if (!Succeeded(call, &reply) || reply.arguments().size() != 1) return std::nullopt;
+    if (!Succeeded(call, &reply)) {
+        if (NothingThere(reply)) return QStringList();
+        return std::nullopt;
+    }
+    if (reply.arguments().size() != 1) return std::nullopt;
     // An a{sv} arrives still marshalled.
     const auto marshalled = reply.arguments().first().value<QDBusArgument>();
     if (marshalled.currentSignature() != QLatin1String("a{sv}")) return std::nullopt;
@@ -43,6 +66,14 @@ std::optional<QStringList> LastImageProperties() {
     QStringList names;
     for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
         if (it.key().endsWith(QLatin1String("/last-image"))) names << it.key();
+    }
+    return names;
+}
+
+QStringList NewLastImageProperties(const QStringList& monitors) {
+    QStringList names;
+    for (const QString& monitor : monitors) {
+        names << QStringLiteral("/backdrop/screen0/monitor%1/workspace0/last-image").arg(monitor);
     }
     return names;
 }
@@ -58,11 +89,17 @@ std::optional<QString> Utf8Path(const std::string& path) {
 
 }  // namespace
 
+XfceWallpaper::XfceWallpaper() : XfceWallpaper(&ScreenNames) {}
+
+XfceWallpaper::XfceWallpaper(MonitorNames monitorNames) : monitorNames_(std::move(monitorNames)) {}
+
 bool XfceWallpaper::Show(const std::string& path) {
     const std::optional<QString> value = Utf8Path(path);
     if (!value) return false;
-    const std::optional<QStringList> properties = LastImageProperties();
-    if (!properties || properties->isEmpty()) return false;
+    std::optional<QStringList> properties = ExistingLastImageProperties();
+    if (!properties) return false;
+    if (properties->isEmpty()) properties = NewLastImageProperties(monitorNames_());
+    if (properties->isEmpty()) return false;
     for (const QString& property : *properties) {
         QDBusMessage call = XfconfCall(QStringLiteral("SetProperty"));
         call << kChannel << property << QVariant::fromValue(QDBusVariant(*value));

@@ -173,6 +173,25 @@ TEST_F(DBusWallpaperTest, XfceGetsThePathOnEveryLastImageProperty) {
                                        "/backdrop/screen0/monitorVGA-1/workspace0/last-image"}));
 }
 
+TEST_F(DBusWallpaperTest, XfceWithoutBackdropPropertiesGetsOnePerMonitor) {
+    StartService("fresh");
+    XfceWallpaper xfce([] { return QStringList{"eDP-1", "HDMI-A-1"}; });
+    ASSERT_TRUE(xfce.Show(path_));
+
+    const std::vector<Call> calls = Calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].member, "GetAllProperties");
+    EXPECT_EQ(calls[1].arguments,
+              (QStringList{"xfce4-desktop", "/backdrop/screen0/monitoreDP-1/workspace0/last-image",
+                           QString::fromStdString(path_), "QString"}));
+    EXPECT_EQ(
+        calls[2].arguments,
+        (QStringList{"xfce4-desktop", "/backdrop/screen0/monitorHDMI-A-1/workspace0/last-image",
+                     QString::fromStdString(path_), "QString"}));
+
+    EXPECT_FALSE(XfceWallpaper([] { return QStringList(); }).Show(path_)) << "no monitor to name";
+}
+
 TEST_F(DBusWallpaperTest, XfceCannotTakeANameThatIsNotUtf8) {
     StartService("accept");
     EXPECT_FALSE(XfceWallpaper().Show(path_ + "\xe9"));

@@ -3,7 +3,9 @@
 // name and its arguments as strings (a variant's string with its type name
 // after it), so that a test can see exactly what arrived.
 //
-// Usage: fake_desktop_service RECORD_FILE accept|refuse
+// Usage: fake_desktop_service RECORD_FILE accept|refuse|fresh
+// fresh: an XFCE user who never chose a wallpaper, with nothing under
+// /backdrop yet.
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -19,8 +21,8 @@ namespace {
 
 class RecordingService : public QDBusVirtualObject {
   public:
-    RecordingService(QString recordFile, bool accept)
-        : recordFile_(std::move(recordFile)), accept_(accept) {}
+    RecordingService(QString recordFile, QString mode)
+        : recordFile_(std::move(recordFile)), mode_(std::move(mode)) {}
 
     QString introspect(const QString&) const override { return {}; }
 
@@ -48,9 +50,16 @@ class RecordingService : public QDBusVirtualObject {
     }
 
     QDBusMessage Reply(const QDBusMessage& message) const {
-        if (!accept_) {
+        if (mode_ == QLatin1String("refuse")) {
             return message.createErrorReply(QStringLiteral("org.plimex.Test.Refused"),
                                             QStringLiteral("refused"));
+        }
+        if (message.member() == QLatin1String("GetAllProperties") &&
+            mode_ == QLatin1String("fresh")) {
+            return message.createErrorReply(
+                QStringLiteral("org.xfce.Xfconf.Error.PropertyNotFound"),
+                QStringLiteral(
+                    "Property \"/backdrop\" does not exist on channel \"xfce4-desktop\""));
         }
         if (message.member() == QLatin1String("GetAllProperties")) {
             // Two monitors, and a property the wallpaper setter must leave alone.
@@ -71,7 +80,7 @@ class RecordingService : public QDBusVirtualObject {
     }
 
     QString recordFile_;
-    bool accept_;
+    QString mode_;
 };
 
 }  // namespace
@@ -79,7 +88,7 @@ class RecordingService : public QDBusVirtualObject {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc != 3) return 2;
-    RecordingService service(QString::fromLocal8Bit(argv[1]), QByteArray(argv[2]) == "accept");
+    RecordingService service(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     QDBusConnection bus = QDBusConnection::sessionBus();
     // Xfconf's name last: a test waits for it as the sign that both serve.
     if (!bus.registerVirtualObject(QStringLiteral("/PlasmaShell"), &service) ||
