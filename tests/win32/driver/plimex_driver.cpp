@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "core/layout.h"
 #include "win32/control_ids.h"
@@ -19,10 +20,26 @@ using plimex::win32::ControlId;
 
 constexpr wchar_t kDesktop[] = L"Plimex";
 constexpr wchar_t kMainClass[] = L"PlimexForm1";
+constexpr wchar_t kAboutClass[] = L"PlimexForm2";
 constexpr UINT kTrayCallback = WM_MOUSEMOVE;
+constexpr int kMenuItems = 3;
+
+// Plimex runs in the virtual desktop of the test, and windows are per
+// desktop. A thread joins a desktop once, so a thread that looked before the
+// desktop existed cannot look again: waiting asks a new thread each time.
+bool JoinTestDesktop() {
+    HDESK desktop = OpenDesktopW(kDesktop, 0, FALSE, GENERIC_ALL);
+    return desktop != nullptr && SetThreadDesktop(desktop) != 0;
+}
 
 HWND MainWindow() {
     return FindWindowW(kMainClass, L"Plimex 2000");
+}
+
+bool MainWindowExists() {
+    bool exists = false;
+    std::thread([&exists] { exists = JoinTestDesktop() && MainWindow() != nullptr; }).join();
+    return exists;
 }
 
 HWND Control(HWND main, const char* name) {
@@ -69,26 +86,39 @@ DWORD GdiObjectsOf(HWND window) {
     return count;
 }
 
-HWND g_popupMenu = nullptr;
+// Counts the visible top-level windows of a class: "#32768" for popup
+// menus, "#32770" for dialog boxes such as error messages.
+struct ClassCount {
+    const wchar_t* className;
+    int count;
+    HWND last;
+};
 
-BOOL CALLBACK FindPopupMenu(HWND window, LPARAM) {
-    wchar_t className[16] = L"";
-    GetClassNameW(window, className, 16);
-    if (std::wcscmp(className, L"#32768") == 0 && IsWindowVisible(window)) {
-        g_popupMenu = window;
-        return FALSE;
+BOOL CALLBACK CountVisibleOfClass(HWND window, LPARAM data) {
+    auto& wanted = *reinterpret_cast<ClassCount*>(data);
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    if (std::wcscmp(className, wanted.className) == 0 && IsWindowVisible(window)) {
+        ++wanted.count;
+        wanted.last = window;
     }
     return TRUE;
 }
 
-bool WaitFor(bool (*condition)(), int timeoutMs) {
+ClassCount VisibleWindowsOfClass(const wchar_t* className) {
+    ClassCount wanted{className, 0, nullptr};
+    EnumWindows(CountVisibleOfClass, reinterpret_cast<LPARAM>(&wanted));
+    return wanted;
+}
+
+bool WaitUntilMainWindowExists(bool exists, int timeoutMs) {
     for (int waited = 0; waited < timeoutMs; waited += 100) {
-        if (condition()) {
+        if (MainWindowExists() == exists) {
             return true;
         }
         Sleep(100);
     }
-    return condition();
+    return MainWindowExists() == exists;
 }
 
 int Fail(const char* message) {
@@ -100,15 +130,47 @@ int Run(int argc, char** argv) {
     const std::string_view command = argv[1];
     const int timeoutMs = 20000;
     if (command == "wait-window") {
-        return WaitFor([] { return MainWindow() != nullptr; }, timeoutMs) ? 0 : Fail("no window");
+        return WaitUntilMainWindowExists(true, timeoutMs) ? 0 : Fail("no window");
     }
     if (command == "wait-gone") {
-        return WaitFor([] { return MainWindow() == nullptr; }, timeoutMs) ? 0 : Fail("still there");
+        return WaitUntilMainWindowExists(false, timeoutMs) ? 0 : Fail("still there");
     }
-    if (command == "menu-open") {
-        g_popupMenu = nullptr;
-        EnumWindows(FindPopupMenu, 0);
-        std::printf("%d\n", g_popupMenu != nullptr ? 1 : 0);
+    JoinTestDesktop();
+    if (command == "menus") {
+        std::printf("%d\n", VisibleWindowsOfClass(L"#32768").count);
+        return 0;
+    }
+    if (command == "menu-item-centre" && argc == 3) {
+        // Where a click picks an item of the open popup menu, on the screen.
+        // Menu handles do not cross processes: the items share the window's
+        // height inside its frame.
+        HWND menu = VisibleWindowsOfClass(L"#32768").last;
+        RECT frame{};
+        if (menu == nullptr || !GetWindowRect(menu, &frame)) {
+            return Fail("no open menu");
+        }
+        const int border = GetSystemMetrics(SM_CYFIXEDFRAME);
+        const int itemHeight = (frame.bottom - frame.top - 2 * border) / kMenuItems;
+        const int item = std::atoi(argv[2]);
+        std::printf("%ld %ld\n", (frame.left + frame.right) / 2,
+                    frame.top + border + item * itemHeight + itemHeight / 2);
+        return 0;
+    }
+    if (command == "dialogs") {
+        std::printf("%d\n", VisibleWindowsOfClass(L"#32770").count);
+        return 0;
+    }
+    if (command == "about-open") {
+        std::printf("%d\n", FindWindowW(kAboutClass, nullptr) != nullptr ? 1 : 0);
+        return 0;
+    }
+    if (command == "about-text" && argc == 3) {
+        HWND about = FindWindowW(kAboutClass, nullptr);
+        HWND control = GetDlgItem(about, ControlId(plimex::layout::AboutWindow(), argv[2]));
+        if (control == nullptr) {
+            return Fail("no such control in the About window");
+        }
+        PrintLine(Text(control));
         return 0;
     }
     HWND main = MainWindow();
@@ -117,6 +179,10 @@ int Run(int argc, char** argv) {
     }
     if (command == "visible") {
         std::printf("%d\n", IsWindowVisible(main) ? 1 : 0);
+        return 0;
+    }
+    if (command == "enabled") {
+        std::printf("%d\n", IsWindowEnabled(main) ? 1 : 0);
         return 0;
     }
     if (command == "tray" && argc == 3) {
@@ -149,6 +215,9 @@ int Run(int argc, char** argv) {
         std::printf("%ld\n", static_cast<long>(SendMessageW(control, BM_GETCHECK, 0, 0)));
     } else if (command == "click") {
         SendMessageW(control, BM_CLICK, 0, 0);
+    } else if (command == "click-later") {
+        // For a button whose handler only returns once a modal window closes.
+        PostMessageW(control, BM_CLICK, 0, 0);
     } else if (command == "select" && argc == 4) {
         SelectItem(control, std::atoi(argv[3]), LBN_SELCHANGE);
     } else if (command == "dblclick" && argc == 4) {
@@ -175,10 +244,6 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc < 2) {
         return Fail("usage: plimex_driver COMMAND [CONTROL [ARGUMENT]]");
-    }
-    // Plimex runs in the virtual desktop of the test; windows are per desktop.
-    if (HDESK desktop = OpenDesktopW(kDesktop, 0, FALSE, GENERIC_ALL)) {
-        SetThreadDesktop(desktop);
     }
     return Run(argc, argv);
 }

@@ -1,0 +1,251 @@
+#!/bin/bash
+# End-to-end tests of plimex.exe under Wine, in a virtual desktop on a private
+# Xvfb display, in a Wine prefix of their own. plimex_driver works the program
+# through window messages; xdotool makes the real clicks on the tray icon.
+#
+# Usage: e2e_test.sh PLIMEX_EXE DRIVER_EXE SOURCE_DIR
+set -euo pipefail
+
+plimex_exe=$(realpath "$1")
+driver_exe=$(realpath "$2")
+wine_run="$3/tools/wine-run"
+
+readonly width=1024 height=768
+# The notification area sits at the right end of the desktop's taskbar.
+readonly tray_x=$((width - 10)) tray_y=$((height - 10))
+
+scratch=$(mktemp -d /tmp/plimex-e2e.XXXXXX)
+export PLIMEX_WINEPREFIX="$scratch/prefix"
+export WINEPREFIX="$PLIMEX_WINEPREFIX"
+xvfb_pid=""
+failures=0
+
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    [ -n "${PLIMEX_E2E_KEEP:-}" ] || rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself: other test runs may have theirs.
+start_display() {
+    Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp \
+        3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$scratch/display" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -1 "$scratch/display")"
+}
+
+# ---------------------------------------------------------------- helpers
+
+driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r' | iconv -f CP1252 -t UTF-8; }
+
+check() {  # check NAME EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        echo "ok   $1"
+    else
+        echo "FAIL $1"
+        echo "     expected: $(printf '%q' "$2")"
+        echo "     actual:   $(printf '%q' "$3")"
+        failures=$((failures + 1))
+    fi
+}
+
+# Waits until a driver query gives the expected answer; prints the last answer.
+await() {  # await EXPECTED DRIVER_ARGS...
+    local expected=$1 answer=""
+    shift
+    for _ in $(seq 50); do
+        answer=$(driver "$@")
+        [ "$answer" == "$expected" ] && break
+        sleep 0.2
+    done
+    printf '%s' "$answer"
+}
+
+wallpaper_value() {
+    "$wine_run" reg query 'HKCU\Control Panel\Desktop' /v Wallpaper 2>/dev/null |
+        tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p'
+}
+
+screen_colours() {  # screen_colours WIDTH HEIGHT X Y: each pixel's #RRGGBB
+    import -window root "$scratch/screen.png"
+    convert "$scratch/screen.png" -crop "$1x$2+$3+$4" +repage -depth 8 txt:- | tail -n +2 |
+        grep -o '#[0-9A-F]\{6\}'
+}
+
+pixel() { screen_colours 1 1 "$1" "$2"; }
+
+# Colours in the tray icon's square: one for an empty taskbar, several for an icon.
+tray_colours() { screen_colours 16 16 $((tray_x - 8)) $((tray_y - 8)) | sort -u | wc -l; }
+
+options_file() { tr -d '\r' <"$1/Plimex.ini" | iconv -f CP1252 -t UTF-8 | paste -sd '|'; }
+
+start_plimex() {  # start_plimex WORKING_DIR
+    (cd "$1" && "$wine_run" explorer /desktop=Plimex,${width}x${height} "$plimex_exe" \
+        >"$1/wine.log" 2>&1 &)
+    driver wait-window
+}
+
+right_click_tray() {
+    xdotool mousemove "$tray_x" "$tray_y" click 3
+    await 1 menus >/dev/null
+}
+
+pick_menu_item() {  # pick_menu_item INDEX: a real click on an item of the open menu
+    local at
+    at=$(driver menu-item-centre "$1")
+    xdotool mousemove ${at% *} ${at#* } click 1
+}
+
+quit_from_tray() {
+    right_click_tray
+    pick_menu_item 2
+    driver wait-gone
+}
+
+bitmap() {  # bitmap FILE COLOUR [SIZE]
+    convert -size "${3:-${width}x${height}}" "xc:$2" -type TrueColor "BMP3:$1"
+}
+
+# ---------------------------------------------------------------- scenarios
+
+first_run() {
+    echo "# first run: no options file, one bitmap in the default folder"
+    local run="$scratch/first-run"
+    mkdir -p "$run"
+    bitmap "$WINEPREFIX/drive_c/windows/plimex-e2e.bmp" '#FF8000'
+    start_plimex "$run"
+
+    check "main window hidden at start-up" 0 "$(driver visible)"
+    check "bitmap of the default folder listed" "plimex-e2e.bmp" "$(driver items LstFic)"
+    check "registry value Wallpaper names it" 'C:\Windows\plimex-e2e.bmp' "$(wallpaper_value)"
+    check "LblPap shows it" 'C:\Windows\plimex-e2e.bmp' "$(driver text LblPap)"
+    check "the desktop shows it" "#FF8000" "$(sleep 1; pixel 20 20)"
+    check "tray icon drawn" yes "$([ "$(tray_colours)" -gt 2 ] && echo yes || echo no)"
+
+    right_click_tray
+    check "right click on the tray icon opens the menu" 1 "$(driver menus)"
+    xdotool key Escape
+    check "Escape closes it" 0 "$(await 0 menus)"
+    check "the program still runs hidden" 0 "$(driver visible)"
+
+    quit_from_tray
+    check "Quitter ends the program" 0 "$(driver dialogs)"
+    check "Quitter removes the tray icon" 1 "$(tray_colours)"
+    check "Quitter writes the options" '[options]|Rep=C:\Windows\|Tps=1|Etat=1' \
+        "$(options_file "$run")"
+    rm "$WINEPREFIX/drive_c/windows/plimex-e2e.bmp"
+}
+
+folder_and_controls() {
+    echo "# saved folder: listing, selection, toggles, About, settings at quit"
+    local run="$scratch/saved-folder" images="$WINEPREFIX/drive_c/plimex-e2e"
+    mkdir -p "$run" "$images/f.bmp"
+    bitmap "$images/a.bmp" '#00FF00'
+    bitmap "$images/B.BMP" '#0000FF'
+    bitmap "$images/e.bmp" '#FF0000'
+    cp "$images/a.bmp" "$images/c.jpg"
+    cp "$images/a.bmp" "$images/d.bmp.txt"
+    "$wine_run" cmd /c attrib +h 'C:\plimex-e2e\e.bmp' >/dev/null
+    printf '[options]\r\nRep=C:\\plimex-e2e\\\r\nTps=1\r\nEtat=0\r\n' >"$run/Plimex.ini"
+    start_plimex "$run"
+
+    check "only the ordinary .bmp files, sorted" "a.bmp|B.BMP" "$(driver items LstFic | paste -sd '|')"
+    check "Dir1 shows the path and the subfolders" 'C:\|plimex-e2e|f.bmp' \
+        "$(driver items Dir1 | paste -sd '|')"
+    check "saved state 0: no wallpaper at start-up" "" "$(driver text LblPap)"
+    check "saved state 0: Command1 offers to switch on" "&Activer" "$(driver text Command1)"
+
+    driver tray 515
+    check "tray double click shows the window" 1 "$(await 1 visible)"
+
+    driver click CmdSel
+    check "CmdSel without a selection does nothing" "" "$(driver text LblPap)"
+    driver select LstFic 1
+    driver click CmdSel
+    check "CmdSel applies the selection: LblPap" 'C:\plimex-e2e\B.BMP' "$(driver text LblPap)"
+    check "CmdSel applies the selection: registry" 'C:\plimex-e2e\B.BMP' "$(wallpaper_value)"
+    xdotool key alt+c
+    check "Alt+C hides the window" 0 "$(await 0 visible)"
+    check "the desktop shows B.BMP" "#0000FF" "$(sleep 1; pixel 512 384)"
+    driver tray 515
+    await 1 visible >/dev/null
+    driver dblclick LstFic 0
+    check "double click applies an entry" 'C:\plimex-e2e\a.bmp' "$(driver text LblPap)"
+
+    driver click Command1
+    check "Command1 switches on: its caption" "&Désactiver" "$(driver text Command1)"
+    check "Command1 writes the state at once" "Etat=1" \
+        "$(options_file "$run" | tr '|' '\n' | grep Etat)"
+    # The access key: under Wine only a program's first popup menu gets the
+    # keyboard, so the later menus of this test are worked with the mouse.
+    right_click_tray
+    xdotool key d
+    check "menu item Désactiver (access key D) switches off" "&Activer" \
+        "$(await '&Activer' text Command1)"
+    check "the menu's toggle does not write the file" "Etat=1" \
+        "$(options_file "$run" | tr '|' '\n' | grep Etat)"
+
+    driver click Option3
+    check "Option3 selected" 1 "$(driver checked Option3)"
+    check "Option1 cleared" 0 "$(driver checked Option1)"
+
+    driver dblclick Dir1 2
+    check "opening subfolder f.bmp lists no bitmap" "" "$(driver items LstFic)"
+    check "Dir1 in f.bmp: its entry is the current one" 2 "$(driver selected Dir1)"
+    driver dblclick Dir1 1
+    check "opening the parent lists its bitmaps again" "a.bmp|B.BMP" \
+        "$(driver items LstFic | paste -sd '|')"
+
+    local gdi
+    gdi=$(driver previews LstFic 100)
+    if [ "$gdi" == "0 0" ]; then
+        echo "skip GDI objects across 100 previews: GetGuiResources is not implemented by Wine"
+    else
+        check "GDI objects stable across 100 previews" "${gdi% *}" "${gdi#* }"
+    fi
+
+    driver click-later Command2
+    check "A propos opens the About window" 1 "$(await 1 about-open)"
+    check "About: version line" "Version 1.0   -   Décembre 1999" "$(driver about-text Label2)"
+    check "About: close button" "&Fermer" "$(driver about-text Command1)"
+    check "the main window refuses input meanwhile" 0 "$(driver enabled)"
+    xdotool key Return Escape
+    sleep 0.5
+    check "Enter and Escape leave it open" 1 "$(driver about-open)"
+    xdotool key alt+f
+    check "Alt+F closes it" 0 "$(await 0 about-open)"
+    check "the main window takes input again" 1 "$(driver enabled)"
+
+    quit_from_tray
+    check "the options file holds the settings of the moment" \
+        '[options]|Rep=C:\plimex-e2e\|Tps=3|Etat=0' "$(options_file "$run")"
+    check "no crash or error box" 0 "$(driver dialogs)"
+}
+
+missing_folder() {
+    echo "# saved folder that no longer exists"
+    local run="$scratch/missing-folder"
+    mkdir -p "$run"
+    printf '[options]\r\nRep=Q:\\gone\\\r\nTps=2\r\nEtat=0\r\n' >"$run/Plimex.ini"
+    start_plimex "$run"
+    check "no error box" 0 "$(driver dialogs)"
+    check "the default folder is shown instead" 'C:\|Windows' \
+        "$(driver items Dir1 | head -2 | paste -sd '|')"
+    quit_from_tray
+    check "the default folder is saved" '[options]|Rep=C:\Windows\|Tps=2|Etat=0' \
+        "$(options_file "$run")"
+}
+
+start_display
+"$wine_run" wineboot -i >/dev/null 2>&1
+first_run
+folder_and_controls
+missing_folder
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
