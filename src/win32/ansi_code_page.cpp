@@ -3,6 +3,13 @@
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
+namespace {
+
+// A character the code page lacks becomes its replacement character, not a
+// look-alike letter: "ő" must not silently name another file as "o".
+constexpr DWORD kNoBestFit = WC_NO_BEST_FIT_CHARS;
+
+}  // namespace
 
 std::string SystemAnsiCodePage::ToAnsi(std::wstring_view text) const {
     if (text.empty()) {
@@ -10,9 +17,10 @@ std::string SystemAnsiCodePage::ToAnsi(std::wstring_view text) const {
     }
     const int length = static_cast<int>(text.size());
     const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, kNoBestFit, text.data(), length, nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, kNoBestFit, text.data(), length, bytes.data(), size, nullptr,
+                        nullptr);
     return bytes;
 }
 

@@ -1,0 +1,35 @@
+#!/bin/bash
+# Runs a Windows test program under Wine with a display: windows cannot be
+# created without one. Without $DISPLAY a private Xvfb is started (on a free
+# display number) and stopped afterwards, with the Wine session it served.
+#
+# Usage: with_display.sh WINE_RUN PROGRAM [ARGUMENTS...]
+set -uo pipefail
+wine_run=$1
+shift
+
+xvfb_pid=""
+scratch=""
+if [ -z "${DISPLAY:-}" ]; then
+    scratch=$(mktemp -d /tmp/plimex-display.XXXXXX)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" \
+        >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$scratch/display" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -1 "$scratch/display")"
+    # A Wine session of its own, so that no session tied to another display serves it.
+    export PLIMEX_WINEPREFIX="$scratch/prefix"
+fi
+
+"$wine_run" "$@"
+status=$?
+
+if [ -n "$xvfb_pid" ]; then
+    WINEPREFIX="$PLIMEX_WINEPREFIX" wineserver -k 2>/dev/null
+    kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$scratch"
+fi
+exit $status
