@@ -1,7 +1,10 @@
 #include "qt/dir_list_box.h"
 
+#include <sys/stat.h>
+
 #include <QHeaderView>
 #include <QStyle>
+#include <filesystem>
 
 #include "qt/case_insensitive_order.h"
 #include "qt/directory_entries.h"
@@ -11,12 +14,19 @@ namespace {
 
 constexpr int kPathRole = Qt::UserRole;
 
-// The root keeps its slash; any other folder loses its trailing ones.
-std::string WithoutTrailingSlashes(std::string path) {
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
+// Without "." and ".." steps or doubled slashes; the root keeps its slash,
+// any other folder loses its trailing one.
+std::string Normalized(const std::string& path) {
+    std::string normal = std::filesystem::path(path).lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/') {
+        normal.pop_back();
     }
-    return path;
+    return normal;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 std::string Child(const std::string& folder, const std::string& name) {
@@ -52,20 +62,18 @@ std::wstring DirListBox::Path() const {
 }
 
 bool DirListBox::SetPath(const std::wstring& path) {
-    return Open(WithoutTrailingSlashes(codePage_.ToAnsi(path)));
+    return Open(codePage_.ToAnsi(path));
 }
 
 bool DirListBox::Open(const std::string& requested) {
-    const std::string folder = WithoutTrailingSlashes(requested);
-    if (folder.empty() || folder.front() != '/' || folder == path_) {
-        return false;
-    }
-    const auto subfolders = ReadDirectoryEntries(folder, EntryKind::Folder);
-    if (!subfolders) {
+    const std::string folder = Normalized(requested);
+    if (folder.empty() || folder.front() != '/' || folder == path_ || !IsFolder(folder)) {
         return false;
     }
     path_ = folder;
-    Rebuild(*subfolders);
+    // A folder we may not read is still shown, only without subfolders: the
+    // way back up stays open.
+    Rebuild(ReadDirectoryEntries(folder, EntryKind::Folder).value_or(std::vector<std::string>()));
     return true;
 }
 

@@ -237,6 +237,8 @@ TEST_F(Form1WindowTest, TheFolderListShowsAncestorsThenSortedSubfolders) {
     EXPECT_EQ(dirs.Path(), codePage.FromAnsi(shown));
     EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(shown)));
     EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(folder / "absent")));
+    EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(folder / "x.bmp")));
+    EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(folder / "b/../")));
     EXPECT_EQ(raised, 0);
 
     QTreeWidgetItem* current = dirs.currentItem();
@@ -253,6 +255,8 @@ TEST_F(Form1WindowTest, TheFolderListShowsAncestorsThenSortedSubfolders) {
 
     emit dirs.itemActivated(dirs.topLevelItem(0), 0);
     EXPECT_EQ(dirs.Path(), L"/");
+    EXPECT_TRUE(dirs.SetPath(codePage.FromAnsi(folder / "./A//../b/")));
+    EXPECT_EQ(codePage.ToAnsi(dirs.Path()), folder / "b");
 }
 
 }  // namespace
