@@ -2,27 +2,50 @@
 
 #include <QByteArrayView>
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 #include <fstream>
 #include <iterator>
 
 namespace plimex {
 
-std::optional<StretchedPicture> LoadStretchedPicture(const std::string& path, int width,
-                                                     int height) {
+namespace {
+
+std::optional<QImage> LoadImage(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file || width <= 0 || height <= 0) return std::nullopt;
+    if (!file) return std::nullopt;
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    const QImage image =
+    QImage image =
         QImage::fromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (image.isNull()) return std::nullopt;
-    const QImage scaled =
-        image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_RGB32);
+    return image;
+}
+
+QImage Canvas(const QImage& image, int width, int height, const std::vector<ScreenArea>& monitors) {
+    QImage canvas(width, height, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (monitors.empty()) painter.drawImage(canvas.rect(), image);
+    for (const ScreenArea& monitor : monitors) {
+        painter.drawImage(QRect(monitor.x, monitor.y, monitor.width, monitor.height), image);
+    }
+    return canvas;
+}
+
+}  // namespace
+
+std::optional<StretchedPicture> LoadStretchedPicture(const std::string& path, int width, int height,
+                                                     const std::vector<ScreenArea>& monitors) {
+    if (width <= 0 || height <= 0) return std::nullopt;
+    const std::optional<QImage> image = LoadImage(path);
+    if (!image) return std::nullopt;
+    const QImage canvas = Canvas(*image, width, height, monitors);
 
     StretchedPicture picture{width, height, {}};
     picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(scaled.constScanLine(y));
+        const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
         picture.pixels.insert(picture.pixels.end(), line, line + width);
     }
     return picture;

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <bit>
 #include <memory>
@@ -78,6 +79,28 @@ class ErrorTrap {
     Display* display_;
     XErrorHandler previous_;
 };
+
+// The monitors as RandR 1.5 reports them; none from an older server, and
+// the picture then covers the whole screen.
+std::vector<ScreenArea> MonitorAreas(Display* display, Window root) {
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
+        !XRRQueryVersion(display, &major, &minor) || major < 1 || (major == 1 && minor < 5)) {
+        return {};
+    }
+    int count = 0;
+    const std::unique_ptr<XRRMonitorInfo, decltype(&XRRFreeMonitors)> monitors(
+        XRRGetMonitors(display, root, True, &count), &XRRFreeMonitors);
+    std::vector<ScreenArea> areas;
+    for (int i = 0; monitors && i < count; ++i) {
+        const XRRMonitorInfo& monitor = monitors.get()[i];
+        areas.push_back({monitor.x, monitor.y, monitor.width, monitor.height});
+    }
+    return areas;
+}
 
 // One 8-bit channel, at the visual's depth for it.
 unsigned long ScaleToMask(std::uint32_t rgb, int channelShift, unsigned long mask) {
@@ -173,8 +196,8 @@ bool X11RootWallpaper::Show(const std::string& path) {
     Display* const dpy = display.get();
     const int screen = DefaultScreen(dpy);
     const Window root = RootWindow(dpy, screen);
-    const std::optional<StretchedPicture> picture =
-        LoadStretchedPicture(path, DisplayWidth(dpy, screen), DisplayHeight(dpy, screen));
+    const std::optional<StretchedPicture> picture = LoadStretchedPicture(
+        path, DisplayWidth(dpy, screen), DisplayHeight(dpy, screen), MonitorAreas(dpy, root));
     if (!picture) return false;
 
     const std::optional<Pixmap> pixmap = UploadPixmap(dpy, screen, *picture);

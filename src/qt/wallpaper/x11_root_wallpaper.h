@@ -4,8 +4,8 @@
 
 namespace plimex {
 
-// A bare X server, with a window manager or none: the picture, stretched to
-// the screen as the program's preview shows it, becomes the root window's
+// A bare X server, with a window manager or none: the picture, stretched over
+// each monitor as the program's preview shows it, becomes the root window's
 // background pixmap. The pixmap is published in _XROOTPMAP_ID and
 // ESETROOT_PMAP_ID, the properties through which pseudo-transparent programs
 // learn of a new wallpaper, and it outlives this program: its connection is

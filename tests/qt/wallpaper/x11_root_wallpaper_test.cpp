@@ -141,8 +141,12 @@ class X11RootWallpaperTest : public testing::Test {
 
     // Shows the picture from a process of its own that ends right after.
     static bool ShowFromAnotherProcess(const std::string& path) {
-        const pid_t child = fork();
-        if (child == 0) _exit(X11RootWallpaper().Show(path) ? 0 : 1);
+        pid_t child = 0;
+        const std::array<const char*, 3> argv{SHOW_ROOT_WALLPAPER, path.c_str(), nullptr};
+        if (posix_spawn(&child, argv[0], nullptr, nullptr, const_cast<char* const*>(argv.data()),
+                        environ) != 0) {
+            return false;
+        }
         int status = 0;
         waitpid(child, &status, 0);
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -165,6 +169,24 @@ TEST_F(X11RootWallpaperTest, ThePictureFillsTheScreenAndStaysAfterTheSetterEnds)
     ASSERT_TRUE(pixmap.has_value());
     EXPECT_EQ(RootPixmap("ESETROOT_PMAP_ID"), pixmap);
     EXPECT_TRUE(PixmapExists(*pixmap));
+}
+
+TEST_F(X11RootWallpaperTest, EachMonitorShowsTheWholePicture) {
+    const std::string xrandr = "xrandr -display " + server_->display();
+    CommandOutput(xrandr + " --setmonitor left 320/100x480/100+0+0 screen");
+    CommandOutput(xrandr + " --setmonitor right 320/100x480/100+320+0 none");
+    const std::string monitors = CommandOutput(xrandr + " --listmonitors");
+
+    const bool shown = X11RootWallpaper().Show(Bitmap("halves.bmp", 0xcc3311, 0x1166cc));
+    CommandOutput(xrandr + " --delmonitor right");
+    CommandOutput(xrandr + " --delmonitor left");
+    ASSERT_NE(monitors.find("Monitors: 2"), std::string::npos) << monitors;
+    ASSERT_TRUE(shown);
+
+    EXPECT_EQ(PixelOfScreen(5, 240), "#CC3311");
+    EXPECT_EQ(PixelOfScreen(314, 240), "#1166CC");
+    EXPECT_EQ(PixelOfScreen(325, 240), "#CC3311");
+    EXPECT_EQ(PixelOfScreen(634, 240), "#1166CC");
 }
 
 TEST_F(X11RootWallpaperTest, EachNewPictureFreesThePixmapOfTheOneBefore) {
