@@ -82,6 +82,17 @@ pixel() { screen_colours 1 1 "$1" "$2"; }
 # Colours in the tray icon's square: one for an empty taskbar, several for an icon.
 tray_colours() { screen_colours 16 16 $((tray_x - 8)) $((tray_y - 8)) | sort -u | wc -l; }
 
+# Waits until the tray shows an icon (shown) or none (empty); prints which.
+await_tray() {  # await_tray shown|empty
+    local state=""
+    for _ in $(seq 25); do
+        state=$([ "$(tray_colours)" -gt 2 ] && echo shown || echo empty)
+        [ "$state" == "$1" ] && break
+        sleep 0.2
+    done
+    printf '%s' "$state"
+}
+
 options_file() { tr -d '\r' <"$1/Plimex.ini" | iconv -f CP1252 -t UTF-8 | paste -sd '|'; }
 
 start_plimex() {  # start_plimex WORKING_DIR
@@ -125,7 +136,7 @@ first_run() {
     check "registry value Wallpaper names it" 'C:\Windows\plimex-e2e.bmp' "$(wallpaper_value)"
     check "LblPap shows it" 'C:\Windows\plimex-e2e.bmp' "$(driver text LblPap)"
     check "the desktop shows it" "#FF8000" "$(sleep 1; pixel 20 20)"
-    check "tray icon drawn" yes "$([ "$(tray_colours)" -gt 2 ] && echo yes || echo no)"
+    check "tray icon drawn" shown "$(await_tray shown)"
 
     right_click_tray
     check "right click on the tray icon opens the menu" 1 "$(driver menus)"
@@ -135,7 +146,7 @@ first_run() {
 
     quit_from_tray
     check "Quitter ends the program" 0 "$(driver dialogs)"
-    check "Quitter removes the tray icon" 1 "$(tray_colours)"
+    check "Quitter removes the tray icon" empty "$(await_tray empty)"
     check "Quitter writes the options" '[options]|Rep=C:\Windows\|Tps=1|Etat=1' \
         "$(options_file "$run")"
     rm "$WINEPREFIX/drive_c/windows/plimex-e2e.bmp"
@@ -162,10 +173,28 @@ folder_and_controls() {
 
     driver tray 515
     check "tray double click shows the window" 1 "$(await 1 visible)"
+    check "the focus starts on Drive1" Drive1 "$(await Drive1 focused)"
+    local order="Drive1"
+    for _ in $(seq 8); do
+        xdotool key Tab
+        order+=" $(driver focused)"
+    done
+    check "Tab order, the selected option last" \
+        "Drive1 Dir1 LstFic CmdSel Command1 Command2 Command4 Option1 Drive1" "$order"
+
+    xdotool key Tab Down Return
+    check "Enter in Dir1 opens the next folder: f.bmp" 2 "$(await 2 selected Dir1)"
+    check "f.bmp lists no bitmap" "" "$(driver items LstFic)"
+    driver dblclick Dir1 1
+    check "a double click opens the parent again" "a.bmp|B.BMP" \
+        "$(driver items LstFic | paste -sd '|')"
 
     driver click CmdSel
     check "CmdSel without a selection does nothing" "" "$(driver text LblPap)"
     driver select LstFic 1
+    check "the preview shows B.BMP stretched" "#0000FF" \
+        "$(sleep 0.5; pixel $(driver client-point 2287 5467))"
+    check "the progress bar is dark blue" "#0000C0" "$(pixel $(driver client-point 300 7327))"
     driver click CmdSel
     check "CmdSel applies the selection: LblPap" 'C:\plimex-e2e\B.BMP' "$(driver text LblPap)"
     check "CmdSel applies the selection: registry" 'C:\plimex-e2e\B.BMP' "$(wallpaper_value)"
@@ -176,9 +205,12 @@ folder_and_controls() {
     await 1 visible >/dev/null
     driver dblclick LstFic 0
     check "double click applies an entry" 'C:\plimex-e2e\a.bmp' "$(driver text LblPap)"
+    driver select LstFic 1
+    xdotool key alt+s
+    check "Alt+S applies the selection" 'C:\plimex-e2e\B.BMP' "$(await 'C:\plimex-e2e\B.BMP' text LblPap)"
 
-    driver click Command1
-    check "Command1 switches on: its caption" "&Désactiver" "$(driver text Command1)"
+    xdotool key alt+a
+    check "Alt+A switches on: the caption" "&Désactiver" "$(await '&Désactiver' text Command1)"
     check "Command1 writes the state at once" "Etat=1" \
         "$(options_file "$run" | tr '|' '\n' | grep Etat)"
     # The access key: under Wine only a program's first popup menu gets the
@@ -189,17 +221,19 @@ folder_and_controls() {
         "$(await '&Activer' text Command1)"
     check "the menu's toggle does not write the file" "Etat=1" \
         "$(options_file "$run" | tr '|' '\n' | grep Etat)"
+    xdotool key alt+a
+    check "Alt+A switches on again" "&Désactiver" "$(await '&Désactiver' text Command1)"
+    xdotool key alt+d
+    check "Alt+D switches off" "&Activer" "$(await '&Activer' text Command1)"
 
     driver click Option3
     check "Option3 selected" 1 "$(driver checked Option3)"
     check "Option1 cleared" 0 "$(driver checked Option1)"
 
-    driver dblclick Dir1 2
-    check "opening subfolder f.bmp lists no bitmap" "" "$(driver items LstFic)"
-    check "Dir1 in f.bmp: its entry is the current one" 2 "$(driver selected Dir1)"
-    driver dblclick Dir1 1
-    check "opening the parent lists its bitmaps again" "a.bmp|B.BMP" \
-        "$(driver items LstFic | paste -sd '|')"
+    driver lose-tray-icon
+    check "the shell lost the icon" empty "$(await_tray empty)"
+    driver taskbar-created
+    check "a new taskbar gets the icon back" shown "$(await_tray shown)"
 
     local gdi
     gdi=$(driver previews LstFic 100)
@@ -209,8 +243,8 @@ folder_and_controls() {
         check "GDI objects stable across 100 previews" "${gdi% *}" "${gdi#* }"
     fi
 
-    driver click-later Command2
-    check "A propos opens the About window" 1 "$(await 1 about-open)"
+    xdotool key alt+p
+    check "Alt+P opens the About window" 1 "$(await 1 about-open)"
     check "About: version line" "Version 1.0   -   Décembre 1999" "$(driver about-text Label2)"
     check "About: close button" "&Fermer" "$(driver about-text Command1)"
     check "the main window refuses input meanwhile" 0 "$(driver enabled)"
@@ -236,9 +270,26 @@ missing_folder() {
     check "no error box" 0 "$(driver dialogs)"
     check "the default folder is shown instead" 'C:\|Windows' \
         "$(driver items Dir1 | head -2 | paste -sd '|')"
-    quit_from_tray
-    check "the default folder is saved" '[options]|Rep=C:\Windows\|Tps=2|Etat=0' \
+    driver close
+    driver wait-gone
+    check "the title bar's close command ends the program and saves" \
+        '[options]|Rep=C:\Windows\|Tps=2|Etat=0' "$(options_file "$run")"
+}
+
+log_off() {
+    echo "# the user logs off"
+    local run="$scratch/log-off"
+    mkdir -p "$run"
+    printf '[options]\r\nRep=C:\\Windows\\\r\nTps=4\r\nEtat=7\r\n' >"$run/Plimex.ini"
+    start_plimex "$run"
+    check "a state other than 0 and 1 leaves the toggle offering to switch on" "&Activer" \
+        "$(driver text Command1)"
+    check "and no tray picture" empty "$(sleep 1; await_tray empty)"
+    driver end-session
+    driver wait-gone
+    check "logging off saves the settings as read" '[options]|Rep=C:\Windows\|Tps=4|Etat=7' \
         "$(options_file "$run")"
+    check "no crash or error box" 0 "$(driver dialogs)"
 }
 
 start_display
@@ -246,6 +297,7 @@ start_display
 first_run
 folder_and_controls
 missing_folder
+log_off
 
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]

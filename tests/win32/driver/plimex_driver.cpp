@@ -2,8 +2,6 @@
 // only, the way an accessibility tool or a user would, and prints what it
 // sees. One command per run; the end-to-end test script chains them.
 
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -13,6 +11,7 @@
 
 #include "core/layout.h"
 #include "win32/control_ids.h"
+#include "win32/windows_api.h"
 
 namespace {
 
@@ -75,6 +74,30 @@ void SelectItem(HWND list, int index, WORD notification) {
     SendMessageW(list, LB_SETCURSEL, index, 0);
     SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), notification),
                  reinterpret_cast<LPARAM>(list));
+}
+
+// The layout name of the control that has the keyboard focus in the window's thread.
+std::wstring FocusedControlName(HWND main) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread);
+    const int id = GetDlgCtrlID(thread.hwndFocus);
+    for (const plimex::layout::Control& control : plimex::layout::MainWindow().controls) {
+        if (ControlId(plimex::layout::MainWindow(), control.name) == id) {
+            return std::wstring(control.name.begin(), control.name.end());
+        }
+    }
+    return L"";
+}
+
+// A point of the client area given in twips, on the screen.
+POINT ClientPointOnScreen(HWND main, int xTwips, int yTwips) {
+    const HDC screen = GetDC(nullptr);
+    POINT point{MulDiv(xTwips, GetDeviceCaps(screen, LOGPIXELSX), 1440),
+                MulDiv(yTwips, GetDeviceCaps(screen, LOGPIXELSY), 1440)};
+    ReleaseDC(nullptr, screen);
+    ClientToScreen(main, &point);
+    return point;
 }
 
 DWORD GdiObjectsOf(HWND window) {
@@ -185,6 +208,39 @@ int Run(int argc, char** argv) {
         std::printf("%d\n", IsWindowEnabled(main) ? 1 : 0);
         return 0;
     }
+    if (command == "focused") {
+        PrintLine(FocusedControlName(main));
+        return 0;
+    }
+    if (command == "client-point" && argc == 4) {
+        const POINT point = ClientPointOnScreen(main, std::atoi(argv[2]), std::atoi(argv[3]));
+        std::printf("%ld %ld\n", point.x, point.y);
+        return 0;
+    }
+    if (command == "close") {
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == "end-session") {
+        // What the system sends every program when the user logs off.
+        if (SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) == FALSE) {
+            return Fail("the log-off was refused");
+        }
+        SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        return 0;
+    }
+    if (command == "lose-tray-icon") {
+        // What a restart of the shell does to every icon in the notification area.
+        NOTIFYICONDATAA icon{};
+        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        icon.hWnd = main;
+        icon.uID = 1;
+        return Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : Fail("no icon to remove");
+    }
+    if (command == "taskbar-created") {
+        PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        return 0;
+    }
     if (command == "tray" && argc == 3) {
         // The shell's report of a mouse action over the icon: wParam the
         // icon's identifier, lParam the mouse message.
@@ -215,9 +271,7 @@ int Run(int argc, char** argv) {
         std::printf("%ld\n", static_cast<long>(SendMessageW(control, BM_GETCHECK, 0, 0)));
     } else if (command == "click") {
         SendMessageW(control, BM_CLICK, 0, 0);
-    } else if (command == "click-later") {
-        // For a button whose handler only returns once a modal window closes.
-        PostMessageW(control, BM_CLICK, 0, 0);
+
     } else if (command == "select" && argc == 4) {
         SelectItem(control, std::atoi(argv[3]), LBN_SELCHANGE);
     } else if (command == "dblclick" && argc == 4) {
