@@ -228,8 +228,8 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainForm::OnCommand(int id, int code) {
-    if (id == IDOK && GetFocus() == Child("Dir1")) {
-        OpenSelectedFolder();
+    if (id == IDOK) {
+        OnEnter();
     } else if (id == Id("Drive1") && code == CBN_SELCHANGE) {
         ChangeDrive();
     } else if (id == Id("Dir1") && code == LBN_DBLCLK) {
@@ -248,6 +248,20 @@ void MainForm::OnCommand(int id, int code) {
         if (id == Id("Option3")) form_->Option3_Click();
         if (id == Id("Option4")) form_->Option4_Click();
         if (id == Id("Option5")) form_->Option5_Click();
+    }
+}
+
+// The dialog manager reports Enter as IDOK: it opens the selected folder in
+// the folder list and presses a focused button, as keyboard users expect.
+void MainForm::OnEnter() {
+    HWND focus = GetFocus();
+    if (focus == Child("Dir1")) {
+        OpenSelectedFolder();
+    }
+    for (const char* button : {"CmdSel", "Command1", "Command2", "Command4"}) {
+        if (focus == Child(button)) {
+            SendMessageW(focus, BM_CLICK, 0, 0);
+        }
     }
 }
 

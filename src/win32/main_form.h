@@ -52,6 +52,7 @@ class MainForm : public MainWindow, public Screen {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
+    void OnEnter();
     void OnMouseMove(WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void OnActivate(WPARAM wParam);

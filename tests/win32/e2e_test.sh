@@ -188,6 +188,12 @@ folder_and_controls() {
     driver dblclick Dir1 1
     check "a double click opens the parent again" "a.bmp|B.BMP" \
         "$(driver items LstFic | paste -sd '|')"
+    xdotool key shift+Tab shift+Tab shift+Tab
+    check "Shift+Tab goes back round to Command4" Command4 "$(driver focused)"
+    xdotool key Return
+    check "Enter presses the focused button: Cacher" 0 "$(await 0 visible)"
+    driver tray 515
+    await 1 visible >/dev/null
 
     driver click CmdSel
     check "CmdSel without a selection does nothing" "" "$(driver text LblPap)"
