@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTest>
 #include <QTimer>
 
 #include "core/form1.h"
@@ -123,6 +124,23 @@ TEST_F(ProgramTest, TheTraysDoubleClickShowsTheWindowAndCacherHidesIt) {
     EXPECT_TRUE(window.isVisible());
     window.command4().click();
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ProgramTest, AccessKeysPressTheButtonsTheirCaptionsMark) {
+    window.Connect(form);
+    form.Form_Load();
+    window.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    // A button answers its access key with an animated click: wait for it.
+    const auto press = [&](Qt::Key key, auto done) {
+        QTest::keyClick(window.windowHandle(), key, Qt::AltModifier);
+        return QTest::qWaitFor(done, 2000);
+    };
+    EXPECT_TRUE(press(Qt::Key_A, [&] { return form.activeState() == L"1"; }));
+    EXPECT_EQ(window.command1().text(), "&Désactiver");
+    EXPECT_TRUE(press(Qt::Key_D, [&] { return form.activeState() == L"0"; }));
+    EXPECT_EQ(window.command1().text(), "&Activer");
+    EXPECT_TRUE(press(Qt::Key_C, [&] { return !window.isVisible(); }));
 }
 
 TEST_F(ProgramTest, ChoosingAnEntryPreviewsItAndSelectMakesItTheWallpaper) {

@@ -1,0 +1,83 @@
+# Shared by the end-to-end tests: a private X display, the program started in
+# a scratch working folder with a scratch home, and small waiting helpers.
+# Source it, then call start_display.
+set -euo pipefail
+
+scratch=$(mktemp -d)
+helper_pids=()
+cleanup() {
+    for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "${TMPDIR:-/tmp}/plimex-e2e-failure.png" 2>/dev/null &&
+        echo "screen at the failure: ${TMPDIR:-/tmp}/plimex-e2e-failure.png" >&2
+    for log in "$scratch"/*.log; do echo "--- $log" && tail -20 "$log"; done >&2
+    exit 1
+}
+
+wait_for() {  # seconds, command...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+# A display of our own: other runs may hold any fixed number.
+start_display() {
+    local displayfd number
+    exec {displayfd}<> <(:)
+    Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+    helper_pids+=($!)
+    read -r -t 10 -u "$displayfd" number || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+}
+
+# Bitmaps of one colour each in $scratch/pictures, and an options file naming
+# that folder with the given interval and state.
+prepare_options() {  # interval, state
+    mkdir -p "$scratch/home" "$scratch/run" "$scratch/pictures" "$scratch/cwd"
+    chmod 700 "$scratch/run"
+    for colour in red lime blue; do
+        convert -size 64x48 "xc:$colour" "BMP3:$scratch/pictures/$colour.bmp"
+    done
+    printf '[options]\r\nRep=%s/\r\nTps=%s\r\nEtat=%s\r\n' "$scratch/pictures" "$1" "$2" \
+        >"$scratch/cwd/Plimex.ini"
+}
+
+expect_options() {  # interval, state
+    local written expected
+    written=$(cat "$scratch/cwd/Plimex.ini")
+    expected=$(printf '[options]\r\nRep=%s/\r\nTps=%s\r\nEtat=%s\r\n' "$scratch/pictures" "$1" "$2")
+    [ "$written" == "$expected" ] || fail "Plimex.ini holds: $written"
+}
+
+# The program, on the bare X11 desktop, without a session bus.
+start_program() {  # path
+    (
+        cd "$scratch/cwd"
+        unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+        export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
+            XDG_DATA_HOME="$scratch/home/.local/share" XDG_CACHE_HOME="$scratch/home/.cache" \
+            XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
+            QT_QPA_PLATFORM=xcb
+        exec "$1"
+    ) >"$scratch/plimex.log" 2>&1 &
+    program_pid=$!
+    helper_pids+=($program_pid)
+}
+
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+
+expect_clean_exit() {
+    wait_for 10 program_ended || fail "the program did not end"
+    wait "$program_pid" || fail "the program ended with status $?"
+}
+
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -1; }
