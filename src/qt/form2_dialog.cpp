@@ -31,6 +31,7 @@ void ShowTitle(QLabel& label) {
 Form2Dialog::Form2Dialog(const Twips& twips) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(IconFromIconFile(pictures::kAppIcon));
     LayoutPlacer placer(*this, layout::AboutWindow(), twips);
     placer.Place(picture1_, "Picture1");
     placer.Place(picture2_, "Picture2");

@@ -1,6 +1,10 @@
 #include "qt/locale_code_page.h"
 
+#include <langinfo.h>
+
 #include <climits>
+#include <clocale>
+#include <cstring>
 #include <cwchar>
 
 namespace plimex::qt {
@@ -16,6 +20,13 @@ bool IsAscii(char byte) {
 }
 
 }  // namespace
+
+void UseUserLocale() {
+    std::setlocale(LC_ALL, "");
+    if (std::strcmp(nl_langinfo(CODESET), "ANSI_X3.4-1968") == 0) {
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
+}
 
 std::string LocaleCodePage::ToAnsi(std::wstring_view text) const {
     std::string bytes;

@@ -1,11 +1,10 @@
 #include <QApplication>
-#include <clocale>
 
 #include "qt/program.h"
 
 int main(int argc, char* argv[]) {
     plimex::qt::TerminationSignals::BlockInAllThreads();
-    std::setlocale(LC_ALL, "");
+    plimex::qt::UseUserLocale();
     QApplication application(argc, argv);
     // The window hides into the tray; only an unload ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

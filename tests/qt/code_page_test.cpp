@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "qt/locale_code_page.h"
 
@@ -53,6 +56,21 @@ TEST(LocaleCodePageInCLocale, UnrepresentableCharactersBecomeQuestionMarks) {
     const LocaleCodePage codePage;
     EXPECT_EQ(codePage.ToAnsi(L"Icône"), "Ic?ne");
     EXPECT_EQ(codePage.ToAnsi(codePage.FromAnsi("Ic\xf4ne")), "Ic\xf4ne");
+}
+
+TEST(UserLocaleTest, ABareCLocaleReadsNamesAsUtf8) {
+    const char* current = std::getenv("LC_ALL");
+    const std::optional<std::string> saved =
+        current != nullptr ? std::optional<std::string>(current) : std::nullopt;
+    ::setenv("LC_ALL", "C", 1);
+    UseUserLocale();
+    EXPECT_EQ(LocaleCodePage().FromAnsi("\xc3\xa9t\xc3\xa9"), L"été");
+    if (saved) {
+        ::setenv("LC_ALL", saved->c_str(), 1);
+    } else {
+        ::unsetenv("LC_ALL");
+    }
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
