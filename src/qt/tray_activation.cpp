@@ -2,18 +2,24 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusInterface>
 
 #include "core/tray_message.h"
 
 namespace plimex::qt {
 
+// The same test QSystemTrayIcon makes when it chooses its protocol: a
+// watcher on the session bus that reports a host showing the items.
 TrayProtocol CurrentTrayProtocol() {
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    const QDBusConnectionInterface* registry = bus.isConnected() ? bus.interface() : nullptr;
-    const bool watched =
-        registry != nullptr &&
-        registry->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value();
-    return watched ? TrayProtocol::StatusNotifierItem : TrayProtocol::XEmbed;
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcher).value()) {
+        return TrayProtocol::XEmbed;
+    }
+    const QDBusInterface host(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+    return host.property("IsStatusNotifierHostRegistered").toBool()
+               ? TrayProtocol::StatusNotifierItem
+               : TrayProtocol::XEmbed;
 }
 
 std::optional<int> TrayMouseMessage(QSystemTrayIcon::ActivationReason reason,

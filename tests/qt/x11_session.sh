@@ -58,14 +58,16 @@ expect_options() {  # interval, state
     [ "$written" == "$expected" ] || fail "Plimex.ini holds: $written"
 }
 
-# The program, on the bare X11 desktop, without a session bus.
+# The program, on the bare X11 desktop, on the session bus in $program_bus
+# (none unless a test sets it).
+program_bus="unix:path=$scratch/no-bus"
 start_program() {  # path
     (
         cd "$scratch/cwd"
         unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
         export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
             XDG_DATA_HOME="$scratch/home/.local/share" XDG_CACHE_HOME="$scratch/home/.cache" \
-            XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
+            XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="$program_bus" \
             QT_QPA_PLATFORM=xcb
         exec "$1"
     ) >"$scratch/plimex.log" 2>&1 &
