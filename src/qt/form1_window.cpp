@@ -64,6 +64,10 @@ Form1Window::Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistr
     placer.Place(shape1_, "Shape1");
     placer.ApplyTabOrder();
 
+    for (int number = 1; number <= 5; ++number) {
+        connect(&option(number), &QRadioButton::toggled, this, [this] { SetOptionTabStops(); });
+    }
+
     const QRect bar = placer.Geometry("Shape1");
     shape2_.SetShapeGeometry(placer.Geometry("Shape2"), 0);
     shape1_.SetShapeGeometry(bar, width() - bar.x());
@@ -127,6 +131,20 @@ void Form1Window::RaiseTrayMessage(int message) {
 QRadioButton& Form1Window::option(int number) {
     QRadioButton* buttons[] = {&option1_, &option2_, &option3_, &option4_, &option5_};
     return *buttons[number - 1];
+}
+
+// Tab enters the interval group at its selected button, and the arrow keys
+// move within the group, as with the frame's option buttons on Windows.
+void Form1Window::SetOptionTabStops() {
+    bool anySelected = false;
+    for (int number = 1; number <= 5; ++number) {
+        anySelected = anySelected || option(number).isChecked();
+    }
+    for (int number = 1; number <= 5; ++number) {
+        QRadioButton& button = option(number);
+        const bool tabStop = !anySelected || button.isChecked();
+        button.setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void Form1Window::CentreOnScreen() {

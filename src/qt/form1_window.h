@@ -72,6 +72,7 @@ class Form1Window : public QWidget, public MainWindow {
 
   private:
     void Raise(void (Form1::*handler)());
+    void SetOptionTabStops();
     void CentreOnScreen();
 
     Twips& twips_;

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
@@ -87,6 +88,26 @@ TEST_F(Form1WindowTest, ShowsTheLayoutsCaptions) {
         EXPECT_EQ(window.option(number).text(), options[number - 1]);
         EXPECT_FALSE(window.option(number).isChecked());
     }
+}
+
+TEST_F(Form1WindowTest, TabFollowsTheLayoutsOrderAndEntersTheOptionsAtTheSelectedOne) {
+    OptionButton(window.option(4)).Select();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.drive1().setFocus();
+    std::vector<QWidget*> visited;
+    for (int step = 0; step < 7; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    const std::vector<QWidget*> expected{&window.dir1(),     &window.lstFic(),   &window.cmdSel(),
+                                         &window.command1(), &window.command2(), &window.command4(),
+                                         &window.option(4)};
+    EXPECT_EQ(visited, expected);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_TRUE(window.option(5).isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), &window.option(5));
 }
 
 TEST_F(Form1WindowTest, ThePopupMenuListsItsItemsWithQuitterAsDefault) {
