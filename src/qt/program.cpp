@@ -21,7 +21,7 @@ Program::Program()
         },
         Qt::QueuedConnection);
     // The session ending unloads like Quitter, so the options are saved.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest,
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,
                      [this] { window_.RequestUnload(); });
 }
 
