@@ -23,15 +23,16 @@ TrayNotificationArea::TrayNotificationArea(const IconRegistry& icons, const Ansi
     : icons_(icons), codePage_(codePage) {}
 
 bool TrayNotificationArea::ShellNotifyIconA(std::uint32_t message, const NotifyIconBuffer& record) {
+    const NotifyIconRecord fields = DecodeNotifyIconRecord(record, codePage_);
     if (message == kNimAdd && !tray_.isVisible()) {
-        const NotifyIconRecord fields = DecodeNotifyIconRecord(record, codePage_);
         const QIcon picture = icons_.Icon(fields.hIcon);
         tray_.setIcon(picture.isNull() ? EmptyIcon() : picture);
         tray_.setToolTip(QString::fromStdWString(fields.tip));
         tray_.show();
+        shownId_ = fields.uID;
         return true;
     }
-    if (message == kNimDelete && tray_.isVisible()) {
+    if (message == kNimDelete && tray_.isVisible() && fields.uID == shownId_) {
         tray_.hide();
         return true;
     }

@@ -14,8 +14,8 @@ class TrayNotificationArea : public NotificationArea {
   public:
     TrayNotificationArea(const IconRegistry& icons, const AnsiCodePage& codePage);
 
-    // Like the shell: adding an icon that is shown, or deleting one that is
-    // not, fails and changes nothing.
+    // Like the shell: adding while the icon is shown, or deleting an icon
+    // (by its identifier) that is not shown, fails and changes nothing.
     bool ShellNotifyIconA(std::uint32_t message, const NotifyIconBuffer& record) override;
 
     QSystemTrayIcon& icon() { return tray_; }
@@ -24,6 +24,7 @@ class TrayNotificationArea : public NotificationArea {
     const IconRegistry& icons_;
     const AnsiCodePage& codePage_;
     QSystemTrayIcon tray_;
+    std::uint32_t shownId_ = 0;
 };
 
 }  // namespace plimex::qt
