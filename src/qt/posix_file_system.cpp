@@ -11,6 +11,7 @@
 #include <random>
 
 #include "qt/directory_entries.h"
+#include "qt/regular_file.h"
 #include "qt/unique_fd.h"
 
 namespace plimex::qt {
@@ -92,7 +93,7 @@ std::vector<std::string> PosixFileSystem::FindNormalFiles(const std::string& pat
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& name,
                                                      std::size_t maxBytes) const {
-    const UniqueFd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+    const UniqueFd fd = OpenRegularFile(name);
     if (!fd.valid()) {
         return std::nullopt;
     }

@@ -1,12 +1,10 @@
 #include "qt/preview_box.h"
 
-#include <fcntl.h>
-
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 
-#include "qt/unique_fd.h"
+#include "qt/regular_file.h"
 
 namespace plimex::qt {
 namespace {
@@ -14,7 +12,7 @@ namespace {
 // The file is opened by its exact bytes: a name that is not valid in the
 // locale can never be mistaken for another file on the way.
 QImage ReadImage(const std::string& path) {
-    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const UniqueFd fd = OpenRegularFile(path);
     QFile file;
     if (!fd.valid() || !file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         return {};

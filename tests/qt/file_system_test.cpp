@@ -87,6 +87,9 @@ TEST_F(PosixFileSystemTest, ReadsAtMostTheBytesAskedFor) {
     EXPECT_EQ(fs.ReadFile(folder / "big", 5000)->size(), 5000u);
     EXPECT_EQ(fs.ReadFile(folder / "big", 1 << 20)->size(), 10000u);
     EXPECT_FALSE(fs.ReadFile(folder / "absent", 10).has_value());
+    // A FIFO in the options file's place gives nothing instead of blocking.
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(fs.ReadFile(folder / "fifo", 10).has_value());
 }
 
 TEST_F(PosixFileSystemTest, ReplacesAFileWholeAndLeavesNoTemporaryFile) {

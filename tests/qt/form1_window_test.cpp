@@ -1,6 +1,7 @@
 #include "qt/form1_window.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QImage>
@@ -195,6 +196,9 @@ TEST_F(Form1WindowTest, ThePreviewStretchesAnyBitmapOverTheWholeBox) {
     EXPECT_EQ(QColor(shown.pixel(286, 214)), QColor(0, 0, 255));
 
     window.image1().LoadPicture(folder / "absent.bmp");
+    EXPECT_TRUE(window.image1().picture().isNull());
+    ASSERT_EQ(::mkfifo((folder / "fifo.bmp").c_str(), 0600), 0);
+    window.image1().LoadPicture(folder / "fifo.bmp");
     EXPECT_TRUE(window.image1().picture().isNull());
 }
 
