@@ -1,5 +1,7 @@
 #include "win32/child_controls.h"
 
+#include <algorithm>
+
 namespace plimex::win32 {
 namespace {
 
@@ -110,8 +112,9 @@ HWND CreateLayoutWindow(const wchar_t* className, const layout::Window& window, 
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // A window larger than the screen keeps its title bar on it, to be moved.
+    const int left = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    const int top = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
     const std::wstring caption(window.caption);
     return CreateWindowExW(0, className, caption.c_str(), style, left, top, width, height, owner,
                            nullptr, GetModuleHandleW(nullptr), creationData);

@@ -179,6 +179,12 @@ int Run(int argc, char** argv) {
                     frame.top + border + item * itemHeight + itemHeight / 2);
         return 0;
     }
+    if (command == "repaint-taskbar") {
+        // Under Wine a new wallpaper can be drawn over the taskbar until it repaints.
+        RedrawWindow(FindWindowW(L"Shell_TrayWnd", nullptr), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return 0;
+    }
     if (command == "dialogs") {
         std::printf("%d\n", VisibleWindowsOfClass(L"#32770").count);
         return 0;
