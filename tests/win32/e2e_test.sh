@@ -48,7 +48,8 @@ check() {  # check NAME EXPECTED ACTUAL
         echo "ok   $1"
     else
         echo "FAIL $1"
-        [ -f "$scratch/screen.png" ] && cp "$scratch/screen.png" "/tmp/plimex-e2e-fail-$failures.png"
+        # The last screenshot, for a look at what went wrong.
+        [ -f "$scratch/screen.png" ] && cp "$scratch/screen.png" "$PWD/e2e-failure-$failures.png"
         echo "     expected: $(printf '%q' "$2")"
         echo "     actual:   $(printf '%q' "$3")"
         failures=$((failures + 1))
