@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "core/form1.h"
 #include "fakes/fake_platform.h"
@@ -62,7 +63,7 @@ class ProgramTest : public ::testing::Test {
     PosixFileSystem fileSystem{codePage};
     Twips twips{96};
     IconRegistry icons;
-    Form1Window window{codePage, twips, icons, {"/"}};
+    Form1Window window{codePage, twips, icons, {"/", cwd.Folder()}};
     AboutLauncher form2{twips};
     Form1 form{Platform{desktop, tray, fileSystem, random, codePage}, window.Controls(form2)};
 };
@@ -141,6 +142,32 @@ TEST_F(ProgramTest, AccessKeysPressTheButtonsTheirCaptionsMark) {
     EXPECT_TRUE(press(Qt::Key_D, [&] { return form.activeState() == L"0"; }));
     EXPECT_EQ(window.command1().text(), "&Activer");
     EXPECT_TRUE(press(Qt::Key_C, [&] { return !window.isVisible(); }));
+}
+
+TEST_F(ProgramTest, PickingAVolumeThenAFolderListsTheirBitmaps) {
+    window.Connect(form);
+    form.Form_Load();
+    EXPECT_EQ(window.drive1().Drive(), L"/");
+
+    window.drive1().setCurrentIndex(1);
+    emit window.drive1().activated(1);
+    EXPECT_EQ(form.imageFolder(), codePage.FromAnsi(cwd.Folder()));
+    EXPECT_EQ(window.lstFic().ListCount(), 0);
+
+    DirListBox& dirs = window.dir1();
+    emit dirs.itemActivated(dirs.currentItem()->parent(), 0);
+    const QString picturesName =
+        QString::fromStdString(std::filesystem::path(pictures.Folder()).parent_path().filename());
+    QTreeWidgetItem* picturesItem = nullptr;
+    for (int child = 0; child < dirs.currentItem()->childCount(); ++child) {
+        if (dirs.currentItem()->child(child)->text(0) == picturesName) {
+            picturesItem = dirs.currentItem()->child(child);
+        }
+    }
+    ASSERT_NE(picturesItem, nullptr);
+    emit dirs.itemActivated(picturesItem, 0);
+    EXPECT_EQ(form.imageFolder(), codePage.FromAnsi(pictures.Folder()));
+    EXPECT_EQ(window.lstFic().ListCount(), 2);
 }
 
 TEST_F(ProgramTest, ChoosingAnEntryPreviewsItAndSelectMakesItTheWallpaper) {
