@@ -22,6 +22,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     plimex::TimeOfDayRandom random;
 
     plimex::win32::MainForm mainForm(instance, notificationArea);
+    if (mainForm.Handle() == nullptr) {
+        // Without its window nothing could show the program or end it.
+        return 1;
+    }
     plimex::win32::AboutBox aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
                                      mainForm.Font());
     plimex::Form1 form(plimex::Platform{desktop, notificationArea, fileSystem, random, codePage},
