@@ -8,6 +8,7 @@
 #include "win32/handles.h"
 #include "win32/message_loop.h"
 #include "win32/resource_ids.h"
+#include "win32/window_class.h"
 
 namespace plimex::win32 {
 namespace {
@@ -20,23 +21,6 @@ const layout::Window& Layout() {
 
 int CloseButtonId() {
     return ControlId(Layout(), "Command1");
-}
-
-void RegisterAboutClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = AboutBox::kClassName;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    RegisterClassExW(&windowClass);
 }
 
 // What one opening of the window holds; freed once the window is gone.
@@ -74,7 +58,7 @@ void Close(HWND window) {
 
 AboutBox::AboutBox(HINSTANCE instance, HWND mainWindow, const TwipsScale& scale, HFONT font)
     : instance_(instance), mainWindow_(mainWindow), scale_(scale), font_(font) {
-    RegisterAboutClass(instance_, WindowProc);
+    RegisterWindowClass(instance_, WindowProc, AboutBox::kClassName);
 }
 
 LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "win32/control_ids.h"
 #include "win32/resource_ids.h"
 #include "win32/tray_report.h"
+#include "win32/window_class.h"
 
 namespace plimex::win32 {
 namespace {
@@ -22,23 +23,6 @@ POINT FrameOffset(const layout::Control& control) {
     }
     const layout::Control* frame = layout::Find(Layout(), control.container);
     return {frame->left, frame->top};
-}
-
-void RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = MainForm::kClassName;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    RegisterClassExW(&windowClass);
 }
 
 // The icon as the notification area shows it: the small size.
@@ -99,7 +83,7 @@ MainForm::~MainForm() {
 }
 
 HWND MainForm::CreateMainWindow() {
-    RegisterMainClass(instance_, WindowProc);
+    RegisterWindowClass(instance_, WindowProc, MainForm::kClassName);
     return CreateLayoutWindow(kClassName, Layout(), kStyle, nullptr, scale_, this);
 }
 
