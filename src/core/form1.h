@@ -49,7 +49,6 @@ class Form1 {
     const std::wstring& intervalCode() const { return IntervalCode; }
     const std::wstring& activeState() const { return ActiveState; }
     std::int16_t tickCount() const { return TickCount; }
-    const TrayIconRecord& trayIconData() const { return TrayIconData; }
     bool trayBusy() const { return TrayBusy; }
     std::int32_t trayMessage() const { return TrayMessage; }
 
@@ -62,7 +61,8 @@ class Form1 {
     void SetActivationControls();
     void ApplyWallpaper(const std::wstring& path);
     void FillFileList();
-    void SetDir1Path(const std::wstring& path);
+    // Shows a folder in the folder list and, if it changed, lists its bitmaps.
+    bool SetDir1Path(const std::wstring& path);
     std::wstring SelectedEntryPath() const;
     void RotateWallpaper();
     void PrepareOffStateIcon();

@@ -11,10 +11,12 @@ void Form1::Drive1_Change() {
     }
 }
 
-void Form1::SetDir1Path(const std::wstring& path) {
-    if (c_.Dir1.SetPath(path)) {
-        Dir1_Change();
+bool Form1::SetDir1Path(const std::wstring& path) {
+    if (!c_.Dir1.SetPath(path)) {
+        return false;
     }
+    Dir1_Change();
+    return true;
 }
 
 void Form1::Dir1_Change() {

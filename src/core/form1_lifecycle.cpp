@@ -18,11 +18,15 @@ void Form1::Form_Load() {
     // A saved folder that is gone (a removed drive, a deleted folder) would
     // leave the lists on nothing: show the default folder instead.
     const bool savedFolderExists = platform_.fileSystem.IsFolder(Ansi(ImageFolder));
-    SetDir1Path(savedFolderExists ? ImageFolder : platform_.fileSystem.DefaultImageFolder());
+    const bool listed =
+        SetDir1Path(savedFolderExists ? ImageFolder : platform_.fileSystem.DefaultImageFolder());
     if (c_.Drive1.SetDrive(ImageFolder)) {
         Drive1_Change();
     }
-    FillFileList();
+    // Showing the folder has listed it already: a large folder is read once.
+    if (!listed) {
+        FillFileList();
+    }
     if (ActiveState == L"1") {
         RotateWallpaper();
     }

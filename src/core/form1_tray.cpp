@@ -9,20 +9,15 @@ void Form1::PrepareOffStateIcon() {
 }
 
 void Form1::AddTrayIconAtStartup() {
-    TrayIconData.cbSize = TrayIconRecord::kRecordSize;
-    TrayIconData.hWnd = c_.Form1.hWnd();
-    TrayIconData.uID = TrayIconRecord::kIconId;
-    TrayIconData.uFlags = TrayIconRecord::kAddFlags;
-    TrayIconData.uCallbackMessage = TrayIconRecord::kCallbackMessage;
+    // A state that is neither on nor off keeps the record's icon, still none.
+    PictureHandle icon = TrayIconData.hIcon;
     if (ActiveState == L"1") {
-        TrayIconData.hIcon = c_.Image2.Picture();
+        icon = c_.Image2.Picture();
     }
     if (ActiveState == L"0") {
-        TrayIconData.hIcon = c_.Image3.Picture();
+        icon = c_.Image3.Picture();
     }
-    TrayIconData.SetTip(texts::kAppTitle);
-    platform_.notificationArea.ShellNotifyIconA(NotificationArea::kNimAdd,
-                                                TrayIconData.ToBuffer(platform_.codePage));
+    AddTrayIcon(icon, texts::kAppTitle);
 }
 
 void Form1::SendTrayRecord(std::uint32_t message) {

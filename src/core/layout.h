@@ -52,11 +52,8 @@ struct MenuEntry {
     bool isDefault;
 };
 
-inline constexpr int kTwipsPerPixelAt96Dpi = 15;
 inline constexpr int kTimerIntervalMs = 1000;
 inline constexpr int kIconPixels = 33;  // Image3 and the image of ImageList1
-inline constexpr int kAboutPictureWidth = 142;
-inline constexpr int kAboutPictureHeight = 150;
 
 const Window& MainWindow();
 const Window& AboutWindow();

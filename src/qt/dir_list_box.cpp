@@ -1,7 +1,5 @@
 #include "qt/dir_list_box.h"
 
-#include <sys/stat.h>
-
 #include <QHeaderView>
 #include <QStyle>
 #include <filesystem>
@@ -22,11 +20,6 @@ std::string Normalized(const std::string& path) {
         normal.pop_back();
     }
     return normal;
-}
-
-bool IsFolder(const std::string& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 std::string Child(const std::string& folder, const std::string& name) {
@@ -67,7 +60,7 @@ bool DirListBox::SetPath(const std::wstring& path) {
 
 bool DirListBox::Open(const std::string& requested) {
     const std::string folder = Normalized(requested);
-    if (folder.empty() || folder.front() != '/' || folder == path_ || !IsFolder(folder)) {
+    if (folder.empty() || folder.front() != '/' || folder == path_ || !FolderExists(folder)) {
         return false;
     }
     path_ = folder;

@@ -67,4 +67,9 @@ std::optional<std::vector<std::string>> ReadDirectoryEntries(const std::string& 
     return names;
 }
 
+bool FolderExists(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 }  // namespace plimex::qt

@@ -17,4 +17,7 @@ std::optional<std::vector<std::string>> ReadDirectoryEntries(const std::string& 
                                                              EntryKind kind,
                                                              std::string_view suffix = {});
 
+// Whether path names a folder (a link to one counts).
+bool FolderExists(const std::string& path);
+
 }  // namespace plimex::qt

@@ -117,13 +117,13 @@ void Form1Window::Connect(Form1& form) {
 }
 
 void Form1Window::Raise(void (Form1::*handler)()) {
-    if (form_ != nullptr && !unloaded_) {
+    if (form_ != nullptr) {
         (form_->*handler)();
     }
 }
 
 void Form1Window::RaiseTrayMessage(int message) {
-    if (form_ != nullptr && !unloaded_) {
+    if (form_ != nullptr) {
         form_->Form_MouseMove(0, 0, static_cast<float>(message) * twips_.TwipsPerPixelX(), 0);
     }
 }
@@ -181,7 +181,7 @@ std::uint32_t Form1Window::hWnd() const {
 }
 
 void Form1Window::Unload() {
-    unloaded_ = true;
+    form_ = nullptr;
     tmr_.SetEnabled(false);
     hide();
     QCoreApplication::quit();
@@ -191,6 +191,7 @@ void Form1Window::closeEvent(QCloseEvent* event) {
     // Closing the window quits, through the same unload as Quitter.
     event->ignore();
     if (form_ == nullptr) {
+        // No program (yet, or any more) to run the unload: just hide.
         hide();
     }
     RequestUnload();

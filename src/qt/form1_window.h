@@ -76,8 +76,8 @@ class Form1Window : public QWidget, public MainWindow {
     void CentreOnScreen();
 
     Twips& twips_;
+    // The program, from Connect until it unloads the window.
     Form1* form_ = nullptr;
-    bool unloaded_ = false;
     bool shownBefore_ = false;
     bool hideMinimizes_ = false;
 

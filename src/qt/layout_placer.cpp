@@ -36,36 +36,42 @@ const layout::Control& LayoutPlacer::ControlNamed(std::string_view name) const {
     return *control;
 }
 
-QRect LayoutPlacer::Geometry(std::string_view name) const {
-    const layout::Control& control = ControlNamed(name);
+QRect LayoutPlacer::Geometry(const layout::Control& control) const {
     return twips_.ToPixels(control.left, control.top, control.width, control.height);
 }
 
-void LayoutPlacer::Place(QWidget& widget, std::string_view name) {
+QRect LayoutPlacer::Geometry(std::string_view name) const {
+    return Geometry(ControlNamed(name));
+}
+
+const layout::Control& LayoutPlacer::PlaceWidget(QWidget& widget, std::string_view name) {
     const layout::Control& control = ControlNamed(name);
     QWidget* parent = &window_;
     if (!control.container.empty()) {
         parent = placed_.at(control.container);
     }
     widget.setParent(parent);
-    widget.setGeometry(Geometry(name));
+    widget.setGeometry(Geometry(control));
     placed_[control.name] = &widget;
+    return control;
+}
+
+void LayoutPlacer::Place(QWidget& widget, std::string_view name) {
+    PlaceWidget(widget, name);
 }
 
 void LayoutPlacer::Place(QAbstractButton& button, std::string_view name) {
-    Place(static_cast<QWidget&>(button), name);
-    button.setText(CaptionText(ControlNamed(name).caption));
+    button.setText(CaptionText(PlaceWidget(button, name).caption));
 }
 
 void LayoutPlacer::Place(QLabel& label, std::string_view name) {
-    Place(static_cast<QWidget&>(label), name);
+    const layout::Control& control = PlaceWidget(label, name);
     label.setTextFormat(Qt::PlainText);
-    label.setText(CaptionText(ControlNamed(name).caption));
+    label.setText(CaptionText(control.caption));
 }
 
 void LayoutPlacer::Place(QGroupBox& frame, std::string_view name) {
-    Place(static_cast<QWidget&>(frame), name);
-    frame.setTitle(CaptionText(ControlNamed(name).caption));
+    frame.setTitle(CaptionText(PlaceWidget(frame, name).caption));
 }
 
 void LayoutPlacer::ApplyTabOrder() const {

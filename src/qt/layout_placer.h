@@ -29,6 +29,9 @@ class LayoutPlacer {
 
   private:
     const layout::Control& ControlNamed(std::string_view name) const;
+    QRect Geometry(const layout::Control& control) const;
+    // Parents and places the widget; the control it was placed as.
+    const layout::Control& PlaceWidget(QWidget& widget, std::string_view name);
 
     QWidget& window_;
     const layout::Window& table_;

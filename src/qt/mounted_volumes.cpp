@@ -1,12 +1,13 @@
 #include "qt/mounted_volumes.h"
 
-#include <sys/stat.h>
-
 #include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <span>
 #include <sstream>
+
+#include "qt/directory_entries.h"
 
 namespace plimex::qt {
 namespace {
@@ -23,8 +24,9 @@ std::string WithSlash(std::string path) {
     return path;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
+bool IsUnderAny(std::string_view place, std::span<const char* const> roots) {
+    return std::any_of(roots.begin(), roots.end(),
+                       [&](const char* root) { return place.starts_with(root); });
 }
 
 // The table writes blanks and a few other bytes as three octal digits.
@@ -47,16 +49,12 @@ std::string Unescaped(std::string_view field) {
 }
 
 bool IsUserVolume(std::string_view device, std::string_view type, const std::string& place) {
-    const bool removable = std::any_of(kRemovableMediaPlaces.begin(), kRemovableMediaPlaces.end(),
-                                       [&](const char* p) { return StartsWith(place, p); });
-    const bool system = std::any_of(kSystemPlaces.begin(), kSystemPlaces.end(),
-                                    [&](const char* p) { return StartsWith(place, p); });
-    if (system && !removable) {
+    if (IsUnderAny(place, kSystemPlaces) && !IsUnderAny(place, kRemovableMediaPlaces)) {
         return false;
     }
     const bool network = std::find(kNetworkFileSystems.begin(), kNetworkFileSystems.end(), type) !=
                          kNetworkFileSystems.end();
-    const bool disk = StartsWith(device, "/dev/") && !StartsWith(device, "/dev/loop");
+    const bool disk = device.starts_with("/dev/") && !device.starts_with("/dev/loop");
     return network || disk;
 }
 
@@ -90,11 +88,7 @@ std::vector<std::string> MountedVolumesOfThisMachine() {
     QFile table(QStringLiteral("/proc/self/mounts"));
     const QByteArray contents = table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
     return MountedVolumes(std::string_view(contents.constData(), contents.size()),
-                          QFile::encodeName(QDir::homePath()).toStdString(),
-                          [](const std::string& path) {
-                              struct stat status {};
-                              return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-                          });
+                          QFile::encodeName(QDir::homePath()).toStdString(), FolderExists);
 }
 
 }  // namespace plimex::qt

@@ -1,5 +1,6 @@
 #include "qt/pictures.h"
 
+#include <QImage>
 #include <QImageReader>
 
 // The resource file lives in a static library: its pictures register only
@@ -16,8 +17,6 @@ namespace {
 constexpr QRgb kTransparentKey = qRgb(255, 0, 255);
 constexpr int kLargestScale = 3;
 
-}  // namespace
-
 QIcon PixelArtIcon(const QList<QImage>& images) {
     QIcon icon;
     for (const QImage& image : images) {
@@ -28,6 +27,8 @@ QIcon PixelArtIcon(const QList<QImage>& images) {
     }
     return icon;
 }
+
+}  // namespace
 
 QIcon IconFromIconFile(const QString& path) {
     QImageReader reader(path);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QIcon>
-#include <QImage>
 #include <QString>
 
 namespace plimex::qt {
@@ -15,9 +14,10 @@ inline const QString kAbout1 = QStringLiteral(":/plimex/about1.bmp");
 inline const QString kAbout2 = QStringLiteral(":/plimex/about2.bmp");
 }  // namespace pictures
 
-// Pixel art stays sharp on high-resolution screens: each image is also
-// offered at two and three times its size, scaled by repeating pixels.
-QIcon PixelArtIcon(const QList<QImage>& images);
+// The program's icons are pixel art, kept sharp on high-resolution screens:
+// each image is also offered at two and three times its size, scaled by
+// repeating pixels.
+
 // Every image of an icon file.
 QIcon IconFromIconFile(const QString& path);
 // A bitmap whose magenta (255, 0, 255) pixels are transparent.

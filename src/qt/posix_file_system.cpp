@@ -76,8 +76,7 @@ bool PosixFileSystem::IsOrdinaryFile(const std::string& name) const {
 }
 
 bool PosixFileSystem::IsFolder(const std::string& path) const {
-    struct stat status {};
-    return !path.empty() && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return FolderExists(path);
 }
 
 std::vector<std::string> PosixFileSystem::FindNormalFiles(const std::string& pattern) const {

@@ -13,8 +13,6 @@
 namespace plimex::win32 {
 namespace {
 
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-
 const layout::Window& Layout() {
     return layout::AboutWindow();
 }
@@ -49,8 +47,8 @@ void CreateControls(HWND window, const TwipsScale& scale, HFONT font, const Open
 
 // The main window is enabled again before the About window goes, so that it,
 // and not another program, becomes the active window.
-void Close(HWND window) {
-    EnableWindow(reinterpret_cast<HWND>(GetWindowLongPtrW(window, GWLP_USERDATA)), TRUE);
+void Close(HWND window, HWND mainWindow) {
+    EnableWindow(mainWindow, TRUE);
     DestroyWindow(window);
 }
 
@@ -62,16 +60,12 @@ AboutBox::AboutBox(HINSTANCE instance, HWND mainWindow, const TwipsScale& scale,
 }
 
 LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
+    HWND mainWindow = reinterpret_cast<HWND>(CreationData(window, message, lParam));
     // Enter and Escape arrive as IDOK and IDCANCEL: neither closes the window.
     const bool closeClicked =
         message == WM_COMMAND && LOWORD(wParam) == CloseButtonId() && HIWORD(wParam) == BN_CLICKED;
     if (closeClicked || message == WM_CLOSE) {
-        Close(window);
+        Close(window, mainWindow);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -83,7 +77,7 @@ void AboutBox::ShowModal() {
                            LoadBitmapResource(instance_, PLIMEX_ABOUT2_BITMAP)}};
     // No owner: the window stands on its own, and the main window only
     // refuses input while it is open.
-    HWND window = CreateLayoutWindow(kClassName, Layout(), kStyle, nullptr, scale_, mainWindow_);
+    HWND window = CreateLayoutWindow(kClassName, Layout(), scale_, mainWindow_);
     CreateControls(window, scale_, font_, opening);
     EnableWindow(mainWindow_, FALSE);
     ShowWindow(window, SW_SHOW);
@@ -94,7 +88,7 @@ void AboutBox::ShowModal() {
         if (!DeliverNextMessage(exitCode)) {
             // The program is ending: let the outer loop see it too.
             PostQuitMessage(exitCode);
-            Close(window);
+            Close(window, mainWindow_);
         }
     }
     if (IsWindowVisible(mainWindow_)) {

@@ -106,8 +106,9 @@ HWND CreateLayoutControl(HWND parent, const layout::Control& control, int id,
     return child;
 }
 
-HWND CreateLayoutWindow(const wchar_t* className, const layout::Window& window, DWORD style,
-                        HWND owner, const TwipsScale& scale, void* creationData) {
+HWND CreateLayoutWindow(const wchar_t* className, const layout::Window& window,
+                        const TwipsScale& scale, void* creationData) {
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     RECT frame = scale.Rect(0, 0, window.clientWidth, window.clientHeight);
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const int width = frame.right - frame.left;
@@ -116,7 +117,7 @@ HWND CreateLayoutWindow(const wchar_t* className, const layout::Window& window, 
     const int left = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
     const int top = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
     const std::wstring caption(window.caption);
-    return CreateWindowExW(0, className, caption.c_str(), style, left, top, width, height, owner,
+    return CreateWindowExW(0, className, caption.c_str(), style, left, top, width, height, nullptr,
                            nullptr, GetModuleHandleW(nullptr), creationData);
 }
 

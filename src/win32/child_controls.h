@@ -24,8 +24,9 @@ HWND CreateLayoutControl(HWND parent, const layout::Control& control, int id,
 // The pixel rectangle of a layout entry.
 RECT LayoutRect(const layout::Control& control, const TwipsScale& scale, POINT offset);
 
-// A top-level window whose client area has the layout's size, centred on the screen.
-HWND CreateLayoutWindow(const wchar_t* className, const layout::Window& window, DWORD style,
-                        HWND owner, const TwipsScale& scale, void* creationData);
+// A top-level window without owner whose client area has the layout's size,
+// centred on the screen: a title bar with the system menu, no resizing.
+HWND CreateLayoutWindow(const wchar_t* className, const layout::Window& window,
+                        const TwipsScale& scale, void* creationData);
 
 }  // namespace plimex::win32

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/handles.h"
+#include "win32/sorted_list_box.h"
 
 namespace plimex::win32 {
 namespace {
@@ -42,11 +43,6 @@ std::vector<std::wstring> SplitFolders(const std::wstring& rest) {
         start = end + 1;
     }
     return names;
-}
-
-bool ListsBefore(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
-           CSTR_LESS_THAN;
 }
 
 constexpr DWORD kHiddenFolder = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;

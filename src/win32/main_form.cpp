@@ -11,7 +11,6 @@ namespace plimex::win32 {
 namespace {
 
 constexpr UINT_PTR kTimerId = 1;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 const layout::Window& Layout() {
     return layout::MainWindow();
@@ -46,12 +45,11 @@ int ShiftOf(WPARAM keys) {
 }  // namespace
 
 MainForm::MainForm(HINSTANCE instance, ShellNotificationArea& tray)
-    : instance_(instance),
-      tray_(tray),
+    : tray_(tray),
       font_(MessageFont()),
       owner_(CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                              nullptr)),
-      window_(CreateMainWindow()),
+      window_(CreateMainWindow(instance)),
       children_(CreateControls()),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
       drive1_(Child("Drive1")),
@@ -82,9 +80,9 @@ MainForm::~MainForm() {
     }
 }
 
-HWND MainForm::CreateMainWindow() {
-    RegisterWindowClass(instance_, WindowProc, MainForm::kClassName);
-    return CreateLayoutWindow(kClassName, Layout(), kStyle, nullptr, scale_, this);
+HWND MainForm::CreateMainWindow(HINSTANCE instance) {
+    RegisterWindowClass(instance, WindowProc, kClassName);
+    return CreateLayoutWindow(kClassName, Layout(), scale_, this);
 }
 
 std::vector<HWND> MainForm::CreateControls() {
@@ -146,12 +144,7 @@ void MainForm::Unload() {
 }
 
 LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<MainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainForm*>(CreationData(window, message, lParam));
     if (self == nullptr || self->form_ == nullptr) {
         if (message == WM_DESTROY) {
             PostQuitMessage(0);
@@ -266,10 +259,9 @@ void MainForm::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!IsTrayReport(window_, lParam, GetMessagePos())) {
         return;
     }
-    const float twipsPerPixelY = static_cast<float>(TwipsScale::kTwipsPerInch) / scale_.DpiY();
     form_->Form_MouseMove(ButtonOf(wParam), ShiftOf(wParam),
                           static_cast<float>(GET_X_LPARAM(lParam)) * scale_.TwipsPerPixelX(),
-                          static_cast<float>(GET_Y_LPARAM(lParam)) * twipsPerPixelY);
+                          static_cast<float>(GET_Y_LPARAM(lParam)) * scale_.TwipsPerPixelY());
 }
 
 void MainForm::OnPaint() {

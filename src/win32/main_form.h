@@ -59,14 +59,13 @@ class MainForm : public MainWindow, public Screen {
     void OpenSelectedFolder();
     void ChangeDrive();
 
-    HWND CreateMainWindow();
+    HWND CreateMainWindow(HINSTANCE instance);
     std::vector<HWND> CreateControls();
     HWND Child(std::string_view name) const;
     int Id(std::string_view name) const;
     RECT Place(std::string_view name) const;
     RadioButton Radio(std::string_view name) const;
 
-    HINSTANCE instance_;
     ShellNotificationArea& tray_;
     TwipsScale scale_;
     UniqueFont font_;

@@ -3,22 +3,19 @@
 #include <algorithm>
 
 namespace plimex::win32 {
-namespace {
 
-// The order the list box sorts in; entries arriving in it are appended at
-// the end instead of being inserted in the middle of a large list.
 bool ListsBefore(const std::wstring& a, const std::wstring& b) {
     return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
            CSTR_LESS_THAN;
 }
-
-}  // namespace
 
 void SortedListBox::Clear() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
 }
 
 void SortedListBox::AddItems(std::vector<std::wstring> items) {
+    // Entries arriving in the list box's own order are appended at the end
+    // instead of being inserted in the middle of a large list.
     std::sort(items.begin(), items.end(), ListsBefore);
     std::size_t characters = 0;
     for (const std::wstring& item : items) {

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <string>
+
 #include "platform/controls.h"
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
+
+// The order a sorted list box keeps: the user's locale, case ignored.
+bool ListsBefore(const std::wstring& a, const std::wstring& b);
 
 // A LISTBOX with LBS_SORT: the control itself keeps the order.
 class SortedListBox : public ListBox {

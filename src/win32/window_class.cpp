@@ -26,4 +26,13 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure, const wchar_t* c
     RegisterClassExW(&windowClass);
 }
 
+LONG_PTR CreationData(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    return GetWindowLongPtrW(window, GWLP_USERDATA);
+}
+
 }  // namespace plimex::win32

@@ -28,6 +28,21 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder) {
     EXPECT_EQ(form.tickCount(), 0);
 }
 
+TEST_F(LifecycleTest, StartUpReadsTheShownFolderOnce) {
+    AddFolder("C:\\Windows\\", {"a.bmp"});
+    form.Form_Load();
+    EXPECT_EQ(log.Count("FindNormalFiles C:\\Windows\\*.bmp"), 1);
+    EXPECT_EQ(lstFic.items, std::vector<std::wstring>{L"a.bmp"});
+}
+
+TEST_F(LifecycleTest, AFolderTheFolderListCannotShowIsStillListedAtStartUp) {
+    fs.folders.clear();
+    fs.listings["C:\\Windows\\*.bmp"] = {"b.bmp"};
+    form.Form_Load();
+    EXPECT_EQ(log.Count("FindNormalFiles C:\\Windows\\*.bmp"), 1);
+    EXPECT_EQ(lstFic.items, std::vector<std::wstring>{L"b.bmp"});
+}
+
 TEST_F(LifecycleTest, SavedOffStateChangesNoWallpaperAndLeavesTheTimerOff) {
     AddFolder("C:\\Windows\\", {"a.bmp"});
     WriteOptions("[options]\r\nRep=C:\\Windows\\\r\nTps=2\r\nEtat=0\r\n");

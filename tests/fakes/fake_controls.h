@@ -97,7 +97,10 @@ class FakeListBox : public ListBox {
 class FakeCaption : public CaptionedControl {
   public:
     FakeCaption(CallLog& log, std::string name, std::wstring initial)
-        : log_(log), name_(std::move(name)), caption(std::move(initial)) {}
+        : caption(std::move(initial)), log_(log), name_(std::move(name)) {}
+
+    std::wstring caption;
+
     std::wstring Caption() const override { return caption; }
     void SetCaption(const std::wstring& text) override {
         log_.Add(name_ + ".Caption");
@@ -107,9 +110,6 @@ class FakeCaption : public CaptionedControl {
   private:
     CallLog& log_;
     std::string name_;
-
-  public:
-    std::wstring caption;
 };
 
 class FakeTimer : public Timer {
@@ -152,7 +152,10 @@ class FakePreview : public PreviewBox {
 class FakeIconBox : public IconBox {
   public:
     FakeIconBox(CallLog& log, std::string name, PictureHandle initial)
-        : log_(log), name_(std::move(name)), picture(initial) {}
+        : picture(initial), log_(log), name_(std::move(name)) {}
+
+    PictureHandle picture;
+
     PictureHandle Picture() const override { return picture; }
     void SetPicture(PictureHandle icon) override {
         log_.Add(name_ + ".SetPicture");
@@ -162,9 +165,6 @@ class FakeIconBox : public IconBox {
   private:
     CallLog& log_;
     std::string name_;
-
-  public:
-    PictureHandle picture;
 };
 
 class FakeImageList : public ImageList {

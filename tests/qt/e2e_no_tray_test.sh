@@ -11,8 +11,7 @@ start_display
 prepare_options 1 1
 start_program "$program"
 
-window_shown() { xdotool search --onlyvisible --name '^Plimex 2000$' >/dev/null 2>&1; }
-wait_for 15 window_shown || fail "the main window did not show without a notification area"
+wait_for 15 main_window_shown || fail "the main window did not show without a notification area"
 
 # The window sits in the middle; the corner shows the wallpaper.
 wallpaper_set() { [[ "$(pixel 5 5)" =~ ^#(FF0000|00FF00|0000FF)$ ]]; }

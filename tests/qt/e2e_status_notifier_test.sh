@@ -29,19 +29,18 @@ item_registered() { [ -s "$scratch/items.txt" ]; }
 wait_for 15 item_registered || fail "the program registered no item with the watcher"
 item=$(head -1 "$scratch/items.txt")
 
-window_shown() { xdotool search --onlyvisible --name '^Plimex 2000$' >/dev/null 2>&1; }
 sleep 0.5
-! window_shown || fail "the window showed at start-up although a notification area exists"
+! main_window_shown || fail "the window showed at start-up although a notification area exists"
 
 call_item() {  # method
     dbus-send --session --type=method_call --dest="$item" /StatusNotifierItem \
         "org.kde.StatusNotifierItem.$1" int32:500 int32:400
 }
 call_item Activate
-wait_for 5 window_shown || fail "the item's activation did not open the main window"
+wait_for 5 main_window_shown || fail "the item's activation did not open the main window"
 
-windows_before=$(xdotool search --onlyvisible --class plimex 2>/dev/null | wc -l)
-menu_open() { (($(xdotool search --onlyvisible --class plimex 2>/dev/null | wc -l) > windows_before)); }
+windows_before=$(visible_windows)
+menu_open() { (($(visible_windows) > windows_before)); }
 call_item ContextMenu
 wait_for 5 menu_open || fail "the item's context request opened no menu"
 sleep 0.3

@@ -30,7 +30,6 @@ sleep 0.5
 off_icon=$(icon_signature)
 
 # The icon is a window of the program too: the menu is one more.
-visible_windows() { xdotool search --onlyvisible --class plimex 2>/dev/null | wc -l; }
 icon_windows=$(visible_windows)
 menu_open() { (($(visible_windows) > icon_windows)); }
 open_menu() {

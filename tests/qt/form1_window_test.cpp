@@ -5,19 +5,18 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
+#include "active_popup.h"
 #include "qt/locale_code_page.h"
 #include "scratch_folder.h"
 
 namespace plimex::qt {
 namespace {
 
+using testing::PressInActivePopup;
 using testing::ScratchFolder;
 
 // Counts the paint events a widget receives.
@@ -121,19 +120,11 @@ TEST_F(Form1WindowTest, ThePopupMenuListsItsItemsWithQuitterAsDefault) {
 }
 
 TEST_F(Form1WindowTest, ThePopupMenuReportsTheItemPickedByItsAccessKey) {
-    const auto pressInMenu = [](Qt::Key key) {
-        QTimer::singleShot(0, [key] {
-            QWidget* popup = QApplication::activePopupWidget();
-            ASSERT_NE(popup, nullptr);
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QKeySequence(key).toString());
-            QApplication::sendEvent(popup, &press);
-        });
-    };
-    pressInMenu(Qt::Key_O);
+    PressInActivePopup(Qt::Key_O);
     EXPECT_EQ(window.PopupMenu(), MenuItem::Ouvrir);
-    pressInMenu(Qt::Key_Q);
+    PressInActivePopup(Qt::Key_Q);
     EXPECT_EQ(window.PopupMenu(), MenuItem::Quitter);
-    pressInMenu(Qt::Key_Escape);
+    PressInActivePopup(Qt::Key_Escape);
     EXPECT_EQ(window.PopupMenu(), MenuItem::None);
 }
 

@@ -6,17 +6,9 @@
 #include <QApplication>
 #include <QTimerEvent>
 #include <atomic>
-#include <clocale>
-#include <cstdlib>
+#include <cstddef>
 
-#include "core/form1.h"
-#include "fakes/fake_platform.h"
-#include "qt/form1_window.h"
-#include "qt/form2_dialog.h"
-#include "qt/locale_code_page.h"
-#include "qt/posix_file_system.h"
-#include "scratch_folder.h"
-#include "working_folder.h"
+#include "program_under_test.h"
 
 namespace {
 
@@ -53,40 +45,19 @@ void* realloc(void* pointer, std::size_t size) {
 namespace plimex::qt {
 namespace {
 
-using plimex::testing::CallLog;
-using plimex::testing::FakeDesktop;
-using plimex::testing::FakeNotificationArea;
-using plimex::testing::FakeRandom;
-using testing::ScratchFolder;
-using testing::WorkingFolder;
-
 void Tick(QTimer& timer) {
     QTimerEvent event(timer.timerId());
     QApplication::sendEvent(&timer, &event);
 }
 
 TEST(HiddenTickTest, AllocatesNothing) {
-    ScratchFolder cwd;
-    ScratchFolder pictures;
-    pictures.Write("a.bmp");
-    cwd.Write("Plimex.ini", "[options]\r\nRep=" + pictures.Folder() + "\r\nTps=5\r\nEtat=1\r\n");
-    const WorkingFolder working(cwd.Folder());
-    CallLog log;
-    FakeDesktop desktop(log);
-    FakeNotificationArea tray(log);
-    FakeRandom random;
-    const LocaleCodePage codePage;
-    PosixFileSystem fileSystem(codePage);
-    Twips twips(96);
-    IconRegistry icons;
-    Form1Window window(codePage, twips, icons, {"/"});
-    AboutLauncher form2(twips);
-    Form1 form(Platform{desktop, tray, fileSystem, random, codePage}, window.Controls(form2));
-    window.Connect(form);
-    form.Form_Load();
-    QTimer& timer = window.tmr().timer();
+    testing::ProgramUnderTest program;
+    program.pictures.Write("a.bmp");
+    program.WriteOptions(5, 1);
+    program.form.Form_Load();
+    QTimer& timer = program.window.tmr().timer();
     ASSERT_TRUE(timer.isActive());
-    ASSERT_FALSE(window.isVisible());
+    ASSERT_FALSE(program.window.isVisible());
     Tick(timer);
 
     counting = true;
@@ -96,18 +67,10 @@ TEST(HiddenTickTest, AllocatesNothing) {
     }
     counting = false;
 
-    EXPECT_EQ(form.tickCount(), kTicks + 1);
+    EXPECT_EQ(program.form.tickCount(), kTicks + 1);
     EXPECT_EQ(allocations.load(), 0);
-    EXPECT_GT(window.shape1().drawnWidth(), 0);
+    EXPECT_GT(program.window.shape1().drawnWidth(), 0);
 }
 
 }  // namespace
 }  // namespace plimex::qt
-
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    std::setlocale(LC_ALL, "C.UTF-8");
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

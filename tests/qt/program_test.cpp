@@ -7,69 +7,27 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "core/form1.h"
-#include "fakes/fake_platform.h"
-#include "qt/form1_window.h"
-#include "qt/form2_dialog.h"
-#include "qt/locale_code_page.h"
-#include "qt/posix_file_system.h"
-#include "scratch_folder.h"
-#include "working_folder.h"
+#include "active_popup.h"
+#include "program_under_test.h"
 
 namespace plimex::qt {
 namespace {
 
-using plimex::testing::CallLog;
-using plimex::testing::FakeDesktop;
-using plimex::testing::FakeNotificationArea;
-using plimex::testing::FakeRandom;
-using testing::ScratchFolder;
-using testing::WorkingFolder;
+using testing::PressInActivePopup;
 
-void PressInActivePopup(Qt::Key key) {
-    QTimer::singleShot(0, [key] {
-        QWidget* popup = QApplication::activePopupWidget();
-        ASSERT_NE(popup, nullptr);
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QKeySequence(key).toString());
-        QApplication::sendEvent(popup, &press);
-    });
-}
-
-// The real windows and file system under the program's own state; the
-// desktop and the tray are the tests' fakes.
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test, protected testing::ProgramUnderTest {
   protected:
     ProgramTest() {
         pictures.Write("b.bmp");
         pictures.Write("A.bmp");
         pictures.Write("notes.txt");
-        WriteOptions("Etat=0");
+        WriteOptions(2, 0);
     }
 
-    void WriteOptions(const std::string& state) {
-        cwd.Write("Plimex.ini",
-                  "[options]\r\nRep=" + pictures.Folder() + "\r\nTps=2\r\n" + state + "\r\n");
-    }
     std::string Options() const { return *fileSystem.ReadFile(cwd / "Plimex.ini", 1000); }
-
-    ScratchFolder cwd;
-    ScratchFolder pictures;
-    WorkingFolder working{cwd.Folder()};
-    CallLog log;
-    FakeDesktop desktop{log};
-    FakeNotificationArea tray{log};
-    FakeRandom random;
-    LocaleCodePage codePage;
-    PosixFileSystem fileSystem{codePage};
-    Twips twips{96};
-    IconRegistry icons;
-    Form1Window window{codePage, twips, icons, {"/", cwd.Folder()}};
-    AboutLauncher form2{twips};
-    Form1 form{Platform{desktop, tray, fileSystem, random, codePage}, window.Controls(form2)};
 };
 
 TEST_F(ProgramTest, StartsHiddenOnTheSavedFolderWithItsBitmapsSorted) {
-    window.Connect(form);
     form.Form_Load();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(form.imageFolder(), codePage.FromAnsi(pictures.Folder()));
@@ -84,13 +42,11 @@ TEST_F(ProgramTest, StartsHiddenOnTheSavedFolderWithItsBitmapsSorted) {
 
 TEST_F(ProgramTest, ASavedFolderThatIsGoneFallsBackToTheDefaultFolder) {
     cwd.Write("Plimex.ini", "[options]\r\nRep=/nowhere/at/all/\r\nTps=1\r\nEtat=0\r\n");
-    window.Connect(form);
     form.Form_Load();
     EXPECT_EQ(form.imageFolder(), fileSystem.DefaultImageFolder());
 }
 
 TEST_F(ProgramTest, TheButtonTogglesBothCaptionsTheTimerAndSavesAtOnce) {
-    window.Connect(form);
     form.Form_Load();
     window.command1().click();
     EXPECT_EQ(window.command1().text(), "&Désactiver");
@@ -105,7 +61,6 @@ TEST_F(ProgramTest, TheButtonTogglesBothCaptionsTheTimerAndSavesAtOnce) {
 }
 
 TEST_F(ProgramTest, TheTraysContextRequestOpensTheMenuAndRunsThePickedItem) {
-    window.Connect(form);
     form.Form_Load();
     PressInActivePopup(Qt::Key_A);
     window.RaiseTrayMessage(517);
@@ -119,7 +74,6 @@ TEST_F(ProgramTest, TheTraysContextRequestOpensTheMenuAndRunsThePickedItem) {
 }
 
 TEST_F(ProgramTest, TheTraysDoubleClickShowsTheWindowAndCacherHidesIt) {
-    window.Connect(form);
     form.Form_Load();
     window.RaiseTrayMessage(515);
     EXPECT_TRUE(window.isVisible());
@@ -128,7 +82,6 @@ TEST_F(ProgramTest, TheTraysDoubleClickShowsTheWindowAndCacherHidesIt) {
 }
 
 TEST_F(ProgramTest, AccessKeysPressTheButtonsTheirCaptionsMark) {
-    window.Connect(form);
     form.Form_Load();
     window.Show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -145,7 +98,6 @@ TEST_F(ProgramTest, AccessKeysPressTheButtonsTheirCaptionsMark) {
 }
 
 TEST_F(ProgramTest, PickingAVolumeThenAFolderListsTheirBitmaps) {
-    window.Connect(form);
     form.Form_Load();
     EXPECT_EQ(window.drive1().Drive(), L"/");
 
@@ -171,7 +123,6 @@ TEST_F(ProgramTest, PickingAVolumeThenAFolderListsTheirBitmaps) {
 }
 
 TEST_F(ProgramTest, ChoosingAnEntryPreviewsItAndSelectMakesItTheWallpaper) {
-    window.Connect(form);
     form.Form_Load();
     window.cmdSel().click();
     EXPECT_TRUE(desktop.spis.empty());
@@ -185,7 +136,6 @@ TEST_F(ProgramTest, ChoosingAnEntryPreviewsItAndSelectMakesItTheWallpaper) {
 }
 
 TEST_F(ProgramTest, ClosingTheWindowUnloadsLikeQuitter) {
-    window.Connect(form);
     form.Form_Load();
     window.Show();
     form.Option4_Click();

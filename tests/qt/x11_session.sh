@@ -39,22 +39,25 @@ start_display() {
     export DISPLAY=":$number"
 }
 
-# Bitmaps of one colour each in $scratch/pictures, and an options file naming
-# that folder with the given interval and state.
+# The options file naming $scratch/pictures with the given interval and state.
+options_text() {  # interval, state
+    printf '[options]\r\nRep=%s/\r\nTps=%s\r\nEtat=%s\r\n' "$scratch/pictures" "$1" "$2"
+}
+
+# Bitmaps of one colour each in $scratch/pictures, and the options file.
 prepare_options() {  # interval, state
     mkdir -p "$scratch/home" "$scratch/run" "$scratch/pictures" "$scratch/cwd"
     chmod 700 "$scratch/run"
     for colour in red lime blue; do
         convert -size 64x48 "xc:$colour" "BMP3:$scratch/pictures/$colour.bmp"
     done
-    printf '[options]\r\nRep=%s/\r\nTps=%s\r\nEtat=%s\r\n' "$scratch/pictures" "$1" "$2" \
-        >"$scratch/cwd/Plimex.ini"
+    options_text "$1" "$2" >"$scratch/cwd/Plimex.ini"
 }
 
 expect_options() {  # interval, state
     local written expected
     written=$(cat "$scratch/cwd/Plimex.ini")
-    expected=$(printf '[options]\r\nRep=%s/\r\nTps=%s\r\nEtat=%s\r\n' "$scratch/pictures" "$1" "$2")
+    expected=$(options_text "$1" "$2")
     [ "$written" == "$expected" ] || fail "Plimex.ini holds: $written"
 }
 
@@ -74,6 +77,10 @@ start_program() {  # path
     program_pid=$!
     helper_pids+=($program_pid)
 }
+
+# The program's shown windows: its tray icon and popup menu count too.
+visible_windows() { xdotool search --onlyvisible --class plimex 2>/dev/null | wc -l; }
+main_window_shown() { xdotool search --onlyvisible --name '^Plimex 2000$' >/dev/null 2>&1; }
 
 program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 

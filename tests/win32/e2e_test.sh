@@ -9,6 +9,7 @@ set -euo pipefail
 plimex_exe=$(realpath "$1")
 driver_exe=$(realpath "$2")
 wine_run="$3/tools/wine-run"
+source "$(dirname "$0")/xvfb.sh"
 
 readonly width=1024 height=768
 # The notification area sits at the right end of the desktop's taskbar.
@@ -26,18 +27,6 @@ cleanup() {
     [ -n "${PLIMEX_E2E_KEEP:-}" ] || rm -rf "$scratch"
 }
 trap cleanup EXIT
-
-# Xvfb picks a free display itself: other test runs may have theirs.
-start_display() {
-    Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -nolisten tcp \
-        3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$scratch/display" ] && break
-        sleep 0.1
-    done
-    export DISPLAY=":$(head -1 "$scratch/display")"
-}
 
 # ---------------------------------------------------------------- helpers
 
@@ -324,7 +313,7 @@ large_dpi() {
     quit_from_tray
 }
 
-start_display
+start_xvfb "$scratch" "${width}x${height}" "$scratch/xvfb.log"
 "$wine_run" wineboot -i >/dev/null 2>&1
 first_run
 folder_and_controls

@@ -8,18 +8,13 @@ set -uo pipefail
 wine_run=$1
 shift
 
+source "$(dirname "$0")/xvfb.sh"
+
 xvfb_pid=""
 scratch=""
 if [ -z "${DISPLAY:-}" ]; then
     scratch=$(mktemp -d /tmp/plimex-display.XXXXXX)
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" \
-        >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$scratch/display" ] && break
-        sleep 0.1
-    done
-    export DISPLAY=":$(head -1 "$scratch/display")"
+    start_xvfb "$scratch" 1024x768
     # A Wine session of its own, so that no session tied to another display serves it.
     export PLIMEX_WINEPREFIX="$scratch/prefix"
 fi

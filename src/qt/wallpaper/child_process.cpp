@@ -24,34 +24,27 @@ std::vector<char*> ArgumentPointers(const std::vector<std::string>& argv) {
     return pointers;
 }
 
-class SpawnAttributes {
+// The spawn's flags, and stdout sent to /dev/null: the tools report on it
+// for a terminal nobody watches.
+class SpawnSettings {
   public:
-    explicit SpawnAttributes(short flags) {
+    explicit SpawnSettings(short flags) {
         posix_spawnattr_init(&attributes_);
         posix_spawnattr_setflags(&attributes_, flags);
-    }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes_); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-    const posix_spawnattr_t* get() const { return &attributes_; }
-
-  private:
-    posix_spawnattr_t attributes_;
-};
-
-// The tools report on stdout for a terminal nobody watches.
-class QuietOutput {
-  public:
-    QuietOutput() {
         posix_spawn_file_actions_init(&actions_);
         posix_spawn_file_actions_addopen(&actions_, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     }
-    ~QuietOutput() { posix_spawn_file_actions_destroy(&actions_); }
-    QuietOutput(const QuietOutput&) = delete;
-    QuietOutput& operator=(const QuietOutput&) = delete;
-    const posix_spawn_file_actions_t* get() const { return &actions_; }
+    ~SpawnSettings() {
+        posix_spawn_file_actions_destroy(&actions_);
+        posix_spawnattr_destroy(&attributes_);
+    }
+    SpawnSettings(const SpawnSettings&) = delete;
+    SpawnSettings& operator=(const SpawnSettings&) = delete;
+    const posix_spawnattr_t* attributes() const { return &attributes_; }
+    const posix_spawn_file_actions_t* actions() const { return &actions_; }
 
   private:
+    posix_spawnattr_t attributes_;
     posix_spawn_file_actions_t actions_;
 };
 
@@ -61,12 +54,11 @@ std::optional<pid_t> Spawn(const std::vector<std::string>& argv, short flags, in
         error = EINVAL;
         return std::nullopt;
     }
-    const SpawnAttributes attributes(flags);
-    const QuietOutput output;
+    const SpawnSettings settings(flags);
     std::vector<char*> pointers = ArgumentPointers(argv);
     pid_t pid = 0;
-    error =
-        posix_spawnp(&pid, pointers[0], output.get(), attributes.get(), pointers.data(), environ);
+    error = posix_spawnp(&pid, pointers[0], settings.actions(), settings.attributes(),
+                         pointers.data(), environ);
     if (error != 0) return std::nullopt;
     return pid;
 }
@@ -83,6 +75,11 @@ std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds timeout) {
     }
 }
 
+void KillAndCollect(pid_t pid) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
 }  // namespace
 
 RunResult RunProgram(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) {
@@ -91,8 +88,7 @@ RunResult RunProgram(const std::vector<std::string>& argv, std::chrono::millisec
     if (!pid) return error == ENOENT ? RunResult::kNotFound : RunResult::kFailed;
     const std::optional<int> status = WaitForExit(*pid, timeout);
     if (!status) {
-        kill(*pid, SIGKILL);
-        waitpid(*pid, nullptr, 0);
+        KillAndCollect(*pid);
         return RunResult::kFailed;
     }
     return WIFEXITED(*status) && WEXITSTATUS(*status) == 0 ? RunResult::kSucceeded
@@ -106,10 +102,7 @@ std::optional<pid_t> StartDetached(const std::vector<std::string>& argv) {
 
 void StopDetached(pid_t pid) {
     kill(pid, SIGTERM);
-    if (!WaitForExit(pid, std::chrono::seconds(1))) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
+    if (!WaitForExit(pid, std::chrono::seconds(1))) KillAndCollect(pid);
 }
 
 }  // namespace plimex

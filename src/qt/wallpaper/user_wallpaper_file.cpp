@@ -1,35 +1,17 @@
 #include "wallpaper/user_wallpaper_file.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <system_error>
+
+#include "qt/unique_fd.h"
 
 namespace plimex {
 
 namespace {
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    // Closing reports write errors that the writes themselves did not.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
 
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t written = 0;
@@ -65,8 +47,8 @@ bool WriteUserWallpaperFile(const std::filesystem::path& file, const std::string
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     std::string temporary = file.string() + ".XXXXXX";
-    FileDescriptor fd(::mkstemp(temporary.data()));
-    if (fd.get() < 0) return false;
+    qt::UniqueFd fd(::mkstemp(temporary.data()));
+    if (!fd.valid()) return false;
     const bool written = WriteAll(fd.get(), path) && ::fsync(fd.get()) == 0 && fd.Close();
     if (!written || ::rename(temporary.c_str(), file.c_str()) != 0) {
         ::unlink(temporary.c_str());

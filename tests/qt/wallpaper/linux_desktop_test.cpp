@@ -20,13 +20,24 @@ constexpr std::uint32_t kRegExpandSz = 2;
 
 class LinuxDesktopTest : public testing::Test {
   protected:
+    // The key the program opens for each new wallpaper.
+    static long OpenDesktopKey(Desktop& desktop, Desktop::KeyHandle& key) {
+        return desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
+                                     Desktop::kKeyWrite, key);
+    }
+
+    // The value as the program writes it: the path and its ending null.
+    static long WriteWallpaperValue(Desktop& desktop, Desktop::KeyHandle key,
+                                    const std::string& path) {
+        return desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, path + '\0',
+                                      static_cast<std::uint32_t>(path.size() + 1));
+    }
+
     // The sequence the program runs for each new wallpaper.
     static void ApplyWallpaper(Desktop& desktop, const std::string& path) {
         Desktop::KeyHandle key = 0;
-        if (desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                                  Desktop::kKeyWrite, key) == 0) {
-            desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, path + '\0',
-                                   static_cast<std::uint32_t>(path.size() + 1));
+        if (OpenDesktopKey(desktop, key) == 0) {
+            WriteWallpaperValue(desktop, key, path);
             desktop.RegCloseKey(key);
         }
         desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path,
@@ -42,9 +53,7 @@ class LinuxDesktopTest : public testing::Test {
 TEST_F(LinuxDesktopTest, OnlyTheUsersDesktopKeyOpensAndOnlyForWriting) {
     LinuxDesktop desktop(WallpaperKind::kNone, config_.path());
     Desktop::KeyHandle key = 0;
-    EXPECT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                                    Desktop::kKeyWrite, key),
-              0);
+    EXPECT_EQ(OpenDesktopKey(desktop, key), 0);
     EXPECT_NE(key, 0u);
     Desktop::KeyHandle other = 0;
     EXPECT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "CONTROL PANEL\\desktop", 0,
@@ -67,9 +76,7 @@ TEST_F(LinuxDesktopTest, OnlyTheUsersDesktopKeyOpensAndOnlyForWriting) {
 TEST_F(LinuxDesktopTest, AKeyServesUntilItIsClosed) {
     LinuxDesktop desktop(WallpaperKind::kNone, config_.path());
     Desktop::KeyHandle key = 0;
-    ASSERT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                                    Desktop::kKeyWrite, key),
-              0);
+    ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
     EXPECT_NE(desktop.RegSetValueExA(key + 1, "Wallpaper", 0, Desktop::kRegSz, "/a.bmp", 7), 0);
     EXPECT_EQ(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, "/a.bmp", 7), 0);
     EXPECT_EQ(desktop.RegCloseKey(key), 0);
@@ -81,13 +88,9 @@ TEST_F(LinuxDesktopTest, AKeyServesUntilItIsClosed) {
 TEST_F(LinuxDesktopTest, WithoutADesktopSettingTheValueGoesToOurFileByteForByte) {
     LinuxDesktop desktop(WallpaperKind::kNone, config_.path() / "plimex");
     Desktop::KeyHandle key = 0;
-    ASSERT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                                    Desktop::kKeyWrite, key),
-              0);
+    ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
     const std::string path = path_ + "\xe9";
-    EXPECT_EQ(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, path + '\0',
-                                     static_cast<std::uint32_t>(path.size() + 1)),
-              0);
+    EXPECT_EQ(WriteWallpaperValue(desktop, key, path), 0);
     const std::string file = (config_.path() / "plimex" / "wallpaper").string();
     EXPECT_EQ(ReadWholeFile(file), path);
 
@@ -116,9 +119,7 @@ TEST_F(LinuxDesktopTest, AnUnwritableFolderFailsTheValueWrite) {
     WriteWholeFile(blocker, "");
     LinuxDesktop desktop(WallpaperKind::kNone, blocker);
     Desktop::KeyHandle key = 0;
-    ASSERT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                                    Desktop::kKeyWrite, key),
-              0);
+    ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
     EXPECT_NE(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, "/a.bmp", 7), 0);
 }
 

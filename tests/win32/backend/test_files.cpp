@@ -8,23 +8,31 @@
 namespace plimex::win32::testing {
 namespace {
 
-void RemoveTree(const std::string& folder) {
+// Everything in a folder (its path ends in a backslash) but "." and "..".
+std::vector<WIN32_FIND_DATAA> Entries(const std::string& folder) {
+    std::vector<WIN32_FIND_DATAA> entries;
     WIN32_FIND_DATAA found;
     const UniqueFind search = AdoptFind(FindFirstFileA((folder + "*").c_str(), &found));
     if (search) {
         do {
             const std::string name = found.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            const std::string path = folder + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                RemoveTree(path + "\\");
-            } else {
-                DeleteFileA(path.c_str());
+            if (name != "." && name != "..") {
+                entries.push_back(found);
             }
         } while (FindNextFileA(search.get(), &found));
+    }
+    return entries;
+}
+
+void RemoveTree(const std::string& folder) {
+    for (const WIN32_FIND_DATAA& entry : Entries(folder)) {
+        const std::string path = folder + entry.cFileName;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            RemoveTree(path + "\\");
+        } else {
+            DeleteFileA(path.c_str());
+        }
     }
     RemoveDirectoryA(folder.c_str());
 }
@@ -70,15 +78,8 @@ std::string ScratchFolder::MakeFolder(const std::string& name, DWORD attributes)
 
 std::vector<std::string> ScratchFolder::Names() const {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const UniqueFind search = AdoptFind(FindFirstFileA((path_ + "*").c_str(), &found));
-    if (search) {
-        do {
-            const std::string name = found.cFileName;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        } while (FindNextFileA(search.get(), &found));
+    for (const WIN32_FIND_DATAA& entry : Entries(path_)) {
+        names.emplace_back(entry.cFileName);
     }
     return names;
 }

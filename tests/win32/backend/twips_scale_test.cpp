@@ -22,6 +22,7 @@ TEST(TwipsScale, ALargeDpiKeepsTheSizeInInches) {
     EXPECT_EQ(scale.X(6345), 846);
     EXPECT_EQ(scale.Y(7530), 753);
     EXPECT_EQ(scale.TwipsPerPixelX(), 7.5f);
+    EXPECT_EQ(scale.TwipsPerPixelY(), 10.0f);
 }
 
 TEST(TwipsScale, ControlsThatMeetInTwipsMeetInPixels) {

@@ -10,18 +10,21 @@
 #include <thread>
 
 #include "core/layout.h"
+#include "core/tray_icon_record.h"
+#include "win32/about_box.h"
 #include "win32/control_ids.h"
+#include "win32/main_form.h"
+#include "win32/twips_scale.h"
 #include "win32/windows_api.h"
 
 namespace {
 
+using plimex::TrayIconRecord;
 using plimex::win32::ControlId;
 
 constexpr wchar_t kDesktop[] = L"Plimex";
-constexpr wchar_t kMainClass[] = L"PlimexForm1";
-constexpr wchar_t kAboutClass[] = L"PlimexForm2";
-constexpr UINT kTrayCallback = WM_MOUSEMOVE;
-constexpr int kMenuItems = 3;
+constexpr const wchar_t* kMainClass = plimex::win32::MainForm::kClassName;
+constexpr const wchar_t* kAboutClass = plimex::win32::AboutBox::kClassName;
 
 // Plimex runs in the virtual desktop of the test, and windows are per
 // desktop. A thread joins a desktop once, so a thread that looked before the
@@ -32,7 +35,8 @@ bool JoinTestDesktop() {
 }
 
 HWND MainWindow() {
-    return FindWindowW(kMainClass, L"Plimex 2000");
+    const std::wstring caption(plimex::layout::MainWindow().caption);
+    return FindWindowW(kMainClass, caption.c_str());
 }
 
 bool MainWindowExists() {
@@ -92,10 +96,8 @@ std::wstring FocusedControlName(HWND main) {
 
 // A point of the client area given in twips, on the screen.
 POINT ClientPointOnScreen(HWND main, int xTwips, int yTwips) {
-    const HDC screen = GetDC(nullptr);
-    POINT point{MulDiv(xTwips, GetDeviceCaps(screen, LOGPIXELSX), 1440),
-                MulDiv(yTwips, GetDeviceCaps(screen, LOGPIXELSY), 1440)};
-    ReleaseDC(nullptr, screen);
+    const plimex::win32::TwipsScale scale;
+    POINT point{scale.X(xTwips), scale.Y(yTwips)};
     ClientToScreen(main, &point);
     return point;
 }
@@ -173,7 +175,8 @@ int Run(int argc, char** argv) {
             return Fail("no open menu");
         }
         const int border = GetSystemMetrics(SM_CYFIXEDFRAME);
-        const int itemHeight = (frame.bottom - frame.top - 2 * border) / kMenuItems;
+        const int items = static_cast<int>(plimex::layout::PopupMenu().size());
+        const int itemHeight = (frame.bottom - frame.top - 2 * border) / items;
         const int item = std::atoi(argv[2]);
         std::printf("%ld %ld\n", (frame.left + frame.right) / 2,
                     frame.top + border + item * itemHeight + itemHeight / 2);
@@ -240,7 +243,7 @@ int Run(int argc, char** argv) {
         NOTIFYICONDATAA icon{};
         icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
         icon.hWnd = main;
-        icon.uID = 1;
+        icon.uID = TrayIconRecord::kIconId;
         return Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : Fail("no icon to remove");
     }
     if (command == "taskbar-created") {
@@ -250,11 +253,8 @@ int Run(int argc, char** argv) {
     if (command == "tray" && argc == 3) {
         // The shell's report of a mouse action over the icon: wParam the
         // icon's identifier, lParam the mouse message.
-        PostMessageW(main, kTrayCallback, 1, std::atoi(argv[2]));
-        return 0;
-    }
-    if (command == "gdi") {
-        std::printf("%lu\n", GdiObjectsOf(main));
+        PostMessageW(main, TrayIconRecord::kCallbackMessage, TrayIconRecord::kIconId,
+                     std::atoi(argv[2]));
         return 0;
     }
     if (argc < 3) {
@@ -277,7 +277,6 @@ int Run(int argc, char** argv) {
         std::printf("%ld\n", static_cast<long>(SendMessageW(control, BM_GETCHECK, 0, 0)));
     } else if (command == "click") {
         SendMessageW(control, BM_CLICK, 0, 0);
-
     } else if (command == "select" && argc == 4) {
         SelectItem(control, std::atoi(argv[3]), LBN_SELCHANGE);
     } else if (command == "dblclick" && argc == 4) {
