@@ -130,12 +130,19 @@ bool PosixFileSystem::ReplaceFile(const std::string& name, const std::string& co
 }
 
 std::wstring PosixFileSystem::DefaultImageFolder() const {
-    QString folder = QStringLiteral("/usr/share/backgrounds");
-    if (!IsExistingFolder(folder)) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    }
-    if (!IsExistingFolder(folder)) {
-        folder = QDir::homePath();
+    // Our own samples first: the system's wallpapers are rarely bitmaps, and a
+    // first run should list and rotate real pictures.
+    const QString candidates[] = {
+        QStringLiteral(PLIMEX_SAMPLES_FOLDER),
+        QStringLiteral("/usr/share/backgrounds"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+    };
+    QString folder = QDir::homePath();
+    for (const QString& candidate : candidates) {
+        if (IsExistingFolder(candidate)) {
+            folder = candidate;
+            break;
+        }
     }
     std::wstring wide = codePage_.FromAnsi(QFile::encodeName(folder).toStdString());
     if (wide.empty() || wide.back() != L'/') {

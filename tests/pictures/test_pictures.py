@@ -16,7 +16,8 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 TOOL = os.path.join(ROOT, "tools", "make-pictures")
 RES = os.path.join(ROOT, "resources")
 NAMES = ["plimex.ico", "image3.bmp", "imagelist1.bmp", "about1.bmp",
-         "about2.bmp"]
+         "about2.bmp"] + ["hicolor/%dx%d/apps/plimex.png" % (n, n)
+                          for n in (16, 22, 24, 32, 48, 64, 128, 256)]
 
 
 def load_tool():
@@ -55,7 +56,9 @@ class PicturesTest(unittest.TestCase):
         tool = load_tool()
         with tempfile.TemporaryDirectory() as tmp:
             self.assertEqual(tool.main(["make-pictures", tmp]), 0)
-            self.assertEqual(sorted(os.listdir(tmp)), sorted(NAMES))
+            written = [os.path.relpath(os.path.join(folder, name), tmp)
+                       for folder, _, names in os.walk(tmp) for name in names]
+            self.assertEqual(sorted(written), sorted(NAMES))
             for name in NAMES:
                 with open(os.path.join(tmp, name), "rb") as f:
                     self.assertEqual(f.read(), read(name),

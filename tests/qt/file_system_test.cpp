@@ -120,8 +120,9 @@ TEST_F(PosixFileSystemTest, TheDefaultFolderIsAFolderEndingInASlash) {
 class DefaultFolderTest : public PosixFileSystemTest {
   protected:
     void SetUp() override {
-        if (std::filesystem::exists("/usr/share/backgrounds")) {
-            GTEST_SKIP() << "the system's wallpaper folder takes precedence here";
+        if (std::filesystem::exists(PLIMEX_SAMPLES_FOLDER) ||
+            std::filesystem::exists("/usr/share/backgrounds")) {
+            GTEST_SKIP() << "the samples' or the system's wallpaper folder takes precedence here";
         }
         savedHome_ = std::getenv("HOME");
         ::setenv("HOME", folder.Folder().c_str(), 1);

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+
+#include "qt/preview_box.h"
+#include "wallpaper/stretched_picture.h"
+
+namespace plimex::qt {
+namespace {
+
+// What ImageMagick, a decoder of its own, reads from a picture file.
+QImage DecodedByImageMagick(const QString& path, QSize size) {
+    QProcess convert;
+    convert.start(QStringLiteral("convert"),
+                  {path, QStringLiteral("-depth"), QStringLiteral("8"), QStringLiteral("rgb:-")});
+    if (!convert.waitForFinished(30000) || convert.exitCode() != 0) {
+        return {};
+    }
+    const QByteArray rgb = convert.readAllStandardOutput();
+    if (rgb.size() != qsizetype{3} * size.width() * size.height()) {
+        return {};
+    }
+    return QImage(reinterpret_cast<const uchar*>(rgb.constData()), size.width(), size.height(),
+                  3 * size.width(), QImage::Format_RGB888)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage FromPixels(const StretchedPicture& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    std::copy(picture.pixels.begin(), picture.pixels.end(), reinterpret_cast<QRgb*>(image.bits()));
+    return image;
+}
+
+// The shipped samples are 8-bit run-length encoded bitmaps, a form that
+// decoders get wrong more often than plain 24-bit ones: the preview and the
+// bare X11 wallpaper must both read each one pixel for pixel.
+TEST(SampleBackgroundsTest, ThePreviewAndTheX11WallpaperReadEverySampleExactly) {
+    const QSize size(1920, 1080);
+    const QDir folder(QStringLiteral(PLIMEX_SAMPLE_BACKGROUNDS));
+    const QStringList names = folder.entryList({QStringLiteral("*.bmp")}, QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    PreviewBox preview;
+    preview.resize(size);
+    for (const QString& name : names) {
+        const QString path = folder.filePath(name);
+        const QImage expected = DecodedByImageMagick(path, size);
+        ASSERT_FALSE(expected.isNull()) << name.toStdString();
+
+        preview.LoadPicture(path.toStdString());
+        EXPECT_EQ(preview.picture().toImage().convertToFormat(QImage::Format_RGB32), expected)
+            << name.toStdString();
+
+        const auto wallpaper =
+            LoadStretchedPicture(path.toStdString(), size.width(), size.height(), {});
+        ASSERT_TRUE(wallpaper.has_value()) << name.toStdString();
+        EXPECT_EQ(FromPixels(*wallpaper), expected) << name.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace plimex::qt
