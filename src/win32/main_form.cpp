@@ -3,6 +3,7 @@
 #include "core/layout.h"
 #include "win32/child_controls.h"
 #include "win32/control_ids.h"
+#include "win32/handle_width.h"
 #include "win32/resource_ids.h"
 #include "win32/tray_report.h"
 #include "win32/window_class.h"
@@ -131,7 +132,7 @@ MenuItem MainForm::PopupMenu() {
 }
 
 std::uint32_t MainForm::hWnd() const {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window_));
+    return NarrowHandle(window_);
 }
 
 void MainForm::SetTaskVisible(bool visible) {

@@ -2,22 +2,26 @@
 
 #include <algorithm>
 
-#include "win32/windows_api.h"
+#include "win32/handle_width.h"
 
 namespace plimex::win32 {
 namespace {
 
-HKEY ToHkey(std::uintptr_t value) {
-    return reinterpret_cast<HKEY>(value);
+HKEY ToHkey(Desktop::KeyHandle key) {
+    return reinterpret_cast<HKEY>(key);
 }
 
 }  // namespace
 
+HKEY RootKey(std::uint32_t root) {
+    return WidenHandle<HKEY>(root);
+}
+
 long RegistryDesktop::RegOpenKeyExA(std::uint32_t root, const std::string& subKey,
                                     std::uint32_t options, std::uint32_t access, KeyHandle& key) {
     HKEY opened = nullptr;
-    const LONG result = ::RegOpenKeyExA(ToHkey(static_cast<std::uintptr_t>(root)), subKey.c_str(),
-                                        options, static_cast<REGSAM>(access), &opened);
+    const LONG result = ::RegOpenKeyExA(RootKey(root), subKey.c_str(), options,
+                                        static_cast<REGSAM>(access), &opened);
     key = reinterpret_cast<KeyHandle>(opened);
     return result;
 }

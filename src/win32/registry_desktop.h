@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/desktop.h"
+#include "win32/windows_api.h"
 
 namespace plimex::win32 {
 
@@ -16,5 +17,8 @@ class RegistryDesktop : public Desktop {
     bool SystemParametersInfoA(std::uint32_t action, std::uint32_t param, const std::string& path,
                                std::uint32_t winIni) override;
 };
+
+// The system's key for a root that the core names by its 32-bit value.
+HKEY RootKey(std::uint32_t root);
 
 }  // namespace plimex::win32

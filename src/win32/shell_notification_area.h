@@ -19,8 +19,9 @@ class ShellNotificationArea : public NotificationArea {
     std::optional<NotifyIconBuffer> shown_;
 };
 
-// The record in the layout the shell reads, properly aligned; the shell is
-// told its size by cbSize, so the fields after the first form stay zero.
+// The record as this program's own NOTIFYICONDATAA, first form: at 32 bits
+// byte for byte the record, at 64 bits the same fields with widened handles.
+// What lies beyond the first form stays zero.
 NOTIFYICONDATAA ToNotifyIconData(const NotifyIconBuffer& record);
 
 }  // namespace plimex::win32
