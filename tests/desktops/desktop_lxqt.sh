@@ -1,0 +1,36 @@
+#!/bin/bash
+# LXQt: openbox, and pcmanfm-qt drawing the desktop.
+# Usage: desktop_lxqt.sh PATH_TO_PLIMEX
+source "$(dirname "${BASH_SOURCE[0]}")/desktop_session.sh"
+# As startlxqt sets them: pcmanfm-qt finds its LXQt profile under /usr/share.
+export XDG_CURRENT_DESKTOP=LXQt DESKTOP_SESSION=lxqt XDG_CONFIG_DIRS=/etc:/etc/xdg:/usr/share
+
+start_lxqt() {
+    start_xvfb
+    tell_bus_the_session
+    start_helper openbox openbox
+    start_helper pcmanfm-qt pcmanfm-qt --desktop --profile=lxqt
+    wait_for 10 desktop_window_shown pcmanfm-qt || fail "pcmanfm-qt drew no desktop"
+}
+
+write_settings() {  # wallpaper mode
+    mkdir -p "$XDG_CONFIG_HOME/pcmanfm-qt/lxqt"
+    printf '[Desktop]\nWallpaperMode=%s\nWallpaper=%s\nBgColor=#000000\n' "$1" "$scratch/start.bmp" \
+        >"$XDG_CONFIG_HOME/pcmanfm-qt/lxqt/settings.conf"
+}
+
+# The user's own wallpaper first, then the program's.
+ordinary() {
+    write_settings stretch
+    start_lxqt
+    expect_screen_shows "$start_colour" "pcmanfm-qt did not draw the starting wallpaper"
+    expect_program_sets_picture
+}
+
+# A fresh home: LXQt's own defaults, then the program.
+first_run() {
+    start_lxqt
+    expect_program_sets_picture
+}
+
+run_cases ordinary first_run

@@ -1,0 +1,228 @@
+# Shared by the desktop suites: each case runs in a session of its own (a
+# private session bus from dbus-run-session, a private display, a fresh home),
+# starts the desktop's real programs, runs Plimex 2000 with its rotation on and
+# a folder of one bitmap, and looks at the screen.
+#
+# A suite sources this file with the program's path as its argument, defines
+# its cases as functions and ends with `run_cases CASE...`.
+set -euo pipefail
+
+program=$(realpath "$1")
+suite=$(basename "$0" .sh)
+
+# The known starting wallpaper, and the one bitmap of the program's folder.
+# Both fill the screen, so that any placement shows only their colour.
+readonly start_colour="#2E8B57"
+readonly picture_colour="#D2691E"
+screen_width=1024
+screen_height=768
+# Points around the middle, where the program's own window (shown when no
+# notification area exists), the desktop's icons and the panels never are.
+check_points=("40,520" "980,60" "980,400" "512,700")
+
+# Runs each case in a session of its own (or those PLIMEX_CASES names);
+# prints the time each took.
+run_cases() {
+    if [ -n "${PLIMEX_DESKTOP_CASE:-}" ]; then
+        enter_case
+        "$PLIMEX_DESKTOP_CASE"
+        exit 0
+    fi
+    local case_name started failed=()
+    for case_name in ${PLIMEX_CASES:-$@}; do
+        started=$(date +%s%N)
+        if PLIMEX_DESKTOP_CASE=$case_name "${session_user_prefix[@]}" \
+            dbus-run-session -- "$0" "$program"; then
+            echo "PASS: $suite $case_name ($(elapsed_since "$started") s)"
+        else
+            echo "FAIL: $suite $case_name ($(elapsed_since "$started") s)"
+            failed+=("$case_name")
+        fi
+    done
+    [ ${#failed[@]} -eq 0 ] || exit 1
+}
+session_user_prefix=()
+# Runs the cases as an ordinary user (sway refuses to run as root).
+run_as_nobody() {
+    if [ "$(id -u)" -eq 0 ]; then
+        session_user_prefix=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    fi
+}
+
+elapsed_since() { printf '%d.%d' $((($(date +%s%N) - $1) / 1000000000)) $((($(date +%s%N) - $1) / 100000000 % 10)); }
+
+enter_case() {
+    scratch=$(mktemp -d)
+    helper_pids=()
+    trap leave_case EXIT
+    use_home "$scratch/home"
+    mkdir -p "$scratch/pictures" "$scratch/cwd"
+    make_bitmap "$start_colour" "$scratch/start.bmp"
+    make_bitmap "$picture_colour" "$scratch/pictures/picture.bmp"
+    printf '[options]\r\nRep=%s/\r\nTps=1\r\nEtat=1\r\n' "$scratch/pictures" >"$scratch/cwd/Plimex.ini"
+}
+
+leave_case() {
+    local index
+    for ((index = ${#helper_pids[@]} - 1; index >= 0; index--)); do
+        kill "${helper_pids[index]}" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$scratch"
+}
+
+# A fresh home with its XDG folders; the desktop has no settings of its own.
+use_home() {  # path
+    export HOME=$1 XDG_CONFIG_HOME=$1/.config XDG_DATA_HOME=$1/.local/share \
+        XDG_CACHE_HOME=$1/.cache XDG_STATE_HOME=$1/.local/state XDG_RUNTIME_DIR=$scratch/run
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+make_bitmap() {  # colour, path
+    convert -size "${screen_width}x${screen_height}" "xc:$1" "BMP3:$2"
+}
+
+fail() {
+    local shot=${TMPDIR:-/tmp}/plimex-$suite-$PLIMEX_DESKTOP_CASE.png
+    echo "FAIL: $*" >&2
+    take_screenshot "$shot" 2>/dev/null && echo "screen at the failure: $shot" >&2
+    for log in "$scratch"/*.log; do echo "--- $log" && tail -15 "$log"; done >&2
+    exit 1
+}
+
+wait_for() {  # seconds, command...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+# Starts a helper program in the background, its output in $scratch/NAME.log.
+start_helper() {  # name, command...
+    local name=$1
+    shift
+    "$@" >"$scratch/$name.log" 2>&1 &
+    helper_pids+=($!)
+}
+
+# Services the session bus starts on demand get this session's home and
+# display, not those of whoever started dbus-run-session.
+tell_bus_the_session() {
+    dbus-update-activation-environment HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME \
+        XDG_STATE_HOME XDG_RUNTIME_DIR DISPLAY WAYLAND_DISPLAY SWAYSOCK XDG_CURRENT_DESKTOP \
+        DESKTOP_SESSION XDG_CONFIG_DIRS 2>/dev/null
+}
+
+# An X display of our own: other runs may hold any fixed number.
+start_xvfb() {
+    local displayfd number
+    exec {displayfd}<> <(:)
+    Xvfb -displayfd "$displayfd" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
+        >"$scratch/xvfb.log" 2>&1 &
+    helper_pids+=($!)
+    read -r -t 10 -u "$displayfd" number || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    screenshot_command=(import -window root)
+}
+
+take_screenshot() { "${screenshot_command[@]}" "$1"; }
+
+# The colours at the check points, one screenshot.
+colours_at_check_points() {
+    local shot=$scratch/check.png format="" point
+    take_screenshot "$shot" 2>/dev/null || return 0
+    for point in "${check_points[@]}"; do format+="#%[hex:p{$point}] "; done
+    convert "$shot" -format "$format" info: 2>/dev/null
+}
+
+screen_shows() {  # colour
+    local expected
+    expected=$(printf "$1 %.0s" "${check_points[@]}")
+    [ "$(colours_at_check_points)" == "$expected" ]
+}
+
+expect_screen_shows() {  # colour, what it means
+    wait_for "${3:-10}" screen_shows "$1" ||
+        fail "$2: the screen shows $(colours_at_check_points)instead of $1"
+}
+
+# Plimex 2000 in the session, in its working folder with the options file.
+start_program() {
+    (cd "$scratch/cwd" && exec "$program") >"$scratch/plimex.log" 2>&1 &
+    program_pid=$!
+    helper_pids+=($program_pid)
+}
+
+# The program's rotation was on when it was last saved, so its start applies
+# the folder's one bitmap.
+expect_program_sets_picture() {
+    start_program
+    expect_screen_shows "$picture_colour" "the program's bitmap did not become the wallpaper" 15
+}
+
+# The middle of what changed between two screenshots within a region of the
+# screen (WIDTHxHEIGHT+X+Y), as "X Y" on the screen; nothing if nothing did.
+changed_spot() {  # before, after, region
+    local box width height x y
+    box=$(convert \( "$1" -crop "$3" +repage \) \( "$2" -crop "$3" +repage \) \
+        -compose difference -composite -threshold 0 -format '%@' info: 2>/dev/null)
+    [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 0
+    width=${BASH_REMATCH[1]} height=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+    ((width > 0)) || return 0
+    [[ "$3" =~ \+([0-9]+)\+([0-9]+)$ ]]
+    echo "$((BASH_REMATCH[1] + x + width / 2)) $((BASH_REMATCH[2] + y + height / 2))"
+}
+
+# Waits until a region of the screen stops changing (a panel drew itself).
+wait_for_still() {  # region
+    local region=$1 previous="" current
+    still() {
+        take_screenshot "$scratch/still.png"
+        current=$(convert "$scratch/still.png" -crop "$region" +repage rgb:- | md5sum)
+        [ "$current" == "$previous" ] || { previous=$current && return 1; }
+    }
+    wait_for 10 still || fail "the region $1 kept changing"
+}
+
+# Where the program's icon appeared in a notification area (a region of the
+# screen), against a screenshot taken before the program started.
+icon_spot=""
+expect_icon_in() {  # before, region, what
+    local before=$1 region=$2
+    icon_appeared() {
+        take_screenshot "$scratch/after.png"
+        icon_spot=$(changed_spot "$before" "$scratch/after.png" "$region")
+        [ -n "$icon_spot" ]
+    }
+    wait_for 10 icon_appeared || fail "no icon appeared in $3"
+}
+
+# The program's shown windows on X: its icon, its popup menu, its windows.
+shown_program_windows() { { xdotool search --onlyvisible --class plimex 2>/dev/null || true; } | wc -l; }
+
+expect_right_click_opens_menu() {  # x, y
+    local before
+    before=$(shown_program_windows)
+    menu_open() { (($(shown_program_windows) > before)); }
+    xdotool mousemove "$1" "$2" click 3
+    wait_for 5 menu_open || fail "a right click on the icon at $1,$2 opened no menu"
+    xdotool key Escape
+}
+
+# A shown window of the desktop program: it has started drawing.
+desktop_window_shown() {  # window class
+    xdotool search --onlyvisible --class "$1" >/dev/null 2>&1
+}
+
+main_window_shown() { xdotool search --onlyvisible --name '^Plimex 2000$' >/dev/null 2>&1; }
+
+# A StatusNotifierItem host asks the item to activate on a left click: the
+# program opens its main window, as for a double click elsewhere.
+expect_left_click_opens_window() {  # x, y
+    ! main_window_shown || fail "the main window showed before the click"
+    xdotool mousemove "$1" "$2" click 1
+    wait_for 5 main_window_shown || fail "a left click on the icon at $1,$2 opened no window"
+}

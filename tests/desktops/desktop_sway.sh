@@ -1,0 +1,61 @@
+#!/bin/bash
+# sway, headless: sway runs swaybg for the wallpaper; swaybar hosts the
+# StatusNotifierItems itself, so the icon takes its real D-Bus path.
+# sway refuses to run as root: the cases run as nobody.
+# Usage: desktop_sway.sh PATH_TO_PLIMEX
+source "$(dirname "${BASH_SOURCE[0]}")/desktop_session.sh"
+run_as_nobody
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION DISPLAY
+export QT_QPA_PLATFORM=wayland
+
+# sway with the given configuration file, or the system's one (a user's
+# first start) without.
+start_sway() {  # [configuration file]
+    local config=(${1:+-c "$1"})
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+        start_helper sway sway "${config[@]}"
+    sway_ready() {
+        compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" >/dev/null &&
+            compgen -G "$XDG_RUNTIME_DIR/wayland-[0-9]" >/dev/null
+    }
+    wait_for 10 sway_ready || fail "sway did not start"
+    SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock")
+    WAYLAND_DISPLAY=$(basename "$(compgen -G "$XDG_RUNTIME_DIR/wayland-[0-9]")")
+    export SWAYSOCK WAYLAND_DISPLAY
+    tell_bus_the_session
+    screenshot_command=(grim)
+    read -r screen_width screen_height < <(swaymsg -t get_outputs -r | python3 -c \
+        'import json, sys; mode = json.load(sys.stdin)[0]["current_mode"]; print(mode["width"], mode["height"])')
+    check_points=("40,$((screen_height / 2))" "$((screen_width / 2)),120"
+        "$((screen_width - 40)),$((screen_height / 2))" "$((screen_width / 2)),$((screen_height - 100))")
+}
+
+write_config() {  # with a bar?
+    {
+        echo "output HEADLESS-1 resolution ${screen_width}x${screen_height}"
+        echo "output * bg $scratch/start.bmp stretch"
+        [ "$1" == "bar" ] && printf 'bar {\n  position top\n  tray_output *\n}\n'
+    } >"$scratch/config"
+}
+
+bar="${screen_width}x24+0+0"
+
+# The user's own wallpaper first, then the program's; its icon in swaybar.
+ordinary() {
+    write_config bar
+    start_sway "$scratch/config"
+    expect_screen_shows "$start_colour" "swaybg did not draw the starting wallpaper"
+    wait_for_still "$bar"
+    take_screenshot "$scratch/before.png"
+    expect_program_sets_picture
+    expect_icon_in "$scratch/before.png" "$bar" "swaybar"
+}
+
+# A fresh home: the system's sway configuration, then the program.
+first_run() {
+    start_sway
+    sleep 1
+    expect_program_sets_picture
+}
+
+run_cases ordinary first_run

@@ -1,0 +1,90 @@
+#!/bin/bash
+# XFCE: xfwm4, xfdesktop and xfconfd draw the wallpaper; xfce4-panel's
+# status tray holds the icon. Usage: desktop_xfce.sh PATH_TO_PLIMEX
+source "$(dirname "${BASH_SOURCE[0]}")/desktop_session.sh"
+export XDG_CURRENT_DESKTOP=XFCE DESKTOP_SESSION=xfce
+
+start_xfce() {
+    start_xvfb
+    tell_bus_the_session
+    # xfdesktop covers the screen only under a window manager.
+    start_helper xfwm4 xfwm4 --sm-client-disable
+    start_helper xfdesktop xfdesktop --sm-client-disable
+}
+
+last_images() { xfconf-query -c xfce4-desktop -l 2>/dev/null | grep '/last-image$'; }
+desktop_ready() { last_images >/dev/null; }
+
+set_every_last_image() {  # path
+    local property
+    for property in $(last_images); do xfconf-query -c xfce4-desktop -p "$property" -s "$1"; done
+}
+
+# A panel along the top holding only the notification area.
+panel="${screen_width}x30+0+0"
+configure_panel() {
+    local channels=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
+    mkdir -p "$channels"
+    cat >"$channels/xfce4-panel.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="30"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+XML
+}
+
+# The user's own wallpaper first, then the program's; its icon in the panel
+# (a StatusNotifierItem: the panel is the watcher), and a real left click on it
+# opens the window. The panel answers a right click with its own menu, as the
+# program exports none.
+ordinary() {
+    configure_panel
+    start_xfce
+    start_helper xfce4-panel xfce4-panel --sm-client-disable
+    wait_for 10 desktop_ready || fail "xfdesktop wrote no backdrop settings"
+    set_every_last_image "$scratch/start.bmp"
+    expect_screen_shows "$start_colour" "xfdesktop did not draw the starting wallpaper"
+    wait_for_still "$panel"
+    take_screenshot "$scratch/before.png"
+    expect_program_sets_picture
+    expect_icon_in "$scratch/before.png" "$panel" "xfce4-panel"
+    expect_left_click_opens_window $icon_spot
+}
+
+# A fresh home: xfdesktop's own first-start settings, then the program.
+first_run() {
+    start_xfce
+    wait_for 10 desktop_ready || fail "xfdesktop wrote no backdrop settings"
+    expect_program_sets_picture
+}
+
+# The first login's race: the program sets the wallpaper while xfconf holds no
+# backdrop setting at all; xfdesktop, started after it, draws that bitmap.
+before_the_desktop() {
+    start_xvfb
+    tell_bus_the_session
+    start_program
+    program_wrote() { last_images >/dev/null; }
+    wait_for 10 program_wrote || fail "the program wrote no backdrop setting"
+    xfconf-query -c xfce4-desktop -l -v >&2
+    start_helper xfwm4 xfwm4 --sm-client-disable
+    start_helper xfdesktop xfdesktop --sm-client-disable
+    expect_screen_shows "$picture_colour" "xfdesktop did not draw the program's bitmap" 15
+}
+
+run_cases ordinary first_run before_the_desktop
