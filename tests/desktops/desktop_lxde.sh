@@ -7,7 +7,7 @@ export XDG_CURRENT_DESKTOP=LXDE DESKTOP_SESSION=LXDE
 start_lxde() {
     start_xvfb
     tell_bus_the_session
-    start_helper openbox openbox
+    start_window_manager openbox
     start_helper pcmanfm pcmanfm --desktop --profile LXDE
     wait_for 10 desktop_window_shown pcmanfm || fail "pcmanfm drew no desktop"
 }

@@ -8,7 +8,7 @@ export XDG_CURRENT_DESKTOP=LXQt DESKTOP_SESSION=lxqt XDG_CONFIG_DIRS=/etc:/etc/x
 start_lxqt() {
     start_xvfb
     tell_bus_the_session
-    start_helper openbox openbox
+    start_window_manager openbox
     start_helper pcmanfm-qt pcmanfm-qt --desktop --profile=lxqt
     wait_for 10 desktop_window_shown pcmanfm-qt || fail "pcmanfm-qt drew no desktop"
 }

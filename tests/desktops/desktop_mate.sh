@@ -8,7 +8,7 @@ start_mate() {
     start_xvfb
     tell_bus_the_session
     # marco first: caja covers the screen only under a window manager.
-    start_helper marco marco --sm-disable
+    start_window_manager marco --sm-disable
     # caja draws no desktop for root unless forced to.
     start_helper caja caja -n --force-desktop
     wait_for 10 desktop_window_shown caja || fail "caja drew no desktop"

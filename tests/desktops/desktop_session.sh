@@ -212,6 +212,14 @@ expect_right_click_opens_menu() {  # x, y
     xdotool key Escape
 }
 
+# A window manager has taken the display (EWMH's check window).
+window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+start_window_manager() {  # command...
+    start_helper window-manager "$@"
+    wait_for 10 window_manager_running || fail "$1 did not start"
+}
+
 # A shown window of the desktop program: it has started drawing.
 desktop_window_shown() {  # window class
     xdotool search --onlyvisible --class "$1" >/dev/null 2>&1

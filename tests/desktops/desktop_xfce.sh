@@ -8,7 +8,7 @@ start_xfce() {
     start_xvfb
     tell_bus_the_session
     # xfdesktop covers the screen only under a window manager.
-    start_helper xfwm4 xfwm4 --sm-client-disable
+    start_window_manager xfwm4 --sm-client-disable
     start_helper xfdesktop xfdesktop --sm-client-disable
 }
 
@@ -82,7 +82,7 @@ before_the_desktop() {
     program_wrote() { last_images >/dev/null; }
     wait_for 10 program_wrote || fail "the program wrote no backdrop setting"
     xfconf-query -c xfce4-desktop -l -v >&2
-    start_helper xfwm4 xfwm4 --sm-client-disable
+    start_window_manager xfwm4 --sm-client-disable
     start_helper xfdesktop xfdesktop --sm-client-disable
     expect_screen_shows "$picture_colour" "xfdesktop did not draw the program's bitmap" 15
 }
