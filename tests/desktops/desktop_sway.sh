@@ -34,7 +34,7 @@ write_config() {  # with a bar?
     {
         echo "output HEADLESS-1 resolution ${screen_width}x${screen_height}"
         echo "output * bg $scratch/start.bmp stretch"
-        [ "$1" == "bar" ] && printf 'bar {\n  position top\n  tray_output *\n}\n'
+        [ "${1:-}" != "bar" ] || printf 'bar {\n  position top\n  tray_output *\n}\n'
     } >"$scratch/config"
 }
 
@@ -58,4 +58,14 @@ first_run() {
     expect_program_sets_picture
 }
 
-run_cases ordinary first_run
+# A home whose name holds '@', as accounts of SSSD or Active Directory have:
+# sway would expand such a path, so the program's link must live elsewhere.
+home_with_at() {
+    use_home "$scratch/user@example.org"
+    write_config bar
+    start_sway "$scratch/config"
+    expect_screen_shows "$start_colour" "swaybg did not draw the starting wallpaper"
+    expect_program_sets_picture
+}
+
+run_cases ordinary first_run home_with_at

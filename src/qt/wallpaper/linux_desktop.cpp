@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "wallpaper/gsettings_wallpaper.h"
 #include "wallpaper/pcmanfm_wallpaper.h"
@@ -36,6 +37,16 @@ std::string StringOfValue(const std::string& data, std::uint32_t size) {
     return std::string(bytes.substr(0, bytes.find('\0')));
 }
 
+// Our configuration folder first; where its name is not plain (a home folder
+// like /home/user@domain), the runtime folder usually is.
+std::vector<std::filesystem::path> SwayLinkPlaces(const std::filesystem::path& configFolder) {
+    std::vector<std::filesystem::path> places;
+    for (const std::filesystem::path& folder : {configFolder, UserRuntimeFolder()}) {
+        if (!folder.empty()) places.push_back(folder / "sway-wallpaper");
+    }
+    return places;
+}
+
 std::unique_ptr<WallpaperMechanism> MakeMechanism(WallpaperKind kind,
                                                   const std::filesystem::path& configFolder) {
     switch (kind) {
@@ -55,10 +66,10 @@ std::unique_ptr<WallpaperMechanism> MakeMechanism(WallpaperKind kind,
             return std::make_unique<PcmanfmWallpaper>(PcmanfmWallpaper::Lxde());
         case WallpaperKind::kSway:
             return std::make_unique<SwayWallpaper>(SwayWallpaper::Route::kSwaymsg,
-                                                   configFolder / "sway-wallpaper");
+                                                   SwayLinkPlaces(configFolder));
         case WallpaperKind::kWayland:
             return std::make_unique<SwayWallpaper>(SwayWallpaper::Route::kSwaybg,
-                                                   configFolder / "sway-wallpaper");
+                                                   SwayLinkPlaces(configFolder));
         case WallpaperKind::kX11Root:
             return std::make_unique<X11RootWallpaper>();
         case WallpaperKind::kNone:

@@ -5,10 +5,13 @@
 #include <utility>
 
 #include "wallpaper/child_process.h"
+#include "wallpaper/wallpaper_log.h"
 
 namespace plimex {
 
 namespace {
+
+constexpr std::string_view kMechanism = "sway";
 
 bool IsPlainName(const std::string& name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
@@ -18,49 +21,75 @@ bool IsPlainName(const std::string& name) {
 }
 
 // Replaces the link in one step, so that sway never finds it missing.
-bool PointLinkAt(const std::filesystem::path& link, const std::string& target) {
+std::error_code PointLinkAt(const std::filesystem::path& link, const std::string& target) {
     std::error_code error;
     std::filesystem::create_directories(link.parent_path(), error);
     std::filesystem::path fresh = link;
     fresh += ".new";
     std::filesystem::remove(fresh, error);
     std::filesystem::create_symlink(target, fresh, error);
-    if (error) return false;
-    std::filesystem::rename(fresh, link, error);
-    return !error;
+    if (!error) std::filesystem::rename(fresh, link, error);
+    return error;
 }
 
 }  // namespace
 
-SwayWallpaper::SwayWallpaper(Route route, std::filesystem::path link)
-    : route_(route), link_(std::move(link)) {}
+SwayWallpaper::SwayWallpaper(Route route, std::vector<std::filesystem::path> linkPlaces)
+    : route_(route), linkPlaces_(std::move(linkPlaces)) {}
 
+// swaymsg joins its arguments into one command line, which sway splits again
+// at blanks and runs through wordexp(), command substitution included. A
+// picture's name could therefore run commands inside the compositor; sway is
+// given a link of ours with a plain name instead. Whatever keeps swaymsg from
+// working lasts (the tool is missing, no place for the link has a plain name),
+// so swaybg draws from then on.
 bool SwayWallpaper::Show(const std::string& path) {
     if (route_ == Route::kSwaymsg) {
-        const RunResult result = ShowThroughSwaymsg(path);
-        if (result != RunResult::kNotFound) return result == RunResult::kSucceeded;
-        // swaymsg is not installed: swaybg from now on.
+        // A relative target would be taken from the link's folder.
+        if (path.empty() || path.front() != '/') {
+            LogWallpaperProblem(kMechanism, path, "not an absolute path");
+            return false;
+        }
+        const std::optional<std::filesystem::path> link = LinkTo(path);
+        if (link) {
+            const RunResult result =
+                RunProgram({"swaymsg", "output", "*", "bg", link->string(), "stretch"},
+                           std::chrono::milliseconds(3000));
+            if (result == RunResult::kSucceeded) return true;
+            if (result == RunResult::kFailed) {
+                LogWallpaperProblem(kMechanism, path, "swaymsg failed or did not answer in time");
+                return false;
+            }
+            LogWallpaperProblem(kMechanism, path, "swaymsg is not installed; swaybg draws instead");
+        }
         route_ = Route::kSwaybg;
     }
     return ShowThroughSwaybg(path);
 }
 
-// swaymsg joins its arguments into one command line, which sway splits again
-// at blanks and runs through wordexp(), command substitution included. A
-// picture's name could therefore run commands inside the compositor; sway is
-// given a link of ours with a plain name instead.
-RunResult SwayWallpaper::ShowThroughSwaymsg(const std::string& path) {
-    if (path.empty() || path.front() != '/' || !link_.is_absolute() ||
-        !IsPlainName(link_.string()) || !PointLinkAt(link_, path)) {
-        return RunResult::kFailed;
+// The first place with a plain name, pointed at the picture.
+std::optional<std::filesystem::path> SwayWallpaper::LinkTo(const std::string& path) const {
+    for (const std::filesystem::path& place : linkPlaces_) {
+        if (!place.is_absolute() || !IsPlainName(place.string())) continue;
+        if (const std::error_code error = PointLinkAt(place, path)) {
+            LogWallpaperProblem(kMechanism, path,
+                                "cannot make the link " + place.string() + ": " + error.message());
+            continue;
+        }
+        return place;
     }
-    return RunProgram({"swaymsg", "output", "*", "bg", link_.string(), "stretch"},
-                      std::chrono::milliseconds(3000));
+    LogWallpaperProblem(kMechanism, path,
+                        "no place for swaymsg's link has a name sway would take as it is; swaybg "
+                        "draws instead");
+    return std::nullopt;
 }
 
 bool SwayWallpaper::ShowThroughSwaybg(const std::string& path) {
     const std::optional<pid_t> started = StartDetached({"swaybg", "-m", "stretch", "-i", path});
-    if (!started) return false;
+    if (!started) {
+        LogWallpaperProblem(kMechanism, path, "swaybg could not be started");
+        return false;
+    }
     // The new one draws over the old one, which is then no longer needed.
     if (swaybg_) StopDetached(*swaybg_);
     swaybg_ = started;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "wallpaper/child_process.h"
 #include "wallpaper/wallpaper_mechanism.h"
@@ -20,9 +21,10 @@ class SwayWallpaper : public WallpaperMechanism {
   public:
     enum class Route { kSwaymsg, kSwaybg };
 
-    // link: a file name of ours, made of plain characters, that sway is given
-    // in place of the picture's own path (see Show).
-    SwayWallpaper(Route route, std::filesystem::path link);
+    // linkPlaces: file names of ours, in order of preference, for the link
+    // that sway is given in place of the picture's own path (see Show). Only
+    // one made of plain characters will do; without one, swaybg draws.
+    SwayWallpaper(Route route, std::vector<std::filesystem::path> linkPlaces);
     SwayWallpaper(const SwayWallpaper&) = delete;
     SwayWallpaper& operator=(const SwayWallpaper&) = delete;
 
@@ -30,11 +32,11 @@ class SwayWallpaper : public WallpaperMechanism {
     bool KeepsUserSetting() const override { return false; }
 
   private:
-    RunResult ShowThroughSwaymsg(const std::string& path);
+    std::optional<std::filesystem::path> LinkTo(const std::string& path) const;
     bool ShowThroughSwaybg(const std::string& path);
 
     Route route_;
-    std::filesystem::path link_;
+    std::vector<std::filesystem::path> linkPlaces_;
     // Our swaybg, replaced at each change; the last one stays and keeps
     // drawing the wallpaper after the program ends.
     std::optional<pid_t> swaybg_;

@@ -43,6 +43,11 @@ std::filesystem::path UserConfigFolder() {
     return {};
 }
 
+std::filesystem::path UserRuntimeFolder() {
+    auto runtime = AbsoluteFromEnvironment("XDG_RUNTIME_DIR");
+    return runtime.empty() ? runtime : runtime / "plimex";
+}
+
 bool WriteUserWallpaperFile(const std::filesystem::path& file, const std::string& path) {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);

@@ -15,6 +15,11 @@ namespace plimex {
 // XDG_CONFIG_HOME nor HOME names an absolute folder.
 std::filesystem::path UserConfigFolder();
 
+// This program's folder in the session's runtime folder ($XDG_RUNTIME_DIR,
+// typically /run/user/UID), which lasts as long as the login. Empty when
+// XDG_RUNTIME_DIR names no absolute folder.
+std::filesystem::path UserRuntimeFolder();
+
 // Replaces the file in one step, so that a crash or a full disk leaves either
 // the old path or the new one, never a part of it.
 bool WriteUserWallpaperFile(const std::filesystem::path& file, const std::string& path);

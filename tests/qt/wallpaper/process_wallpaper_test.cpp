@@ -60,7 +60,7 @@ TEST_F(ProcessWallpaper, PcmanfmFailuresAreReportedAndAHangingOneIsCutShort) {
 TEST_F(ProcessWallpaper, SwaymsgIsHandedAPlainLinkToThePicture) {
     tools_.Install("swaymsg");
     const std::filesystem::path link = pictures_.path() / "config" / "sway-wallpaper";
-    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, link);
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {link});
 
     ASSERT_TRUE(sway.Show(path_));
     const auto invocations = tools_.Invocations();
@@ -76,20 +76,37 @@ TEST_F(ProcessWallpaper, SwaymsgIsHandedAPlainLinkToThePicture) {
     EXPECT_EQ(std::filesystem::read_symlink(link).string(), second);
 }
 
-TEST_F(ProcessWallpaper, SwaymsgIsNotRunWhenTheLinkOrThePathCannotBePlain) {
+TEST_F(ProcessWallpaper, TheLinkGoesToTheFirstPlainPlaceAndWithoutOneSwaybgDraws) {
     tools_.Install("swaymsg");
-    SwayWallpaper inAwkwardFolder(SwayWallpaper::Route::kSwaymsg,
-                                  pictures_.path() / "my config" / "sway-wallpaper");
-    EXPECT_FALSE(inAwkwardFolder.Show(path_));
-    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, pictures_.path() / "sway-wallpaper");
+    tools_.Install("swaybg", "exec /bin/sleep 60");
+    const std::filesystem::path plain = pictures_.path() / "run" / "sway-wallpaper";
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg,
+                       {pictures_.path() / "user@example.org" / "sway-wallpaper", plain});
+    ASSERT_TRUE(sway.Show(path_));
+    ASSERT_EQ(tools_.Invocations().size(), 1u);
+    EXPECT_EQ(tools_.Invocations()[0].argv.at(4), plain.string());
+
+    SwayWallpaper nowherePlain(SwayWallpaper::Route::kSwaymsg,
+                               {pictures_.path() / "my config" / "sway-wallpaper"});
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(nowherePlain.Show(path_));
+    const std::string said = testing::internal::GetCapturedStderr();
+    WaitForInvocations(2);
+    const auto invocations = tools_.Invocations();
+    ASSERT_EQ(invocations.size(), 2u);
+    EXPECT_EQ(invocations[1].argv, (Argv{"swaybg", "-m", "stretch", "-i", path_}));
+    EXPECT_NE(said.find("(sway) " + path_ + ": "), std::string::npos) << said;
+    kill(std::stoi(invocations[1].pid), SIGKILL);
+    waitpid(std::stoi(invocations[1].pid), nullptr, 0);
+
     EXPECT_FALSE(sway.Show("relative.bmp")) << "a relative link target would point elsewhere";
-    EXPECT_TRUE(tools_.Invocations().empty());
+    EXPECT_EQ(tools_.Invocations().size(), 2u);
 }
 
 TEST_F(ProcessWallpaper, SwaymsgFailureIsReportedWithoutFallingBackToSwaybg) {
     tools_.Install("swaymsg", "exit 2");
     tools_.Install("swaybg", "exec /bin/sleep 60");
-    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, pictures_.path() / "sway-wallpaper");
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {pictures_.path() / "sway-wallpaper"});
     EXPECT_FALSE(sway.Show(path_));
     ASSERT_EQ(tools_.Invocations().size(), 1u);
     EXPECT_EQ(tools_.Invocations()[0].argv[0], "swaymsg");
@@ -97,7 +114,7 @@ TEST_F(ProcessWallpaper, SwaymsgFailureIsReportedWithoutFallingBackToSwaybg) {
 
 TEST_F(ProcessWallpaper, WithoutSwaymsgEachSwaybgReplacesTheOneBefore) {
     tools_.Install("swaybg", "exec /bin/sleep 60");
-    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, pictures_.path() / "sway-wallpaper");
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {pictures_.path() / "sway-wallpaper"});
     const std::string second = pictures_.Name("second.bmp");
 
     ASSERT_TRUE(sway.Show(path_));
