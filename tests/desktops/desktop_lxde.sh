@@ -14,11 +14,12 @@ start_lxde() {
 
 panel="${screen_width}x26+0+$((screen_height - 26))"
 
-# The user's own wallpaper first, then the program's; its icon in the panel,
-# and a real right click on it opens the menu.
+# The user's own wallpaper first, then the program's in the user's own
+# placement; its icon in the panel, and a real right click on it opens the
+# menu.
 ordinary() {
     mkdir -p "$XDG_CONFIG_HOME/pcmanfm/LXDE" "$XDG_CONFIG_HOME/lxpanel/plimex/panels"
-    printf '[*]\nwallpaper_mode=stretch\nwallpaper=%s\n' "$scratch/start.bmp" \
+    printf '[*]\nwallpaper_mode=center\nwallpaper=%s\n' "$scratch/start.bmp" \
         >"$XDG_CONFIG_HOME/pcmanfm/LXDE/desktop-items-0.conf"
     # A panel along the bottom holding only the notification area.
     printf 'Global {\nedge=bottom\nheight=26\nwidthtype=percent\nwidth=100\n}\nPlugin {\ntype=tray\n}\n' \
@@ -31,6 +32,8 @@ ordinary() {
     expect_program_sets_picture
     expect_icon_in "$scratch/before.png" "$panel" "lxpanel"
     expect_right_click_opens_menu $icon_spot
+    grep -qx wallpaper_mode=center "$XDG_CONFIG_HOME/pcmanfm/LXDE/desktop-items-0.conf" ||
+        fail "the user's wallpaper mode was not kept"
 }
 
 # A fresh home: pcmanfm's own defaults, then the program.

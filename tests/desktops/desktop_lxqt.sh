@@ -14,16 +14,34 @@ start_lxqt() {
 }
 
 write_settings() {  # wallpaper mode
-    mkdir -p "$XDG_CONFIG_HOME/pcmanfm-qt/lxqt"
+    settings=$XDG_CONFIG_HOME/pcmanfm-qt/lxqt/settings.conf
+    mkdir -p "$(dirname "$settings")"
     printf '[Desktop]\nWallpaperMode=%s\nWallpaper=%s\nBgColor=#000000\n' "$1" "$scratch/start.bmp" \
-        >"$XDG_CONFIG_HOME/pcmanfm-qt/lxqt/settings.conf"
+        >"$settings"
 }
 
-# The user's own wallpaper first, then the program's.
+expect_mode() {  # wallpaper mode
+    grep -qx "WallpaperMode=$1" "$settings" ||
+        fail "the wallpaper mode is $(grep WallpaperMode "$settings"), not $1"
+}
+
+# The user's own wallpaper first, then the program's, in the user's own
+# placement.
 ordinary() {
-    write_settings stretch
+    write_settings center
     start_lxqt
     expect_screen_shows "$start_colour" "pcmanfm-qt did not draw the starting wallpaper"
+    expect_program_sets_picture
+    expect_mode center
+}
+
+# A desktop that shows only its colour would hide the picture: it is
+# stretched instead. (pcmanfm-qt 1.2 applies a mode given on its command line
+# but saves the old one, so the file is not checked.)
+colour_only() {
+    write_settings none
+    start_lxqt
+    expect_screen_shows "#000000" "pcmanfm-qt did not draw the plain colour"
     expect_program_sets_picture
 }
 
@@ -33,4 +51,4 @@ first_run() {
     expect_program_sets_picture
 }
 
-run_cases ordinary first_run
+run_cases ordinary first_run colour_only

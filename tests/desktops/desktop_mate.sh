@@ -14,13 +14,16 @@ start_mate() {
     wait_for 10 desktop_window_shown caja || fail "caja drew no desktop"
 }
 
-# The user's own wallpaper first, then the program's.
+# The user's own wallpaper first, then the program's in the user's own
+# placement.
 ordinary() {
     start_mate
-    gsettings set org.mate.background picture-options stretched
+    gsettings set org.mate.background picture-options centered
     gsettings set org.mate.background picture-filename "$scratch/start.bmp"
     expect_screen_shows "$start_colour" "caja did not draw the starting wallpaper"
     expect_program_sets_picture
+    [ "$(gsettings get org.mate.background picture-options)" == "'centered'" ] ||
+        fail "the user's placement was not kept"
 }
 
 # A fresh home: MATE's own gradient, then the program.

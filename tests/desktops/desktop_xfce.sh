@@ -20,6 +20,22 @@ set_every_last_image() {  # path
     for property in $(last_images); do xfconf-query -c xfce4-desktop -p "$property" -s "$1"; done
 }
 
+# Placement: 0 shows no picture, 1 centres it, 3 stretches it.
+set_every_image_style() {  # style
+    local property
+    for property in $(last_images); do
+        xfconf-query -c xfce4-desktop -p "${property%/last-image}/image-style" -s "$1"
+    done
+}
+
+expect_every_image_style() {  # style
+    local property style
+    for property in $(last_images); do
+        style=$(xfconf-query -c xfce4-desktop -p "${property%/last-image}/image-style")
+        [ "$style" == "$1" ] || fail "${property%/last-image} has image-style $style, not $1"
+    done
+}
+
 # A panel along the top holding only the notification area.
 panel="${screen_width}x30+0+0"
 configure_panel() {
@@ -48,7 +64,8 @@ configure_panel() {
 XML
 }
 
-# The user's own wallpaper first, then the program's; its icon in the panel
+# The user's own wallpaper first, then the program's in the user's own
+# placement; its icon in the panel
 # (a StatusNotifierItem: the panel is the watcher), and a real left click on it
 # opens the window. The panel answers a right click with its own menu, as the
 # program exports none.
@@ -57,11 +74,13 @@ ordinary() {
     start_xfce
     start_helper xfce4-panel xfce4-panel --sm-client-disable
     wait_for 10 desktop_ready || fail "xfdesktop wrote no backdrop settings"
+    set_every_image_style 1
     set_every_last_image "$scratch/start.bmp"
     expect_screen_shows "$start_colour" "xfdesktop did not draw the starting wallpaper"
     wait_for_still "$panel"
     take_screenshot "$scratch/before.png"
     expect_program_sets_picture
+    expect_every_image_style 1
     expect_icon_in "$scratch/before.png" "$panel" "xfce4-panel"
     expect_left_click_opens_window $icon_spot
 }
@@ -87,4 +106,15 @@ before_the_desktop() {
     expect_screen_shows "$picture_colour" "xfdesktop did not draw the program's bitmap" 15
 }
 
-run_cases ordinary first_run before_the_desktop
+# A backdrop that shows only its colour would hide the picture: it is
+# stretched instead.
+colour_only() {
+    start_xfce
+    wait_for 10 desktop_ready || fail "xfdesktop wrote no backdrop settings"
+    set_every_image_style 0
+    set_every_last_image "$scratch/start.bmp"
+    expect_program_sets_picture
+    expect_every_image_style 3
+}
+
+run_cases ordinary first_run before_the_desktop colour_only

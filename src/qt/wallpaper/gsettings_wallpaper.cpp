@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "wallpaper/file_uri.h"
@@ -35,6 +36,16 @@ std::optional<std::string> SettingValue(const std::string& path,
         return std::nullopt;
     }
     return path;
+}
+
+// A desktop set to show only its colour would hide the new picture.
+void ShowAPicture(GSettings* settings, GSettingsSchema* schema) {
+    constexpr const char* kPlacement = "picture-options";
+    if (!g_settings_schema_has_key(schema, kPlacement)) return;
+    const GCharPtr placement(g_settings_get_string(settings, kPlacement));
+    if (std::string_view(placement.get()) == "none") {
+        g_settings_set_string(settings, kPlacement, "stretched");
+    }
 }
 
 }  // namespace
@@ -76,6 +87,7 @@ bool GSettingsWallpaper::Show(const std::string& path) {
         allWritten =
             g_settings_set_string(settings.get(), key.c_str(), value->c_str()) && allWritten;
     }
+    if (wroteAny) ShowAPicture(settings.get(), schema.get());
     g_settings_apply(settings.get());
     // The write goes out to dconf in the background; wait for it so that the
     // setting is stored even if the program ends right after.

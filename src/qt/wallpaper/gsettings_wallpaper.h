@@ -9,9 +9,11 @@ namespace plimex {
 
 // The desktops that draw their background from a GSettings schema: GNOME and
 // its relatives, Cinnamon and MATE. Writing the keys both shows the picture
-// and keeps it as the user's setting. The placement key (picture-options) is
-// left alone: as with the system call this program was made for, the user's
-// own choice of centring, scaling or tiling stays in force.
+// and keeps it as the user's setting. The placement key (picture-options)
+// keeps the user's own choice of centring, scaling or tiling, as with the
+// system call this program was made for; only a placement that shows no
+// picture at all ('none', the plain colour, which GNOME and Cinnamon have)
+// becomes 'stretched', the placement of that system call.
 class GSettingsWallpaper : public WallpaperMechanism {
   public:
     enum class ValueForm { kFileUri, kPlainPath };

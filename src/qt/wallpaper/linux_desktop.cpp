@@ -61,7 +61,8 @@ std::unique_ptr<WallpaperMechanism> MakeMechanism(WallpaperKind kind,
         case WallpaperKind::kPlasma:
             return std::make_unique<PlasmaWallpaper>();
         case WallpaperKind::kLxqt:
-            return std::make_unique<PcmanfmWallpaper>(PcmanfmWallpaper::Lxqt());
+            return std::make_unique<PcmanfmWallpaper>(
+                PcmanfmWallpaper::Lxqt(configFolder.parent_path()));
         case WallpaperKind::kLxde:
             return std::make_unique<PcmanfmWallpaper>(PcmanfmWallpaper::Lxde());
         case WallpaperKind::kSway:

@@ -41,7 +41,8 @@ namespace plimex {
 class LinuxDesktop : public Desktop {
   public:
     LinuxDesktop();
-    // For a chosen kind of desktop, and where our per-user file lives.
+    // For a chosen kind of desktop, and where our per-user file lives: our
+    // folder in the user's configuration folder, beside the desktops' own.
     LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolder);
 
     long RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,

@@ -49,12 +49,13 @@ bool NothingThere(const QDBusMessage& reply) {
            reply.errorName().endsWith(QLatin1String("NotFound"));
 }
 
-std::optional<QStringList> ExistingLastImageProperties() {
+// Every property under /backdrop, with its value.
+std::optional<QVariantMap> BackdropProperties() {
     QDBusMessage call = XfconfCall(QStringLiteral("GetAllProperties"));
     call << kChannel << QStringLiteral("/backdrop");
     QDBusMessage reply;
     if (!Succeeded(call, &reply)) {
-        if (NothingThere(reply)) return QStringList();
+        if (NothingThere(reply)) return QVariantMap();
         return std::nullopt;
     }
     if (reply.arguments().size() != 1) return std::nullopt;
@@ -63,11 +64,39 @@ std::optional<QStringList> ExistingLastImageProperties() {
     if (marshalled.currentSignature() != QLatin1String("a{sv}")) return std::nullopt;
     QVariantMap properties;
     marshalled >> properties;
+    return properties;
+}
+
+const QString kLastImage = QStringLiteral("last-image");
+
+QStringList LastImageProperties(const QVariantMap& backdrop) {
     QStringList names;
-    for (auto it = properties.cbegin(); it != properties.cend(); ++it) {
-        if (it.key().endsWith(QLatin1String("/last-image"))) names << it.key();
+    for (auto it = backdrop.cbegin(); it != backdrop.cend(); ++it) {
+        if (it.key().endsWith(QLatin1Char('/') + kLastImage)) names << it.key();
     }
     return names;
+}
+
+// xfdesktop's image-style values: 0 shows only the backdrop's colour.
+constexpr int kStyleNoPicture = 0;
+constexpr int kStyleStretched = 3;
+
+// The placement property beside a last-image property, when it is set to
+// show no picture.
+std::optional<QString> StyleShowingNoPicture(const QVariantMap& backdrop,
+                                             const QString& lastImage) {
+    QString style = lastImage;
+    style.replace(style.size() - kLastImage.size(), kLastImage.size(),
+                  QStringLiteral("image-style"));
+    const auto found = backdrop.constFind(style);
+    if (found == backdrop.cend() || found->toInt() != kStyleNoPicture) return std::nullopt;
+    return style;
+}
+
+bool SetProperty(const QString& property, const QVariant& value) {
+    QDBusMessage call = XfconfCall(QStringLiteral("SetProperty"));
+    call << kChannel << property << QVariant::fromValue(QDBusVariant(value));
+    return Succeeded(call);
 }
 
 QStringList NewLastImageProperties(const QStringList& monitors) {
@@ -96,16 +125,17 @@ XfceWallpaper::XfceWallpaper(MonitorNames monitorNames) : monitorNames_(std::mov
 bool XfceWallpaper::Show(const std::string& path) {
     const std::optional<QString> value = Utf8Path(path);
     if (!value) return false;
-    std::optional<QStringList> properties = ExistingLastImageProperties();
-    if (!properties) return false;
-    if (properties->isEmpty()) properties = NewLastImageProperties(monitorNames_());
-    if (properties->isEmpty()) return false;
-    for (const QString& property : *properties) {
-        QDBusMessage call = XfconfCall(QStringLiteral("SetProperty"));
-        call << kChannel << property << QVariant::fromValue(QDBusVariant(*value));
-        // A service that fails once is not asked again: each call may wait
-        // for the full timeout.
-        if (!Succeeded(call)) return false;
+    const std::optional<QVariantMap> backdrop = BackdropProperties();
+    if (!backdrop) return false;
+    QStringList properties = LastImageProperties(*backdrop);
+    if (properties.isEmpty()) properties = NewLastImageProperties(monitorNames_());
+    if (properties.isEmpty()) return false;
+    // A service that fails once is not asked again: each call may wait for
+    // the full timeout.
+    for (const QString& property : properties) {
+        if (!SetProperty(property, *value)) return false;
+        const std::optional<QString> style = StyleShowingNoPicture(*backdrop, property);
+        if (style && !SetProperty(*style, kStyleStretched)) return false;
     }
     return true;
 }

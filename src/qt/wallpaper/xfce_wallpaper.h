@@ -13,7 +13,8 @@ namespace plimex {
 // wallpaper has no such property yet: then each monitor's first workspace,
 // the one xfdesktop shows on every workspace unless told otherwise, gets one.
 // xfconf stores the properties, so that is the user's setting as well. The
-// image-style properties (placement) keep the user's choice.
+// image-style properties (placement) keep the user's choice, unless it shows
+// no picture at all (style 0, the plain colour): that one becomes stretched.
 class XfceWallpaper : public WallpaperMechanism {
   public:
     // The connected monitors' output names, as xfdesktop names its

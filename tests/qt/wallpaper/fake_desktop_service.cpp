@@ -63,14 +63,13 @@ class RecordingService : public QDBusVirtualObject {
         }
         if (message.member() == QLatin1String("GetAllProperties")) {
             // Two monitors, and a property the wallpaper setter must leave alone.
+            // Values travel as xfconfd sends them, each in one variant.
             const QString monitor1 = QStringLiteral("/backdrop/screen0/monitorVGA-1/workspace0/");
             const QString monitor2 = QStringLiteral("/backdrop/screen0/monitorHDMI-1/workspace1/");
             QVariantMap properties;
-            properties[monitor1 + "last-image"] =
-                QVariant::fromValue(QDBusVariant(QStringLiteral("/old/one.png")));
-            properties[monitor2 + "last-image"] =
-                QVariant::fromValue(QDBusVariant(QStringLiteral("/old/two.png")));
-            properties[monitor1 + "image-style"] = QVariant::fromValue(QDBusVariant(5));
+            properties[monitor1 + "last-image"] = QStringLiteral("/old/one.png");
+            properties[monitor2 + "last-image"] = QStringLiteral("/old/two.png");
+            properties[monitor1 + "image-style"] = 5;
             return message.createReply(QVariant::fromValue(properties));
         }
         if (message.member() == QLatin1String("evaluateScript")) {

@@ -53,11 +53,15 @@ TEST_F(GSettingsWallpaperTest, GnomeGetsTheFileUriForLightAndDarkStyle) {
     EXPECT_EQ(StringSetting("org.gnome.desktop.background", "picture-uri-dark"), uri);
 }
 
-TEST_F(GSettingsWallpaperTest, TheUsersPlacementIsKept) {
-    g_settings_set_string(Settings("org.gnome.desktop.background").get(), "picture-options",
-                          "centered");
+TEST_F(GSettingsWallpaperTest, TheUsersPlacementIsKeptUnlessItShowsNoPicture) {
+    const auto settings = Settings("org.gnome.desktop.background");
+    g_settings_set_string(settings.get(), "picture-options", "centered");
     ASSERT_TRUE(GSettingsWallpaper::Gnome().Show(pictures_.Name("a.bmp")));
     EXPECT_EQ(StringSetting("org.gnome.desktop.background", "picture-options"), "centered");
+
+    g_settings_set_string(settings.get(), "picture-options", "none");
+    ASSERT_TRUE(GSettingsWallpaper::Gnome().Show(pictures_.Name("b.bmp")));
+    EXPECT_EQ(StringSetting("org.gnome.desktop.background", "picture-options"), "stretched");
 }
 
 TEST_F(GSettingsWallpaperTest, CinnamonGetsTheFileUri) {

@@ -35,7 +35,7 @@ TEST_F(ProcessWallpaper, PcmanfmGetsThePathAsOneArgumentUnchanged) {
     tools_.Install("pcmanfm");
     tools_.Install("pcmanfm-qt");
     EXPECT_TRUE(PcmanfmWallpaper::Lxde().Show(path_));
-    EXPECT_TRUE(PcmanfmWallpaper::Lxqt().Show(path_));
+    EXPECT_TRUE(PcmanfmWallpaper::Lxqt(pictures_.path()).Show(path_));
 
     const auto invocations = tools_.Invocations();
     ASSERT_EQ(invocations.size(), 2u);
