@@ -58,5 +58,25 @@ TEST_F(StretchedPreviewTest, EveryReplacedPictureIsFreed) {
     EXPECT_NE(GetObjectType(shown.back()), 0u);
 }
 
+// The sample wallpapers the packages install are 8-bit run-length encoded
+// bitmaps, a form less common than 24-bit: the preview reads each one whole.
+TEST_F(StretchedPreviewTest, ReadsEverySampleWallpaper) {
+    const std::string folder = PLIMEX_SAMPLE_BACKGROUNDS "/";
+    WIN32_FIND_DATAA found{};
+    const UniqueFind search(FindFirstFileA((folder + "*.bmp").c_str(), &found));
+    ASSERT_NE(search.get(), INVALID_HANDLE_VALUE);
+    int samples = 0;
+    do {
+        StretchedPreview preview(Child(WC_STATICW, SS_OWNERDRAW));
+        preview.LoadPicture(folder + found.cFileName);
+        BITMAP info{};
+        ASSERT_NE(GetObjectW(preview.Picture(), sizeof info, &info), 0) << found.cFileName;
+        EXPECT_EQ(info.bmWidth, 1920) << found.cFileName;
+        EXPECT_EQ(info.bmHeight, 1080) << found.cFileName;
+        ++samples;
+    } while (FindNextFileA(search.get(), &found));
+    EXPECT_GE(samples, 5);
+}
+
 }  // namespace
 }  // namespace plimex::win32

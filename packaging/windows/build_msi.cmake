@@ -1,0 +1,67 @@
+# Builds the MSI of one width: cmake -P build_msi.cmake with
+#   SOURCE_DIR  the repository     EXE     the program     ARCH  x86 or x64
+#   VERSION     project version    WORK    a scratch folder  OUTPUT the .msi
+#
+# wixl (Debian's msitools) knows no component attributes or conditions, nor
+# same-version upgrades, so they are set in the built database with msibuild:
+# Plimex.ini is permanent (16) and never overwritten (128); the Startup
+# shortcut is installed only when AUTOSTART is set, and still removed at
+# uninstall (when Installed is); a package of the same version, of the other
+# width for one, replaces the installed one (VersionMaxInclusive, 512).
+cmake_minimum_required(VERSION 3.25)
+
+# wixl takes sources by paths relative to where it runs: everything is staged.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/Fonds)
+file(COPY ${EXE} ${SOURCE_DIR}/resources/plimex.ico DESTINATION ${WORK})
+
+# What the program reads at its first start from the install folder; a
+# relative folder, made absolute by the program when it shows it.
+file(WRITE ${WORK}/Plimex.ini "[options]\r\nRep=Fonds\\\r\nTps=1\r\nEtat=1\r\n")
+
+file(GLOB samples ${SOURCE_DIR}/resources/backgrounds/*.bmp)
+list(SORT samples)
+set(SAMPLE_FILES "")
+set(key_path " KeyPath=\"yes\"")
+file(COPY ${samples} DESTINATION ${WORK}/Fonds)
+foreach(sample ${samples})
+    get_filename_component(name ${sample} NAME)
+    string(MAKE_C_IDENTIFIER ${name} id)
+    string(APPEND SAMPLE_FILES
+        "                <File Id=\"${id}\" Name=\"${name}\" Source=\"Fonds/${name}\"${key_path}/>\n")
+    set(key_path "")
+endforeach()
+# What Apps & Features shows as the size: the installed files.
+set(bytes 0)
+file(GLOB_RECURSE installed ${WORK}/plimex.exe ${WORK}/Plimex.ini ${WORK}/Fonds/*)
+foreach(file ${installed})
+    file(SIZE ${file} file_bytes)
+    math(EXPR bytes "${bytes} + ${file_bytes}")
+endforeach()
+math(EXPR ARP_SIZE_KB "(${bytes} + 1023) / 1024")
+
+# Windows Installer versions have three numbers.
+string(REGEX MATCHALL "[0-9]+" numbers "${VERSION}.0.0")
+list(SUBLIST numbers 0 3 numbers)
+list(JOIN numbers "." MSI_VERSION)
+set(PROJECT_VERSION ${VERSION})
+# Shared by every version and both widths: each replaces the other.
+set(UPGRADE_CODE {8D3C2A6E-5B1F-4E7A-9C0D-2F6B7A1E4C93})
+if(ARCH STREQUAL "x64")
+    set(ARCH_NAME "64 bits")
+else()
+    set(ARCH_NAME "32 bits")
+endif()
+configure_file(${CMAKE_CURRENT_LIST_DIR}/plimex.wxs.in ${WORK}/plimex.wxs @ONLY)
+
+execute_process(COMMAND wixl -a ${ARCH} -o plimex.msi plimex.wxs WORKING_DIRECTORY ${WORK}
+    COMMAND_ERROR_IS_FATAL ANY)
+# The French texts are in code page 1252, which wixl does not record.
+file(WRITE ${WORK}/_ForceCodepage.idt "\r\n\r\n1252\t_ForceCodepage\r\n")
+execute_process(COMMAND msibuild plimex.msi -i _ForceCodepage.idt
+    -q "UPDATE `Component` SET `Attributes` = 144 WHERE `Component` = 'Options'"
+    -q "UPDATE `Component` SET `Condition` = 'AUTOSTART OR Installed' WHERE `Component` = 'StartupShortcut'"
+    -q "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"
+    -q "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('${UPGRADE_CODE}', '${MSI_VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
+    WORKING_DIRECTORY ${WORK} COMMAND_ERROR_IS_FATAL ANY)
+file(RENAME ${WORK}/plimex.msi ${OUTPUT})

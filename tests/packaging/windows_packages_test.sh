@@ -1,0 +1,127 @@
+#!/bin/bash
+# The Windows packages of one width, under Wine of that width
+# (PLIMEX_WINE_ARCH), in a prefix and on an X display of their own:
+#  - the zip holds the program, LISEZMOI.txt and the sample wallpapers, and
+#    the program starts from the unpacked folder;
+#  - the MSI installs silently, for the user alone, into
+#    %LOCALAPPDATA%\Programs\Plimex 2000 with a Plimex.ini naming the samples,
+#    a Start menu shortcut and, with AUTOSTART=1, a Startup one, both running
+#    the program in that folder, and an Apps & Features entry. Started by its
+#    shortcut, the program lists the samples, sets one, and saves its
+#    settings there at quit. msiexec /x removes all but Plimex.ini, which a
+#    new install leaves as it is.
+# Usage: windows_packages_test.sh ZIP MSI DRIVER_EXE SOURCE_DIR
+set -euo pipefail
+zip=$(realpath "$1")
+msi=$(realpath "$2")
+driver_exe=$(realpath "$3")
+source_dir=$(realpath "$4")
+wine_run="$source_dir/tools/wine-run"
+source "$source_dir/tests/win32/xvfb.sh"
+
+scratch=$(mktemp -d /tmp/plimex-packages.XXXXXX)
+export PLIMEX_WINEPREFIX="$scratch/prefix"
+export WINEPREFIX="$PLIMEX_WINEPREFIX"
+# The shortcuts must not become menu entries of this machine's desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+xvfb_pid=""
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "${DISPLAY:-}" ] && import -window root "${TMPDIR:-/tmp}/plimex-packages-failure.png" 2>/dev/null &&
+        echo "screen at the failure: ${TMPDIR:-/tmp}/plimex-packages-failure.png" >&2
+    exit 1
+}
+
+wine() { "$wine_run" "$@" 2>/dev/null | tr -d '\r'; }
+driver() { "$wine_run" "$driver_exe" "$@" | tr -d '\r' | iconv -f CP1252 -t UTF-8; }
+unix_path() { wine winepath -u "$1"; }
+registry_value() {  # key, name
+    wine reg query "$1" /v "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+options() { iconv -f CP1252 -t UTF-8 "$1/Plimex.ini"; }
+expected_options() { printf '[options]\r\nRep=%s\r\nTps=1\r\nEtat=1\r\n' "$1"; }
+
+start_xvfb "$scratch" 1024x768
+# Every program of the prefix in the virtual desktop the driver joins.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Plimex /f >/dev/null
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Plimex /d 1024x768 /f >/dev/null
+mapfile -t samples < <(cd "$source_dir/resources/backgrounds" && LC_ALL=C ls -- *.bmp)
+
+# ---------------------------------------------------------------- the zip
+expected_listing=$(printf 'Plimex 2000/%s\n' plimex.exe LISEZMOI.txt "${samples[@]/#/Fonds/}" | sort)
+[ "$(unzip -Z1 "$zip" | grep -v '/$' | sort)" == "$expected_listing" ] ||
+    fail "the zip holds: $(unzip -Z1 "$zip")"
+unzip -q "$zip" -d "$WINEPREFIX/drive_c"
+unpacked="$WINEPREFIX/drive_c/Plimex 2000"
+grep -q 'Plimex 2000' "$unpacked/LISEZMOI.txt" || fail "LISEZMOI.txt is not the read-me"
+(cd "$unpacked" && "$wine_run" plimex.exe >/dev/null 2>&1 &)
+driver wait-window || fail "the zip's program did not start"
+driver close
+driver wait-gone || fail "the zip's program did not end"
+[ -f "$unpacked/Plimex.ini" ] || fail "the zip's program saved no Plimex.ini beside it"
+
+# ---------------------------------------------------------------- the MSI
+product_code=$(msiinfo export "$msi" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p')
+version=$(msiinfo export "$msi" Property | tr -d '\r' | sed -n 's/^ProductVersion\t//p')
+install() { (cd "$(dirname "$msi")" && "$wine_run" msiexec /i "$(basename "$msi")" /qn "$@"); }
+install AUTOSTART=1 || fail "the silent install failed"
+
+folder_win="$(wine cmd /c 'echo %LOCALAPPDATA%')\\Programs\\Plimex 2000"
+folder=$(unix_path "$folder_win")
+programs_win="$(wine cmd /c 'echo %APPDATA%')\\Microsoft\\Windows\\Start Menu\\Programs"
+programs=$(unix_path "$programs_win")
+cmp -s "$folder/plimex.exe" "$unpacked/plimex.exe" || fail "no plimex.exe in $folder"
+diff -r "$folder/Fonds" "$source_dir/resources/backgrounds" >/dev/null || fail "the samples differ"
+[ "$(options "$folder")" == "$(expected_options 'Fonds\')" ] || fail "Plimex.ini: $(options "$folder")"
+# Target and working folder, the latter with or without its final backslash.
+shortcut_of() { python3 "$(dirname "$0")/shell_link.py" "$1" | sed 's/\\$//'; }
+for shortcut in "$programs/Plimex 2000.lnk" "$programs/StartUp/Plimex 2000.lnk"; do
+    [ -f "$shortcut" ] || fail "no shortcut $shortcut"
+    [ "$(shortcut_of "$shortcut")" == "$(printf '%s\n%s' "$folder_win\\plimex.exe" "$folder_win")" ] ||
+        fail "$shortcut runs: $(shortcut_of "$shortcut")"
+done
+uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product_code"
+[ "$(registry_value "$uninstall_key" DisplayName)" == "Plimex 2000" ] || fail "no Apps & Features entry"
+[ "$(registry_value "$uninstall_key" DisplayVersion)" == "$version" ] || fail "the entry's version"
+(($(registry_value "$uninstall_key" Size) > 100)) || fail "the entry's size"
+[ -f "$(unix_path "$(wine cmd /c 'echo %APPDATA%')\\Microsoft\\Installer\\$product_code\\plimex.ico")" ] ||
+    fail "no icon for the entry"
+
+"$wine_run" start "$programs_win\\Plimex 2000.lnk" >/dev/null 2>&1
+driver wait-window || fail "the Start menu shortcut did not start the program"
+[ "$(driver items LstFic)" == "$(printf '%s\n' "${samples[@]}")" ] ||
+    fail "the program lists: $(driver items LstFic)"
+wallpaper=$(registry_value 'HKCU\Control Panel\Desktop' Wallpaper)
+[[ "$wallpaper" == "$folder_win\\Fonds\\"*.bmp ]] || fail "the wallpaper is $wallpaper"
+# Wine's desktop shows a bitmap larger than the screen from its top left
+# corner: a block of the screen is exactly that block of the picture.
+sample="$source_dir/resources/backgrounds/${wallpaper##*\\}"
+block=256x256+256+200
+expected=$(convert "$sample" -crop "$block" -depth 8 rgb:- | md5sum)
+shown() { [ "$(import -window root -crop "$block" -depth 8 rgb:- | md5sum)" == "$expected" ]; }
+for _ in $(seq 25); do shown && break || sleep 0.2; done
+shown || fail "the desktop does not show $sample"
+driver close
+driver wait-gone || fail "the program did not end"
+[ "$(options "$folder")" == "$(expected_options "$folder_win\\Fonds\\")" ] ||
+    fail "Plimex.ini at quit: $(options "$folder")"
+
+(cd "$(dirname "$msi")" && "$wine_run" msiexec /x "$(basename "$msi")" /qn) || fail "msiexec /x failed"
+[ "$(ls -A "$folder")" == "Plimex.ini" ] || fail "msiexec /x left: $(ls -A "$folder")"
+[ ! -e "$programs/Plimex 2000.lnk" ] && [ ! -e "$programs/StartUp/Plimex 2000.lnk" ] ||
+    fail "msiexec /x left a shortcut"
+[ -z "$(registry_value "$uninstall_key" DisplayName)" ] || fail "msiexec /x left the entry"
+
+install || fail "the second install failed"
+[ "$(options "$folder")" == "$(expected_options "$folder_win\\Fonds\\")" ] ||
+    fail "a new install replaced the user's Plimex.ini"
+[ -f "$programs/Plimex 2000.lnk" ] && [ ! -e "$programs/StartUp/Plimex 2000.lnk" ] ||
+    fail "without AUTOSTART the shortcuts are wrong"
+echo "PASS: zip complete, its program starts; MSI installed silently for the user, shortcuts," \
+    "entry, samples listed and set, settings saved; uninstall kept Plimex.ini"
