@@ -36,13 +36,15 @@ as_user() {
         XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
         QT_QPA_PLATFORM=xcb "$@"
 }
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
 if [ "${CI:-}" == "true" ]; then
-    apt-get -o DPkg::Lock::Timeout=900 install -y -qq "$deb" >"$scratch/apt.log" 2>&1 ||
+    $sudo apt-get -o DPkg::Lock::Timeout=900 install -y -qq "$deb" >"$scratch/apt.log" 2>&1 ||
         fail "apt could not install the package"
     installed() { as_user "$@"; }
 else
     namespace=(unshare --mount)
-    [ "$(id -u)" -eq 0 ] || namespace+=(--map-root-user)
+    [ -z "$sudo" ] || namespace+=(--map-root-user)
     installed() {
         as_user "${namespace[@]}" sh -c \
             'mount -t overlay overlay -o "lowerdir=$0/usr:/usr" /usr && exec "$@"' "$root" "$@"
@@ -111,7 +113,7 @@ installed plimex --no-autostart >/dev/null || fail "--no-autostart failed"
 if [ "${CI:-}" == "true" ]; then
     mapfile -t packaged < <(dpkg -L plimex)
     # dpkg -r, through apt to wait for dpkg's lock.
-    apt-get -o DPkg::Lock::Timeout=900 remove -y -qq plimex >"$scratch/dpkg.log" 2>&1 ||
+    $sudo apt-get -o DPkg::Lock::Timeout=900 remove -y -qq plimex >"$scratch/dpkg.log" 2>&1 ||
         fail "removing the package failed"
     for path in "${packaged[@]}"; do
         [[ -d "$path" && "$path" != */plimex* ]] || [ ! -e "$path" ] || fail "removing the package left $path"
