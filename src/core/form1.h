@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/tray_icon_record.h"
 #include "platform/controls.h"
 #include "platform/platform.h"
+#include "platform/tray_icon_record.h"
 
 namespace plimex {
 
@@ -69,7 +69,7 @@ class Form1 {
     void AddTrayIconAtStartup();
     void RemoveTrayIcon();
     void AddTrayIcon(PictureHandle icon, std::wstring_view tip);
-    void SendTrayRecord(std::uint32_t message);
+    void IdentifyTrayIcon();
     void Toggle(const std::wstring& decidingCaption);
     void RunMenuItem(MenuItem item);
 

@@ -20,23 +20,26 @@ void Form1::AddTrayIconAtStartup() {
     AddTrayIcon(icon, texts::kAppTitle);
 }
 
-void Form1::SendTrayRecord(std::uint32_t message) {
+// Every add and remove names the icon afresh: the window handle is read
+// anew each time.
+void Form1::IdentifyTrayIcon() {
     TrayIconData.cbSize = TrayIconRecord::kRecordSize;
     TrayIconData.hWnd = c_.Form1.hWnd();
     TrayIconData.uID = TrayIconRecord::kIconId;
-    platform_.notificationArea.ShellNotifyIconA(message, TrayIconData.ToBuffer(platform_.codePage));
 }
 
 void Form1::RemoveTrayIcon() {
-    SendTrayRecord(NotificationArea::kNimDelete);
+    IdentifyTrayIcon();
+    platform_.notificationArea.Delete(TrayIconData);
 }
 
 void Form1::AddTrayIcon(PictureHandle icon, std::wstring_view tip) {
+    IdentifyTrayIcon();
     TrayIconData.uFlags = TrayIconRecord::kAddFlags;
     TrayIconData.uCallbackMessage = TrayIconRecord::kCallbackMessage;
     TrayIconData.hIcon = icon;
     TrayIconData.SetTip(tip);
-    SendTrayRecord(NotificationArea::kNimAdd);
+    platform_.notificationArea.Add(TrayIconData);
 }
 
 void Form1::Toggle(const std::wstring& decidingCaption) {

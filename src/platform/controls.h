@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/tray_icon_record.h"
+
 namespace plimex {
 
 // The controls of the main window as its handlers see them. A backend never
 // raises a handler for a change the program made itself (setting a path, a
 // drive or an option); the program runs the handler when it needs to.
-
-using PictureHandle = std::uint32_t;  // an icon handle as the tray record carries it
 
 class DriveList {
   public:

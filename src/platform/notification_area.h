@@ -1,20 +1,19 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include "platform/tray_icon_record.h"
 
 namespace plimex {
 
-// The 88-byte first form of NOTIFYICONDATAA, little-endian, as the shell reads it.
-using NotifyIconBuffer = std::array<std::uint8_t, 88>;
-
+// The desktop's notification area, which shows the icon a record describes
+// and reports the mouse actions over it to the record's window.
 class NotificationArea {
   public:
-    static constexpr std::uint32_t kNimAdd = 0;
-    static constexpr std::uint32_t kNimDelete = 2;
-
     virtual ~NotificationArea() = default;
-    virtual bool ShellNotifyIconA(std::uint32_t message, const NotifyIconBuffer& record) = 0;
+    // Shows the icon; false when the area refused it (one is shown already).
+    virtual bool Add(const TrayIconRecord& record) = 0;
+    // Takes away the icon of the record's window and identifier; false when
+    // there was none.
+    virtual bool Delete(const TrayIconRecord& record) = 0;
 };
 
 }  // namespace plimex

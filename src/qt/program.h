@@ -29,7 +29,7 @@ class Program {
     TimeOfDayRandom random_;
     LinuxDesktop desktop_;
     IconRegistry icons_;
-    TrayNotificationArea tray_{icons_, codePage_};
+    TrayNotificationArea tray_{icons_};
     Twips twips_ = Twips::OfPrimaryScreen();
     Form1Window window_;
     AboutLauncher form2_{twips_};

@@ -2,8 +2,6 @@
 
 #include <QPixmap>
 
-#include "qt/notify_icon_record.h"
-
 namespace plimex::qt {
 namespace {
 
@@ -19,24 +17,25 @@ QIcon EmptyIcon() {
 
 }  // namespace
 
-TrayNotificationArea::TrayNotificationArea(const IconRegistry& icons, const AnsiCodePage& codePage)
-    : icons_(icons), codePage_(codePage) {}
+bool TrayNotificationArea::Add(const TrayIconRecord& record) {
+    if (tray_.isVisible()) {
+        return false;
+    }
+    const QIcon picture = icons_.Icon(record.hIcon);
+    tray_.setIcon(picture.isNull() ? EmptyIcon() : picture);
+    tray_.setToolTip(
+        QString::fromWCharArray(record.Tip().data(), static_cast<qsizetype>(record.Tip().size())));
+    tray_.show();
+    shownId_ = record.uID;
+    return true;
+}
 
-bool TrayNotificationArea::ShellNotifyIconA(std::uint32_t message, const NotifyIconBuffer& record) {
-    const NotifyIconRecord fields = DecodeNotifyIconRecord(record, codePage_);
-    if (message == kNimAdd && !tray_.isVisible()) {
-        const QIcon picture = icons_.Icon(fields.hIcon);
-        tray_.setIcon(picture.isNull() ? EmptyIcon() : picture);
-        tray_.setToolTip(QString::fromStdWString(fields.tip));
-        tray_.show();
-        shownId_ = fields.uID;
-        return true;
+bool TrayNotificationArea::Delete(const TrayIconRecord& record) {
+    if (!tray_.isVisible() || record.uID != shownId_) {
+        return false;
     }
-    if (message == kNimDelete && tray_.isVisible() && fields.uID == shownId_) {
-        tray_.hide();
-        return true;
-    }
-    return false;
+    tray_.hide();
+    return true;
 }
 
 }  // namespace plimex::qt

@@ -17,7 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     plimex::win32::SystemAnsiCodePage codePage;
     plimex::win32::RegistryDesktop desktop;
-    plimex::win32::ShellNotificationArea notificationArea;
+    plimex::win32::ShellNotificationArea notificationArea(codePage);
     plimex::win32::WindowsFileSystem fileSystem;
     plimex::TimeOfDayRandom random;
 

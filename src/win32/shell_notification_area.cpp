@@ -1,56 +1,73 @@
 #include "win32/shell_notification_area.h"
 
 #include <algorithm>
+#include <string>
 
-#include "core/tray_icon_record.h"
 #include "win32/handle_width.h"
 
 namespace plimex::win32 {
 namespace {
 
-std::uint32_t Uint32At(const NotifyIconBuffer& record, std::size_t offset) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        value |= static_cast<std::uint32_t>(record[offset + i]) << (8 * i);
+// The characters from first to last in the code page, as many whole ones as
+// fit in room bytes.
+std::string AnsiCut(const wchar_t* first, const wchar_t* last, std::size_t room,
+                    const AnsiCodePage& codePage) {
+    std::string text;
+    for (const wchar_t* c = first; c != last; ++c) {
+        const std::string bytes = codePage.ToAnsi(std::wstring_view(c, 1));
+        if (text.size() + bytes.size() > room) {
+            break;
+        }
+        text += bytes;
     }
-    return value;
+    return text;
+}
+
+// The text up to its NUL, cut so that the NUL fits, then the NUL, then what
+// follows it (blanks) up to the full length.
+std::string AnsiTip(const TrayIconRecord& record, const AnsiCodePage& codePage) {
+    const wchar_t* begin = record.szTip.data();
+    const wchar_t* end = begin + record.szTip.size();
+    const wchar_t* nul = std::find(begin, end, L'\0');
+    std::string tip = AnsiCut(begin, nul, TrayIconRecord::kTipLength - 1, codePage) + '\0';
+    return tip + AnsiCut(nul == end ? nul : nul + 1, end, TrayIconRecord::kTipLength - tip.size(),
+                         codePage);
+}
+
+bool Notify(DWORD message, const TrayIconRecord& record, const AnsiCodePage& codePage) {
+    NOTIFYICONDATAA data = ToNotifyIconData(record, codePage);
+    return ::Shell_NotifyIconA(message, &data) != FALSE;
 }
 
 }  // namespace
 
-NOTIFYICONDATAA ToNotifyIconData(const NotifyIconBuffer& record) {
-    // The record is the shell's first form with 32-bit handles. A 32-bit
-    // program's first form is that very layout; a 64-bit one has wider
-    // handles and padding, hence another size.
+NOTIFYICONDATAA ToNotifyIconData(const TrayIconRecord& record, const AnsiCodePage& codePage) {
     NOTIFYICONDATAA data{};
-    const std::uint32_t size = Uint32At(record, 0);
-    data.cbSize = size == TrayIconRecord::kRecordSize ? NOTIFYICONDATAA_V1_SIZE : size;
-    data.hWnd = WidenHandle<HWND>(Uint32At(record, 4));
-    data.uID = Uint32At(record, 8);
-    data.uFlags = Uint32At(record, 12);
-    data.uCallbackMessage = Uint32At(record, 16);
-    data.hIcon = WidenHandle<HICON>(Uint32At(record, 20));
-    std::copy_n(record.begin() + 24, TrayIconRecord::kTipLength, data.szTip);
+    data.cbSize =
+        record.cbSize == TrayIconRecord::kRecordSize ? NOTIFYICONDATAA_V1_SIZE : record.cbSize;
+    data.hWnd = WidenHandle<HWND>(record.hWnd);
+    data.uID = record.uID;
+    data.uFlags = record.uFlags;
+    data.uCallbackMessage = record.uCallbackMessage;
+    data.hIcon = WidenHandle<HICON>(record.hIcon);
+    const std::string tip = AnsiTip(record, codePage);
+    std::copy(tip.begin(), tip.end(), data.szTip);
     return data;
 }
 
-bool ShellNotificationArea::ShellNotifyIconA(std::uint32_t message,
-                                             const NotifyIconBuffer& record) {
-    NOTIFYICONDATAA data = ToNotifyIconData(record);
-    const bool done = ::Shell_NotifyIconA(message, &data) != 0;
-    if (message == NIM_ADD) {
-        shown_ = record;
-    }
-    if (message == NIM_DELETE) {
-        shown_.reset();
-    }
-    return done;
+bool ShellNotificationArea::Add(const TrayIconRecord& record) {
+    shown_ = record;
+    return Notify(NIM_ADD, record, codePage_);
+}
+
+bool ShellNotificationArea::Delete(const TrayIconRecord& record) {
+    shown_.reset();
+    return Notify(NIM_DELETE, record, codePage_);
 }
 
 void ShellNotificationArea::RestoreAfterShellRestart() {
     if (shown_) {
-        NOTIFYICONDATAA data = ToNotifyIconData(*shown_);
-        ::Shell_NotifyIconA(NIM_ADD, &data);
+        Notify(NIM_ADD, *shown_, codePage_);
     }
 }
 

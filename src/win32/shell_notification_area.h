@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "platform/ansi_code_page.h"
 #include "platform/notification_area.h"
 #include "win32/windows_api.h"
 
@@ -11,17 +12,23 @@ namespace plimex::win32 {
 // that the icon can come back when the shell itself restarts.
 class ShellNotificationArea : public NotificationArea {
   public:
-    bool ShellNotifyIconA(std::uint32_t message, const NotifyIconBuffer& record) override;
+    explicit ShellNotificationArea(const AnsiCodePage& codePage) : codePage_(codePage) {}
+
+    bool Add(const TrayIconRecord& record) override;
+    bool Delete(const TrayIconRecord& record) override;
     // Adds the shown icon again, after the shell announced a new taskbar.
     void RestoreAfterShellRestart();
 
   private:
-    std::optional<NotifyIconBuffer> shown_;
+    const AnsiCodePage& codePage_;
+    std::optional<TrayIconRecord> shown_;
 };
 
 // The record as this program's own NOTIFYICONDATAA, first form: at 32 bits
-// byte for byte the record, at 64 bits the same fields with widened handles.
-// What lies beyond the first form stays zero.
-NOTIFYICONDATAA ToNotifyIconData(const NotifyIconBuffer& record);
+// the shell's 88-byte layout, at 64 bits its wider form with the same field
+// values and the handles widened. The tip is in the code page, cut to whole
+// characters so that its NUL always fits. What lies beyond the first form
+// stays zero.
+NOTIFYICONDATAA ToNotifyIconData(const TrayIconRecord& record, const AnsiCodePage& codePage);
 
 }  // namespace plimex::win32

@@ -111,10 +111,10 @@ TEST_F(LifecycleTest, UnloadRemovesTheIconBeforeSavingTheSettingsOfThatMoment) {
     EXPECT_LT(log.IndexOf("NIM_DELETE"), log.IndexOf("ReplaceFile Plimex.ini"));
     EXPECT_LT(log.IndexOf("ReplaceFile Plimex.ini"), log.IndexOf("Form1.Unload"));
     EXPECT_EQ(SavedOptions(), "[options]\r\nRep=D:\\Photos\\\r\nTps=4\r\nEtat=0\r\n");
-    const NotifyIconBuffer& removal = tray.calls.back().second;
-    EXPECT_EQ(tray.calls.back().first, NotificationArea::kNimDelete);
-    EXPECT_EQ(Field(removal, 1), FakeMainWindow::kHwnd);
-    EXPECT_EQ(Field(removal, 2), 1u);
+    const TrayIconRecord& removal = tray.calls.back().record;
+    EXPECT_FALSE(tray.calls.back().add);
+    EXPECT_EQ(removal.hWnd, FakeMainWindow::kHwnd);
+    EXPECT_EQ(removal.uID, 1u);
 
     form.Unload();  // a second cause of unload (the session ending) changes nothing
     EXPECT_EQ(log.Count("Form1.Unload"), 1);

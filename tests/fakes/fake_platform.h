@@ -80,11 +80,20 @@ class FakeNotificationArea : public NotificationArea {
   public:
     explicit FakeNotificationArea(CallLog& log) : log_(log) {}
 
-    std::vector<std::pair<std::uint32_t, NotifyIconBuffer>> calls;
+    struct Call {
+        bool add;
+        TrayIconRecord record;
+    };
+    std::vector<Call> calls;
 
-    bool ShellNotifyIconA(std::uint32_t message, const NotifyIconBuffer& record) override {
-        log_.Add(message == kNimAdd ? "NIM_ADD" : "NIM_DELETE");
-        calls.emplace_back(message, record);
+    bool Add(const TrayIconRecord& record) override {
+        log_.Add("NIM_ADD");
+        calls.push_back({true, record});
+        return true;
+    }
+    bool Delete(const TrayIconRecord& record) override {
+        log_.Add("NIM_DELETE");
+        calls.push_back({false, record});
         return true;
     }
 

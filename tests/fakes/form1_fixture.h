@@ -58,22 +58,9 @@ class Form1Test : public ::testing::Test {
         fs.folders.insert(folder);
         fs.listings[folder + "*.bmp"] = std::move(bitmaps);
     }
-    // The tray record handed to the shell by its index-th call.
-    const NotifyIconBuffer& TrayCall(std::size_t index) const {
-        return tray.calls.at(index).second;
-    }
+    // The tray record handed to the notification area by its index-th call.
+    const TrayIconRecord& TrayCall(std::size_t index) const { return tray.calls.at(index).record; }
 
-  public:
-    static std::uint32_t Field(const NotifyIconBuffer& buffer, std::size_t index) {
-        std::uint32_t value = 0;
-        for (int i = 3; i >= 0; --i) value = (value << 8) | buffer[4 * index + i];
-        return value;
-    }
-    static std::string Tip(const NotifyIconBuffer& buffer) {
-        return std::string(buffer.begin() + 24, buffer.end());
-    }
-
-  protected:
     void Tick(int count) {
         for (int i = 0; i < count; ++i) form.Tmr_Timer();
     }

@@ -1,37 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
-
-#include "core/tray_icon_record.h"
 #include "qt/icon_box.h"
-#include "qt/locale_code_page.h"
-#include "qt/notify_icon_record.h"
 #include "qt/tray_activation.h"
 
 namespace plimex::qt {
 namespace {
-
-TEST(NotifyIconRecordTest, DecodesTheIdentifierIconAndTipTheCoreEncoded) {
-    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
-    const LocaleCodePage codePage;
-    TrayIconRecord record;
-    record.uID = 1;
-    record.hIcon = 0x01020304;
-    record.SetTip(L"Icône dans le system tray");
-
-    const NotifyIconRecord decoded = DecodeNotifyIconRecord(record.ToBuffer(codePage), codePage);
-    EXPECT_EQ(decoded.uID, 1u);
-    EXPECT_EQ(decoded.hIcon, 0x01020304u);
-    EXPECT_EQ(decoded.tip, L"Icône dans le system tray");
-    std::setlocale(LC_ALL, "C");
-}
-
-TEST(NotifyIconRecordTest, ATipFillingTheWholeRecordEndsAtItsEnd) {
-    const LocaleCodePage codePage;
-    NotifyIconBuffer buffer{};
-    std::fill(buffer.begin() + 24, buffer.end(), std::uint8_t{'x'});
-    EXPECT_EQ(DecodeNotifyIconRecord(buffer, codePage).tip, std::wstring(64, L'x'));
-}
 
 TEST(TrayActivationTest, DoubleClickAndContextAreTheOnlyMessagesOnXEmbed) {
     const auto xembed = TrayProtocol::XEmbed;

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "core/layout.h"
-#include "core/tray_icon_record.h"
+#include "platform/tray_icon_record.h"
 #include "win32/about_box.h"
 #include "win32/control_ids.h"
 #include "win32/main_form.h"
