@@ -43,7 +43,12 @@ class Form1 {
     // Tray and activation.
     void Activer_Click();
     void Command1_Click();
+    // The shell's report of a mouse action over the tray icon, as a mouse
+    // move whose X in pixels is the mouse message number.
     void Form_MouseMove(int button, int shift, float x, float y);
+    // A mouse action over the tray icon, by its mouse message number, from a
+    // notification area that reports it as such.
+    void TrayCallback(std::int32_t message);
 
     const std::wstring& imageFolder() const { return ImageFolder; }
     const std::wstring& intervalCode() const { return IntervalCode; }
@@ -71,7 +76,6 @@ class Form1 {
     void AddTrayIcon(PictureHandle icon, std::wstring_view tip);
     void IdentifyTrayIcon();
     void Toggle(const std::wstring& decidingCaption);
-    void RunMenuItem(MenuItem item);
 
     std::string Ansi(std::wstring_view text) const;
 

@@ -1,4 +1,5 @@
 #include "core/form1.h"
+#include "core/form1_events.h"
 #include "core/texts.h"
 #include "core/tray_message.h"
 
@@ -65,7 +66,11 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Form_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/) {
-    TrayMessage = DecodeTrayMessage(x, c_.Screen.TwipsPerPixelX());
+    TrayCallback(DecodeTrayMessage(x, c_.Screen.TwipsPerPixelX()));
+}
+
+void Form1::TrayCallback(std::int32_t message) {
+    TrayMessage = message;
     if (TrayBusy) {
         return;
     }
@@ -74,25 +79,9 @@ void Form1::Form_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/) 
         c_.Form1.Show();
     }
     if (TrayMessage == kWmRButtonUp) {
-        RunMenuItem(c_.Form1.PopupMenu());
+        RaiseEvent(*this, c_.Form1.PopupMenu(), ControlEvent::Click);
     }
     TrayBusy = false;
-}
-
-void Form1::RunMenuItem(MenuItem item) {
-    switch (item) {
-        case MenuItem::Activer:
-            Activer_Click();
-            break;
-        case MenuItem::Ouvrir:
-            Ouvrir_Click();
-            break;
-        case MenuItem::Quitter:
-            Quitter_Click();
-            break;
-        case MenuItem::None:
-            break;
-    }
 }
 
 }  // namespace plimex

@@ -1,6 +1,8 @@
 #include "core/layout.h"
 
 #include <array>
+#include <stdexcept>
+#include <string>
 
 #include "core/texts.h"
 
@@ -61,13 +63,22 @@ std::span<const MenuEntry> PopupMenu() {
     return kMenu;
 }
 
-const Control* Find(const Window& window, std::string_view name) {
+const Control& Get(const Window& window, std::string_view name) {
     for (const Control& control : window.controls) {
         if (control.name == name) {
-            return &control;
+            return control;
         }
     }
-    return nullptr;
+    throw std::logic_error("no control " + std::string(name) + " in " + std::string(window.name));
+}
+
+std::size_t MenuIndex(std::string_view name) {
+    for (std::size_t i = 0; i < kMenu.size(); ++i) {
+        if (kMenu[i].name == name) {
+            return i;
+        }
+    }
+    throw std::logic_error("no entry " + std::string(name) + " in the popup menu");
 }
 
 }  // namespace plimex::layout

@@ -58,7 +58,10 @@ inline constexpr int kIconPixels = 33;  // Image3 and the image of ImageList1
 const Window& MainWindow();
 const Window& AboutWindow();
 std::span<const MenuEntry> PopupMenu();
-// The control of a window with this name; nullptr when it has none.
-const Control* Find(const Window& window, std::string_view name);
+// The control of a window with this name. The program only asks for names of
+// its tables: any other is a programming error, and throws std::logic_error.
+const Control& Get(const Window& window, std::string_view name);
+// The place of the popup menu's entry with this name, checked the same way.
+std::size_t MenuIndex(std::string_view name);
 
 }  // namespace plimex::layout

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/tray_icon_record.h"
@@ -93,16 +94,15 @@ class ImageList {
     virtual PictureHandle ExtractIcon(std::int16_t index) = 0;
 };
 
-enum class MenuItem { None, Activer, Ouvrir, Quitter };
-
 class MainWindow {
   public:
     virtual ~MainWindow() = default;
     virtual void Show() = 0;
     virtual void Hide() = 0;
     // Opens the popup menu at the mouse, Quitter as its default item, and
-    // returns the item picked once the menu has closed.
-    virtual MenuItem PopupMenu() = 0;
+    // returns the name of the item picked once the menu has closed (empty
+    // when none was).
+    virtual std::string_view PopupMenu() = 0;
     virtual std::uint32_t hWnd() const = 0;
     // Whether the main window has an entry in the task list of the desktop.
     virtual void SetTaskVisible(bool visible) = 0;

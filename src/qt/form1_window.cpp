@@ -18,7 +18,7 @@ QColor FromBgr(std::uint32_t bgr) {
 }
 
 QColor ColourOf(std::string_view name) {
-    return FromBgr(layout::Find(layout::MainWindow(), name)->colourBgr);
+    return FromBgr(layout::Get(layout::MainWindow(), name).colourBgr);
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ Form1Window::Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistr
       image3_(icons, icons.Add(IconFromKeyedBitmap(pictures::kImage3))),
       imageList1_(icons),
       lblPapCaption_(L"", [this](const QString& text) { lblPap_.setText(text); }),
-      command1Caption_(std::wstring(layout::Find(layout::MainWindow(), "Command1")->caption),
+      command1Caption_(std::wstring(layout::Get(layout::MainWindow(), "Command1").caption),
                        [this](const QString& text) { command1_.setText(text); }),
       optionButtons_{OptionButton(option1_), OptionButton(option2_), OptionButton(option3_),
                      OptionButton(option4_), OptionButton(option5_)} {
@@ -100,31 +100,36 @@ Form1Controls Form1Window::Controls(AboutWindow& form2) {
 
 void Form1Window::Connect(Form1& form) {
     form_ = &form;
-    drive1_.OnChanged([this] { Raise(&Form1::Drive1_Change); });
-    dir1_.OnChanged([this] { Raise(&Form1::Dir1_Change); });
-    lstFic_.OnSelectionChanged([this] { Raise(&Form1::LstFic_Click); });
-    lstFic_.OnDoubleClicked([this] { Raise(&Form1::LstFic_DblClick); });
-    connect(&cmdSel_, &QPushButton::clicked, this, [this] { Raise(&Form1::CmdSel_Click); });
-    connect(&command1_, &QPushButton::clicked, this, [this] { Raise(&Form1::Command1_Click); });
-    connect(&command2_, &QPushButton::clicked, this, [this] { Raise(&Form1::Command2_Click); });
-    connect(&command4_, &QPushButton::clicked, this, [this] { Raise(&Form1::Command4_Click); });
-    connect(&option1_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option1_Click); });
-    connect(&option2_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option2_Click); });
-    connect(&option3_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option3_Click); });
-    connect(&option4_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option4_Click); });
-    connect(&option5_, &QRadioButton::clicked, this, [this] { Raise(&Form1::Option5_Click); });
-    connect(&tmr_.timer(), &QTimer::timeout, this, [this] { Raise(&Form1::Tmr_Timer); });
+    drive1_.OnChanged([this] { Raise("Drive1", ControlEvent::Change); });
+    dir1_.OnChanged([this] { Raise("Dir1", ControlEvent::Change); });
+    lstFic_.OnSelectionChanged([this] { Raise("LstFic", ControlEvent::Click); });
+    lstFic_.OnDoubleClicked([this] { Raise("LstFic", ControlEvent::DblClick); });
+    const std::pair<std::string_view, QAbstractButton*> buttons[] = {
+        {"CmdSel", &cmdSel_},     {"Command1", &command1_}, {"Command2", &command2_},
+        {"Command4", &command4_}, {"Option1", &option1_},   {"Option2", &option2_},
+        {"Option3", &option3_},   {"Option4", &option4_},   {"Option5", &option5_}};
+    for (const auto& [name, button] : buttons) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, name] { Raise(name, ControlEvent::Click); });
+    }
+    connect(&tmr_.timer(), &QTimer::timeout, this, [this] { Raise("Tmr", ControlEvent::Timer); });
 }
 
-void Form1Window::Raise(void (Form1::*handler)()) {
+void Form1Window::Raise(std::string_view control, ControlEvent event) {
     if (form_ != nullptr) {
-        (form_->*handler)();
+        RaiseEvent(*form_, control, event);
+    }
+}
+
+void Form1Window::RequestUnload() {
+    if (form_ != nullptr) {
+        form_->Unload();
     }
 }
 
 void Form1Window::RaiseTrayMessage(int message) {
     if (form_ != nullptr) {
-        form_->Form_MouseMove(0, 0, static_cast<float>(message) * twips_.TwipsPerPixelX(), 0);
+        form_->TrayCallback(message);
     }
 }
 
@@ -172,7 +177,7 @@ void Form1Window::Hide() {
     }
 }
 
-MenuItem Form1Window::PopupMenu() {
+std::string_view Form1Window::PopupMenu() {
     return menu_.Exec(QCursor::pos());
 }
 

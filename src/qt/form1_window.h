@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "core/form1.h"
+#include "core/form1_events.h"
 #include "platform/controls.h"
 #include "qt/bitmap_image_list.h"
 #include "qt/dir_list_box.h"
@@ -35,14 +36,14 @@ class Form1Window : public QWidget, public MainWindow {
     // The tray's report of a mouse message over the icon.
     void RaiseTrayMessage(int message);
     // Unloads the program's window unless it is gone already.
-    void RequestUnload() { Raise(&Form1::Unload); }
+    void RequestUnload();
     // Without a notification area a hidden window could never come back:
     // hiding then minimizes it instead.
     void KeepReachableWithoutTray() { hideMinimizes_ = true; }
 
     void Show() override;
     void Hide() override;
-    MenuItem PopupMenu() override;
+    std::string_view PopupMenu() override;
     std::uint32_t hWnd() const override;
     // Qt offers no task-list switch short of turning the window into a tool
     // window, which changes its frame; the window keeps its entry.
@@ -71,7 +72,7 @@ class Form1Window : public QWidget, public MainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void Raise(void (Form1::*handler)());
+    void Raise(std::string_view control, ControlEvent event);
     void SetOptionTabStops();
     void CentreOnScreen();
 

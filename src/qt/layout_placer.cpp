@@ -1,7 +1,6 @@
 #include "qt/layout_placer.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 
 namespace plimex::qt {
@@ -28,24 +27,16 @@ LayoutPlacer::LayoutPlacer(QWidget& window, const layout::Window& table, const T
     window_.setFixedSize(twips_.ToPixels(table.clientWidth), twips_.ToPixels(table.clientHeight));
 }
 
-const layout::Control& LayoutPlacer::ControlNamed(std::string_view name) const {
-    const layout::Control* control = layout::Find(table_, name);
-    if (control == nullptr) {
-        throw std::logic_error("no control " + std::string(name) + " in the layout");
-    }
-    return *control;
-}
-
 QRect LayoutPlacer::Geometry(const layout::Control& control) const {
     return twips_.ToPixels(control.left, control.top, control.width, control.height);
 }
 
 QRect LayoutPlacer::Geometry(std::string_view name) const {
-    return Geometry(ControlNamed(name));
+    return Geometry(layout::Get(table_, name));
 }
 
 const layout::Control& LayoutPlacer::PlaceWidget(QWidget& widget, std::string_view name) {
-    const layout::Control& control = ControlNamed(name);
+    const layout::Control& control = layout::Get(table_, name);
     QWidget* parent = &window_;
     if (!control.container.empty()) {
         parent = placed_.at(control.container);
@@ -77,7 +68,7 @@ void LayoutPlacer::Place(QGroupBox& frame, std::string_view name) {
 void LayoutPlacer::ApplyTabOrder() const {
     std::vector<std::pair<int, QWidget*>> order;
     for (const auto& [name, widget] : placed_) {
-        const int tabIndex = ControlNamed(name).tabIndex;
+        const int tabIndex = layout::Get(table_, name).tabIndex;
         if (tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus) {
             order.emplace_back(tabIndex, widget);
         }

@@ -28,7 +28,6 @@ class LayoutPlacer {
     void ApplyTabOrder() const;
 
   private:
-    const layout::Control& ControlNamed(std::string_view name) const;
     QRect Geometry(const layout::Control& control) const;
     // Parents and places the widget; the control it was placed as.
     const layout::Control& PlaceWidget(QWidget& widget, std::string_view name);

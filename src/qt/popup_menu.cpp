@@ -6,40 +6,38 @@
 namespace plimex::qt {
 namespace {
 
-QAction* AddEntry(QMenu& menu, std::string_view name) {
+std::vector<QAction*> AddEntries(QMenu& menu) {
+    std::vector<QAction*> actions;
     for (const layout::MenuEntry& entry : layout::PopupMenu()) {
-        if (entry.name == name) {
-            QAction* action = menu.addAction(CaptionText(entry.caption));
-            if (entry.isDefault) {
-                menu.setDefaultAction(action);
-            }
-            return action;
+        actions.push_back(menu.addAction(CaptionText(entry.caption)));
+        if (entry.isDefault) {
+            menu.setDefaultAction(actions.back());
         }
     }
-    return nullptr;
+    return actions;
 }
 
 }  // namespace
 
 PopupMenu::PopupMenu()
-    : activer_(AddEntry(menu_, "Activer")),
-      ouvrir_(AddEntry(menu_, "Ouvrir")),
-      quitter_(AddEntry(menu_, "Quitter")),
-      activerCaption_(activer_->text().toStdWString(),
-                      [this](const QString& text) { activer_->setText(text); }) {}
+    : actions_(AddEntries(menu_)),
+      activerCaption_(
+          Action("Activer")->text().toStdWString(),
+          [action = Action("Activer")](const QString& text) { action->setText(text); }) {}
 
-MenuItem PopupMenu::Exec(const QPoint& where) {
+QAction* PopupMenu::Action(std::string_view name) const {
+    return actions_[layout::MenuIndex(name)];
+}
+
+std::string_view PopupMenu::Exec(const QPoint& where) {
     const QAction* picked = menu_.exec(where);
-    if (picked == activer_) {
-        return MenuItem::Activer;
+    const auto entries = layout::PopupMenu();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (actions_[i] == picked) {
+            return entries[i].name;
+        }
     }
-    if (picked == ouvrir_) {
-        return MenuItem::Ouvrir;
-    }
-    if (picked == quitter_) {
-        return MenuItem::Quitter;
-    }
-    return MenuItem::None;
+    return {};
 }
 
 }  // namespace plimex::qt

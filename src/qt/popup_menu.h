@@ -1,27 +1,29 @@
 #pragma once
 
 #include <QMenu>
+#include <string_view>
+#include <vector>
 
-#include "platform/controls.h"
 #include "qt/shown_caption.h"
 
 namespace plimex::qt {
 
-// Menu: Activer, Ouvrir and Quitter as the layout lists them, the default
-// item in bold. It only reports the pick; the program runs the item.
+// Menu: the layout's entries in its order, the default item in bold. It only
+// reports the pick; the program runs the item.
 class PopupMenu {
   public:
     PopupMenu();
 
-    MenuItem Exec(const QPoint& where);
+    // The name of the entry picked, or empty when the menu closed without one.
+    std::string_view Exec(const QPoint& where);
     ShownCaption& activerCaption() { return activerCaption_; }
     QMenu& menu() { return menu_; }
 
   private:
+    QAction* Action(std::string_view name) const;
+
     QMenu menu_;
-    QAction* activer_;
-    QAction* ouvrir_;
-    QAction* quitter_;
+    std::vector<QAction*> actions_;  // in the layout's order
     ShownCaption activerCaption_;
 };
 

@@ -11,10 +11,7 @@ namespace plimex::win32 {
 constexpr int kFirstControlId = 100;
 
 inline int ControlId(const layout::Window& window, std::string_view name) {
-    const layout::Control* control = layout::Find(window, name);
-    return control == nullptr
-               ? 0
-               : kFirstControlId + static_cast<int>(control - window.controls.data());
+    return kFirstControlId + static_cast<int>(&layout::Get(window, name) - window.controls.data());
 }
 
 // The popup menu's items: their place in the menu, after the controls.

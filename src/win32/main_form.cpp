@@ -1,5 +1,8 @@
 #include "win32/main_form.h"
 
+#include <optional>
+
+#include "core/form1_events.h"
 #include "core/layout.h"
 #include "win32/child_controls.h"
 #include "win32/control_ids.h"
@@ -21,8 +24,8 @@ POINT FrameOffset(const layout::Control& control) {
     if (control.container.empty()) {
         return {0, 0};
     }
-    const layout::Control* frame = layout::Find(Layout(), control.container);
-    return {frame->left, frame->top};
+    const layout::Control& frame = layout::Get(Layout(), control.container);
+    return {frame.left, frame.top};
 }
 
 // The icon as the notification area shows it: the small size.
@@ -36,6 +39,22 @@ UniqueIcon ApplicationIcon(HINSTANCE instance) {
 int ButtonOf(WPARAM keys) {
     return ((keys & MK_LBUTTON) != 0 ? 1 : 0) | ((keys & MK_RBUTTON) != 0 ? 2 : 0) |
            ((keys & MK_MBUTTON) != 0 ? 4 : 0);
+}
+
+// The event a control's notification stands for. The notification codes of
+// buttons and list boxes share their numbers, so the kind of control decides.
+std::optional<ControlEvent> EventOf(layout::Kind kind, int code) {
+    if ((kind == layout::Kind::CommandButton || kind == layout::Kind::OptionButton) &&
+        code == BN_CLICKED) {
+        return ControlEvent::Click;
+    }
+    if (kind == layout::Kind::ListBox && code == LBN_SELCHANGE) {
+        return ControlEvent::Click;
+    }
+    if (kind == layout::Kind::ListBox && code == LBN_DBLCLK) {
+        return ControlEvent::DblClick;
+    }
+    return std::nullopt;
 }
 
 int ShiftOf(WPARAM keys) {
@@ -64,9 +83,9 @@ MainForm::MainForm(HINSTANCE instance, ShellNotificationArea& tray)
       option4_(Radio("Option4")),
       option5_(Radio("Option5")),
       command1_(Child("Command1")),
-      activer_(menu_.Handle(), win32::PopupMenu::CommandOf(MenuItem::Activer)),
-      shape1_(window_, scale_, Place("Shape1"), layout::Find(Layout(), "Shape1")->left,
-              static_cast<COLORREF>(layout::Find(Layout(), "Shape1")->colourBgr)),
+      activer_(menu_.Handle(), win32::PopupMenu::CommandOf("Activer")),
+      shape1_(window_, scale_, Place("Shape1"), layout::Get(Layout(), "Shape1").left,
+              static_cast<COLORREF>(layout::Get(Layout(), "Shape1").colourBgr)),
       shape2_(Place("Shape2")),
       image1_(Child("Image1")),
       image2_(ApplicationIcon(instance)),
@@ -104,7 +123,7 @@ HWND MainForm::Child(std::string_view name) const {
 }
 
 RECT MainForm::Place(std::string_view name) const {
-    const layout::Control& control = *layout::Find(Layout(), name);
+    const layout::Control& control = layout::Get(Layout(), name);
     return LayoutRect(control, scale_, FrameOffset(control));
 }
 
@@ -127,7 +146,7 @@ void MainForm::Hide() {
     ShowWindow(window_, SW_HIDE);
 }
 
-MenuItem MainForm::PopupMenu() {
+std::string_view MainForm::PopupMenu() {
     return menu_.Track(window_);
 }
 
@@ -166,7 +185,7 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == kTimerId) {
-                form_->Tmr_Timer();
+                RaiseEvent(*form_, "Tmr", ControlEvent::Timer);
             }
             return 0;
         case WM_MOUSEMOVE:
@@ -212,20 +231,12 @@ void MainForm::OnCommand(int id, int code) {
         ChangeDrive();
     } else if (id == Id("Dir1") && code == LBN_DBLCLK) {
         OpenSelectedFolder();
-    } else if (id == Id("LstFic") && code == LBN_SELCHANGE) {
-        form_->LstFic_Click();
-    } else if (id == Id("LstFic") && code == LBN_DBLCLK) {
-        form_->LstFic_DblClick();
-    } else if (code == BN_CLICKED) {
-        if (id == Id("CmdSel")) form_->CmdSel_Click();
-        if (id == Id("Command1")) form_->Command1_Click();
-        if (id == Id("Command2")) form_->Command2_Click();
-        if (id == Id("Command4")) form_->Command4_Click();
-        if (id == Id("Option1")) form_->Option1_Click();
-        if (id == Id("Option2")) form_->Option2_Click();
-        if (id == Id("Option3")) form_->Option3_Click();
-        if (id == Id("Option4")) form_->Option4_Click();
-        if (id == Id("Option5")) form_->Option5_Click();
+    } else if (id >= kFirstControlId && id < kFirstControlId + std::ssize(Layout().controls)) {
+        const layout::Control& control =
+            Layout().controls[static_cast<std::size_t>(id - kFirstControlId)];
+        if (const std::optional<ControlEvent> event = EventOf(control.kind, code)) {
+            RaiseEvent(*form_, control.name, *event);
+        }
     }
 }
 
@@ -245,12 +256,12 @@ void MainForm::OnEnter() {
 
 void MainForm::OpenSelectedFolder() {
     if (dir1_.OpenSelected()) {
-        form_->Dir1_Change();
+        RaiseEvent(*form_, "Dir1", ControlEvent::Change);
     }
 }
 
 void MainForm::ChangeDrive() {
-    form_->Drive1_Change();
+    RaiseEvent(*form_, "Drive1", ControlEvent::Change);
     // A drive that is not ready leaves the folder list where it was: the
     // drive list goes back to the drive of the folder still shown.
     drive1_.SetDrive(dir1_.Path());

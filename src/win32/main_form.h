@@ -42,7 +42,7 @@ class MainForm : public MainWindow, public Screen {
 
     void Show() override;
     void Hide() override;
-    MenuItem PopupMenu() override;
+    std::string_view PopupMenu() override;
     std::uint32_t hWnd() const override;
     void SetTaskVisible(bool visible) override;
     void Unload() override;

@@ -1,39 +1,25 @@
 #include "win32/popup_menu.h"
 
-#include <array>
-
 #include "core/layout.h"
 #include "win32/control_ids.h"
 
 namespace plimex::win32 {
-namespace {
 
-// The items in the layout's order.
-constexpr std::array kItems{MenuItem::Activer, MenuItem::Ouvrir, MenuItem::Quitter};
-
-}  // namespace
-
-int PopupMenu::CommandOf(MenuItem item) {
-    for (std::size_t i = 0; i < kItems.size(); ++i) {
-        if (kItems[i] == item) {
-            return kFirstMenuId + static_cast<int>(i);
-        }
-    }
-    return 0;
+int PopupMenu::CommandOf(std::string_view item) {
+    return kFirstMenuId + static_cast<int>(layout::MenuIndex(item));
 }
 
 PopupMenu::PopupMenu() : menu_(CreatePopupMenu()) {
-    const auto entries = layout::PopupMenu();
-    for (std::size_t i = 0; i < entries.size() && i < kItems.size(); ++i) {
-        const std::wstring caption(entries[i].caption);
-        AppendMenuW(menu_.get(), MF_STRING, CommandOf(kItems[i]), caption.c_str());
-        if (entries[i].isDefault) {
-            SetMenuDefaultItem(menu_.get(), CommandOf(kItems[i]), FALSE);
+    for (const layout::MenuEntry& entry : layout::PopupMenu()) {
+        const std::wstring caption(entry.caption);
+        AppendMenuW(menu_.get(), MF_STRING, CommandOf(entry.name), caption.c_str());
+        if (entry.isDefault) {
+            SetMenuDefaultItem(menu_.get(), CommandOf(entry.name), FALSE);
         }
     }
 }
 
-MenuItem PopupMenu::Track(HWND owner) const {
+std::string_view PopupMenu::Track(HWND owner) const {
     POINT at{};
     GetCursorPos(&at);
     // Without the foreground the menu would stay open when the user clicks
@@ -43,12 +29,10 @@ MenuItem PopupMenu::Track(HWND owner) const {
         TrackPopupMenu(menu_.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                        owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
-    for (MenuItem item : kItems) {
-        if (CommandOf(item) == command) {
-            return item;
-        }
-    }
-    return MenuItem::None;
+    const auto entries = layout::PopupMenu();
+    const auto index = static_cast<std::size_t>(command - kFirstMenuId);
+    return command >= kFirstMenuId && index < entries.size() ? entries[index].name
+                                                             : std::string_view{};
 }
 
 std::wstring MenuItemCaption::Caption() const {

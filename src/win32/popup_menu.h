@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "platform/controls.h"
 #include "win32/handles.h"
 
@@ -10,10 +12,11 @@ class PopupMenu {
   public:
     PopupMenu();
     // Opens the menu at the mouse, its default item in bold, and returns the
-    // item picked once it has closed.
-    MenuItem Track(HWND owner) const;
+    // name of the item picked once it has closed (empty when none was).
+    std::string_view Track(HWND owner) const;
     HMENU Handle() const { return menu_.get(); }
-    static int CommandOf(MenuItem item);
+    // An item's command is its place in the layout's menu, after the controls.
+    static int CommandOf(std::string_view item);
 
   private:
     UniqueMenu menu_;

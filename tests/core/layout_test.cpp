@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 
 namespace plimex::layout {
 namespace {
@@ -16,9 +17,9 @@ struct Box {
 Box Absolute(const Window& window, const Control& control) {
     Box box{control.left, control.top, control.left + control.width, control.top + control.height};
     if (!control.container.empty()) {
-        const Control* frame = Find(window, control.container);
-        box = {box.left + frame->left, box.top + frame->top, box.right + frame->left,
-               box.bottom + frame->top};
+        const Control& frame = Get(window, control.container);
+        box = {box.left + frame.left, box.top + frame.top, box.right + frame.left,
+               box.bottom + frame.top};
     }
     return box;
 }
@@ -32,16 +33,14 @@ TEST(Layout, EveryControlLiesInsideItsWindowAndItsFrame) {
             EXPECT_LE(box.right, window->clientWidth) << control.name;
             EXPECT_LE(box.bottom, window->clientHeight) << control.name;
             if (!control.container.empty()) {
-                const Control* frame = Find(*window, control.container);
-                ASSERT_NE(frame, nullptr) << control.name;
-                EXPECT_LE(control.left + control.width, frame->width) << control.name;
-                EXPECT_LE(control.top + control.height, frame->height) << control.name;
+                const Control& frame = Get(*window, control.container);
+                EXPECT_LE(control.left + control.width, frame.width) << control.name;
+                EXPECT_LE(control.top + control.height, frame.height) << control.name;
             }
         }
     }
     // The bar at its fullest still stays inside the window.
-    const Control* bar = Find(MainWindow(), "Shape1");
-    EXPECT_LE(bar->left + 6135, MainWindow().clientWidth);
+    EXPECT_LE(Get(MainWindow(), "Shape1").left + 6135, MainWindow().clientWidth);
 }
 
 TEST(Layout, TabIndexesAreUniqueAndDense) {
@@ -54,7 +53,7 @@ TEST(Layout, TabIndexesAreUniqueAndDense) {
         }
         EXPECT_EQ(*indexes.rbegin() + 1, static_cast<int>(indexes.size())) << window->name;
     }
-    EXPECT_EQ(Find(MainWindow(), "Option5")->tabIndex, 13);
+    EXPECT_EQ(Get(MainWindow(), "Option5").tabIndex, 13);
 }
 
 TEST(Layout, AccessKeysOfTheMainWindowAndTheMenuAreDistinct) {
@@ -79,10 +78,12 @@ TEST(Layout, AccessKeysOfTheMainWindowAndTheMenuAreDistinct) {
     EXPECT_TRUE(menu[2].isDefault);
 }
 
-TEST(Layout, FindAnswersOnlyForControlsOfThatWindow) {
-    EXPECT_EQ(Find(MainWindow(), "LstFic")->kind, Kind::ListBox);
-    EXPECT_EQ(Find(AboutWindow(), "LstFic"), nullptr);
-    EXPECT_EQ(Find(AboutWindow(), "Command1")->caption, L"&Fermer");
+TEST(Layout, LookUpsAnswerOnlyForEntriesOfThatTable) {
+    EXPECT_EQ(Get(MainWindow(), "LstFic").kind, Kind::ListBox);
+    EXPECT_THROW(Get(AboutWindow(), "LstFic"), std::logic_error);
+    EXPECT_EQ(Get(AboutWindow(), "Command1").caption, L"&Fermer");
+    EXPECT_EQ(MenuIndex("Quitter"), 2u);
+    EXPECT_THROW(MenuIndex("Command1"), std::logic_error);
 }
 
 }  // namespace

@@ -131,12 +131,12 @@ TEST_F(TrayTest, TwipsAreRoundedToTheEvenPixelOnAHalf) {
 
 TEST_F(TrayTest, ReportsWhileTheMenuIsOpenAreRecordedButOpenNothing) {
     StartWithState("1");
-    window.whileMenuOpen = [this] {
+    window.whileMenuOpen = [this]() -> std::string_view {
         Report(517);
         Report(515);
         EXPECT_EQ(form.trayMessage(), 515);
         EXPECT_TRUE(form.trayBusy());
-        return MenuItem::Activer;
+        return "Activer";
     };
     Report(517);
     EXPECT_EQ(window.popups, 1);
@@ -147,11 +147,11 @@ TEST_F(TrayTest, ReportsWhileTheMenuIsOpenAreRecordedButOpenNothing) {
 
 TEST_F(TrayTest, MenuItemsOpenTheWindowAndQuit) {
     StartWithState("1");
-    window.whileMenuOpen = [] { return MenuItem::Ouvrir; };
+    window.whileMenuOpen = [] { return std::string_view("Ouvrir"); };
     Report(517);
     EXPECT_TRUE(window.visible);
 
-    window.whileMenuOpen = [] { return MenuItem::Quitter; };
+    window.whileMenuOpen = [] { return std::string_view("Quitter"); };
     Report(517);
     EXPECT_TRUE(window.unloaded);
     EXPECT_FALSE(form.trayBusy());

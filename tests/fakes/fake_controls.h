@@ -187,7 +187,7 @@ class FakeMainWindow : public MainWindow {
     bool unloaded = false;
     int popups = 0;
     // What the user does while the menu is open; returns the item picked.
-    std::function<MenuItem()> whileMenuOpen = [] { return MenuItem::None; };
+    std::function<std::string_view()> whileMenuOpen = [] { return std::string_view{}; };
 
     void Show() override {
         log_.Add("Form1.Show");
@@ -197,7 +197,7 @@ class FakeMainWindow : public MainWindow {
         log_.Add("Form1.Hide");
         visible = false;
     }
-    MenuItem PopupMenu() override {
+    std::string_view PopupMenu() override {
         log_.Add("Form1.PopupMenu");
         ++popups;
         return whileMenuOpen();

@@ -121,11 +121,11 @@ TEST_F(Form1WindowTest, ThePopupMenuListsItsItemsWithQuitterAsDefault) {
 
 TEST_F(Form1WindowTest, ThePopupMenuReportsTheItemPickedByItsAccessKey) {
     PressInActivePopup(Qt::Key_O);
-    EXPECT_EQ(window.PopupMenu(), MenuItem::Ouvrir);
+    EXPECT_EQ(window.PopupMenu(), "Ouvrir");
     PressInActivePopup(Qt::Key_Q);
-    EXPECT_EQ(window.PopupMenu(), MenuItem::Quitter);
+    EXPECT_EQ(window.PopupMenu(), "Quitter");
     PressInActivePopup(Qt::Key_Escape);
-    EXPECT_EQ(window.PopupMenu(), MenuItem::None);
+    EXPECT_EQ(window.PopupMenu(), "");
 }
 
 TEST_F(Form1WindowTest, TheFileListSortsIgnoringCaseAndIndexesTheSortedOrder) {

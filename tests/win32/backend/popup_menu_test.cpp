@@ -18,18 +18,18 @@ TEST(PopupMenu, HoldsTheThreeItemsWithQuitterAsDefault) {
     EXPECT_EQ(ItemText(menu.Handle(), 1), L"&Ouvrir");
     EXPECT_EQ(ItemText(menu.Handle(), 2), L"&Quitter");
     EXPECT_EQ(GetMenuDefaultItem(menu.Handle(), FALSE, 0),
-              static_cast<UINT>(PopupMenu::CommandOf(MenuItem::Quitter)));
+              static_cast<UINT>(PopupMenu::CommandOf("Quitter")));
 }
 
 TEST(PopupMenu, TheToggleItemsCaptionIsReadAndWritten) {
     const PopupMenu menu;
-    MenuItemCaption activer(menu.Handle(), PopupMenu::CommandOf(MenuItem::Activer));
+    MenuItemCaption activer(menu.Handle(), PopupMenu::CommandOf("Activer"));
     EXPECT_EQ(activer.Caption(), L"&Activer");
     activer.SetCaption(L"&Désactiver");
     EXPECT_EQ(activer.Caption(), L"&Désactiver");
     EXPECT_EQ(ItemText(menu.Handle(), 0), L"&Désactiver");
     EXPECT_EQ(GetMenuDefaultItem(menu.Handle(), FALSE, 0),
-              static_cast<UINT>(PopupMenu::CommandOf(MenuItem::Quitter)));
+              static_cast<UINT>(PopupMenu::CommandOf("Quitter")));
 }
 
 }  // namespace
