@@ -5,8 +5,8 @@
 # wixl (Debian's msitools) knows no component attributes or conditions, nor
 # same-version upgrades, so they are set in the built database with msibuild:
 # Plimex.ini is permanent (16) and never overwritten (128); the Startup
-# shortcut is installed only when AUTOSTART is set, and still removed at
-# uninstall (when Installed is); a package of the same version, of the other
+# shortcut is installed only when AUTOSTART is set and not 0, and still
+# removed at uninstall (when Installed is); a package of the same version, of the other
 # width for one, replaces the installed one (VersionMaxInclusive, 512).
 cmake_minimum_required(VERSION 3.25)
 
@@ -60,7 +60,7 @@ execute_process(COMMAND wixl -a ${ARCH} -o plimex.msi plimex.wxs WORKING_DIRECTO
 file(WRITE ${WORK}/_ForceCodepage.idt "\r\n\r\n1252\t_ForceCodepage\r\n")
 execute_process(COMMAND msibuild plimex.msi -i _ForceCodepage.idt
     -q "UPDATE `Component` SET `Attributes` = 144 WHERE `Component` = 'Options'"
-    -q "UPDATE `Component` SET `Condition` = 'AUTOSTART OR Installed' WHERE `Component` = 'StartupShortcut'"
+    -q "UPDATE `Component` SET `Condition` = '(AUTOSTART AND AUTOSTART <> \"0\") OR Installed' WHERE `Component` = 'StartupShortcut'"
     -q "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"
     -q "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('${UPGRADE_CODE}', '${MSI_VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
     WORKING_DIRECTORY ${WORK} COMMAND_ERROR_IS_FATAL ANY)
