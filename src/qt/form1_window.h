@@ -39,7 +39,7 @@ class Form1Window : public QWidget, public MainWindow {
     void RequestUnload();
     // Without a notification area a hidden window could never come back:
     // hiding then minimizes it instead.
-    void KeepReachableWithoutTray() { hideMinimizes_ = true; }
+    void SetReachableFromTray(bool reachable) { hideMinimizes_ = !reachable; }
 
     void Show() override;
     void Hide() override;

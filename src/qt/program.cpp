@@ -10,27 +10,26 @@ Program::Program()
     : window_(codePage_, twips_, icons_, MountedVolumesOfThisMachine()),
       form_(Platform{desktop_, tray_, fileSystem_, random_, codePage_}, window_.Controls(form2_)) {
     window_.Connect(form_);
-    // Queued: a toggle from the menu hides and shows the tray icon, which on
-    // XEmbed destroys the very window whose click handler is still running.
-    QObject::connect(
-        &tray_.icon(), &QSystemTrayIcon::activated, &window_,
-        [this](QSystemTrayIcon::ActivationReason reason) {
-            if (const auto message = TrayMouseMessage(reason, trayProtocol_)) {
-                window_.RaiseTrayMessage(*message);
-            }
-        },
-        Qt::QueuedConnection);
     // The session ending unloads like Quitter, so the options are saved.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,
                      [this] { window_.RequestUnload(); });
 }
 
 void Program::Start() {
+    const bool area = areaWatch_.Available();
+    tray_.SetAreaAvailable(area);
     form_.Form_Load();
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        window_.KeepReachableWithoutTray();
+    if (!area) {
+        window_.SetReachableFromTray(false);
         window_.Show();
     }
+}
+
+// A window shown for lack of a notification area stays where it is; once the
+// icon can bring it back, hiding it hides it again.
+void Program::NotificationAreaChanged(bool available) {
+    tray_.SetAreaAvailable(available);
+    window_.SetReachableFromTray(available);
 }
 
 }  // namespace plimex::qt

@@ -6,9 +6,9 @@
 #include "qt/form2_dialog.h"
 #include "qt/icon_registry.h"
 #include "qt/locale_code_page.h"
+#include "qt/notification_area_watch.h"
 #include "qt/posix_file_system.h"
 #include "qt/termination_signals.h"
-#include "qt/tray_activation.h"
 #include "qt/tray_notification_area.h"
 #include "qt/twips.h"
 #include "wallpaper/linux_desktop.h"
@@ -24,17 +24,20 @@ class Program {
     void Start();
 
   private:
+    void NotificationAreaChanged(bool available);
+
     LocaleCodePage codePage_;
     PosixFileSystem fileSystem_{codePage_};
     TimeOfDayRandom random_;
     LinuxDesktop desktop_;
     IconRegistry icons_;
-    TrayNotificationArea tray_{icons_};
+    TrayNotificationArea tray_{icons_, [this](int message) { window_.RaiseTrayMessage(message); }};
     Twips twips_ = Twips::OfPrimaryScreen();
     Form1Window window_;
     AboutLauncher form2_{twips_};
     Form1 form_;
-    TrayProtocol trayProtocol_ = CurrentTrayProtocol();
+    NotificationAreaWatch areaWatch_{
+        [this](bool available) { NotificationAreaChanged(available); }};
     TerminationSignals signals_{[this] { window_.RequestUnload(); }};
 };
 

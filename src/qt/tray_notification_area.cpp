@@ -1,6 +1,7 @@
 #include "qt/tray_notification_area.h"
 
 #include <QPixmap>
+#include <utility>
 
 namespace plimex::qt {
 namespace {
@@ -17,25 +18,62 @@ QIcon EmptyIcon() {
 
 }  // namespace
 
+TrayNotificationArea::TrayNotificationArea(const IconRegistry& icons,
+                                           std::function<void(int)> raise)
+    : icons_(icons), raise_(std::move(raise)) {}
+
 bool TrayNotificationArea::Add(const TrayIconRecord& record) {
-    if (tray_.isVisible()) {
+    if (shown_) {
         return false;
     }
     const QIcon picture = icons_.Icon(record.hIcon);
-    tray_.setIcon(picture.isNull() ? EmptyIcon() : picture);
-    tray_.setToolTip(
-        QString::fromWCharArray(record.Tip().data(), static_cast<qsizetype>(record.Tip().size())));
-    tray_.show();
+    picture_ = picture.isNull() ? EmptyIcon() : picture;
+    tip_ =
+        QString::fromWCharArray(record.Tip().data(), static_cast<qsizetype>(record.Tip().size()));
+    shown_ = true;
     shownId_ = record.uID;
+    ShowIcon();
     return true;
 }
 
 bool TrayNotificationArea::Delete(const TrayIconRecord& record) {
-    if (!tray_.isVisible() || record.uID != shownId_) {
+    if (!shown_ || record.uID != shownId_) {
         return false;
     }
-    tray_.hide();
+    shown_ = false;
+    if (icon_) icon_->hide();
     return true;
+}
+
+// Once made, the icon follows an area that goes and comes back by itself:
+// Qt embeds it again in a new XEmbed tray and registers it again with a new
+// StatusNotifierWatcher.
+void TrayNotificationArea::SetAreaAvailable(bool available) {
+    areaAvailable_ = available;
+    ShowIcon();
+}
+
+void TrayNotificationArea::ShowIcon() {
+    if (!shown_ || !areaAvailable_) return;
+    if (!icon_) MakeIcon();
+    icon_->setIcon(picture_);
+    icon_->setToolTip(tip_);
+    icon_->show();
+}
+
+void TrayNotificationArea::MakeIcon() {
+    // The same test as Qt's when it chooses the protocol, made at the same
+    // moment.
+    protocol_ = CurrentTrayProtocol();
+    icon_ = std::make_unique<QSystemTrayIcon>();
+    // Queued: a toggle from the menu hides and shows the tray icon, which on
+    // XEmbed destroys the very window whose click handler is still running.
+    QObject::connect(
+        icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
+        [this](QSystemTrayIcon::ActivationReason reason) {
+            if (const auto message = TrayMouseMessage(reason, protocol_)) raise_(*message);
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace plimex::qt

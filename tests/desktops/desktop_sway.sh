@@ -30,11 +30,13 @@ start_sway() {  # [configuration file]
         "$((screen_width - 40)),$((screen_height / 2))" "$((screen_width / 2)),$((screen_height - 100))")
 }
 
-write_config() {  # with a bar?
+write_config() {  # bar: sway starts swaybar; late-bar: the test starts it
     {
         echo "output HEADLESS-1 resolution ${screen_width}x${screen_height}"
         echo "output * bg $scratch/start.bmp stretch"
-        [ "${1:-}" != "bar" ] || printf 'bar {\n  position top\n  tray_output *\n}\n'
+        printf 'bar {\n  id top\n  position top\n  tray_output *\n'
+        [ "${1:-}" != "late-bar" ] || echo "  swaybar_command true"
+        echo "}"
     } >"$scratch/config"
 }
 
@@ -42,7 +44,7 @@ bar="${screen_width}x24+0+0"
 
 # The user's own wallpaper first, then the program's; its icon in swaybar.
 ordinary() {
-    write_config bar
+    write_config
     start_sway "$scratch/config"
     expect_screen_shows "$start_colour" "swaybg did not draw the starting wallpaper"
     wait_for_still "$bar"
@@ -62,10 +64,44 @@ first_run() {
 # sway would expand such a path, so the program's link must live elsewhere.
 home_with_at() {
     use_home "$scratch/user@example.org"
-    write_config bar
+    write_config
     start_sway "$scratch/config"
     expect_screen_shows "$start_colour" "swaybg did not draw the starting wallpaper"
     expect_program_sets_picture
 }
 
-run_cases ordinary first_run home_with_at
+# The bar's right end, where its tray draws the icon, against its empty middle.
+bar_shows_icon() {
+    take_screenshot "$scratch/bar.png"
+    [ "$(convert "$scratch/bar.png" -crop "24x24+$((screen_width - 26))+0" +repage rgb:- | md5sum)" != \
+        "$(convert "$scratch/bar.png" -crop "24x24+$((screen_width / 2))+0" +repage rgb:- | md5sum)" ]
+}
+
+window_shown() {
+    swaymsg -t get_tree -r | python3 -c 'import json, sys
+def shown(node):
+    return (node.get("name") == "Plimex 2000" and node.get("visible")) or any(
+        shown(child) for child in node.get("nodes", []) + node.get("floating_nodes", []))
+sys.exit(0 if shown(json.load(sys.stdin)) else 1)'
+}
+
+# The login race: the program starts before swaybar, the only notification
+# area. Its window shows for lack of one; the icon comes as soon as swaybar
+# does, and again when swaybar is restarted; the window stays.
+bar_after_program() {
+    write_config late-bar
+    start_sway "$scratch/config"
+    start_program
+    wait_for 10 window_shown || fail "the window did not show without a notification area"
+    sleep 1
+    start_helper swaybar swaybar -b top
+    wait_for 10 bar_shows_icon || fail "no icon appeared in swaybar started after the program"
+    window_shown || fail "the window shown for lack of a notification area went away"
+    kill "${helper_pids[-1]}"
+    bar_gone() { ! bar_shows_icon; }
+    wait_for 5 bar_gone || fail "swaybar did not end"
+    start_helper swaybar-again swaybar -b top
+    wait_for 10 bar_shows_icon || fail "no icon appeared in swaybar started again"
+}
+
+run_cases ordinary first_run home_with_at bar_after_program

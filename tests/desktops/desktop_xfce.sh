@@ -15,17 +15,23 @@ start_xfce() {
 last_images() { xfconf-query -c xfce4-desktop -l 2>/dev/null | grep '/last-image$'; }
 desktop_ready() { last_images >/dev/null; }
 
-set_every_last_image() {  # path
-    local property
-    for property in $(last_images); do xfconf-query -c xfce4-desktop -p "$property" -s "$1"; done
-}
-
-# Placement: 0 shows no picture, 1 centres it, 3 stretches it.
-set_every_image_style() {  # style
-    local property
-    for property in $(last_images); do
-        xfconf-query -c xfce4-desktop -p "${property%/last-image}/image-style" -s "$1"
-    done
+# A user's own backdrop settings on every workspace of Xvfb's one monitor
+# (xfdesktop names it "screen"), written before xfdesktop starts. Placement:
+# 0 shows no picture, 1 centres it, 3 stretches it.
+write_backdrop() {  # image style
+    local channels=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml workspace
+    mkdir -p "$channels"
+    {
+        echo '<?xml version="1.0" encoding="UTF-8"?>'
+        echo '<channel name="xfce4-desktop" version="1.0"><property name="backdrop" type="empty">'
+        echo '<property name="screen0" type="empty"><property name="monitorscreen" type="empty">'
+        for workspace in 0 1 2 3; do
+            echo "<property name=\"workspace$workspace\" type=\"empty\">"
+            echo "<property name=\"last-image\" type=\"string\" value=\"$scratch/start.bmp\"/>"
+            echo "<property name=\"image-style\" type=\"int\" value=\"$1\"/></property>"
+        done
+        echo '</property></property></property></channel>'
+    } >"$channels/xfce4-desktop.xml"
 }
 
 expect_every_image_style() {  # style
@@ -65,17 +71,14 @@ XML
 }
 
 # The user's own wallpaper first, then the program's in the user's own
-# placement; its icon in the panel
-# (a StatusNotifierItem: the panel is the watcher), and a real left click on it
-# opens the window. The panel answers a right click with its own menu, as the
+# placement; its icon in the panel (a StatusNotifierItem: the panel is the
+# watcher), and a real left click on it opens the window. The panel answers a right click with its own menu, as the
 # program exports none.
 ordinary() {
     configure_panel
+    write_backdrop 1
     start_xfce
     start_helper xfce4-panel xfce4-panel --sm-client-disable
-    wait_for 10 desktop_ready || fail "xfdesktop wrote no backdrop settings"
-    set_every_image_style 1
-    set_every_last_image "$scratch/start.bmp"
     expect_screen_shows "$start_colour" "xfdesktop did not draw the starting wallpaper"
     wait_for_still "$panel"
     take_screenshot "$scratch/before.png"
@@ -109,10 +112,9 @@ before_the_desktop() {
 # A backdrop that shows only its colour would hide the picture: it is
 # stretched instead.
 colour_only() {
+    write_backdrop 0
     start_xfce
-    wait_for 10 desktop_ready || fail "xfdesktop wrote no backdrop settings"
-    set_every_image_style 0
-    set_every_last_image "$scratch/start.bmp"
+    wait_for 10 desktop_window_shown xfdesktop || fail "xfdesktop drew no desktop"
     expect_program_sets_picture
     expect_every_image_style 3
 }
