@@ -6,6 +6,7 @@
 # A suite sources this file with the program's path as its argument, defines
 # its cases as functions and ends with `run_cases CASE...`.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
 
 program=$(realpath "$1")
 suite=$(basename "$0" .sh)
@@ -118,13 +119,9 @@ tell_bus_the_session() {
 
 # An X display of our own: other runs may hold any fixed number.
 start_xvfb() {
-    local displayfd number
-    exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
-        >"$scratch/xvfb.log" 2>&1 &
-    helper_pids+=($!)
-    read -r -t 10 -u "$displayfd" number || fail "Xvfb did not start"
-    export DISPLAY=":$number"
+    start_private_xvfb "${screen_width}x${screen_height}" "$scratch/xvfb.log" ||
+        fail "Xvfb did not start"
+    helper_pids+=("$xvfb_pid")
     screenshot_command=(import -window root)
 }
 

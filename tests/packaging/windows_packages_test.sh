@@ -17,7 +17,7 @@ msi=$(realpath "$2")
 driver_exe=$(realpath "$3")
 source_dir=$(realpath "$4")
 wine_run="$source_dir/tools/wine-run"
-source "$source_dir/tests/win32/xvfb.sh"
+source "$source_dir/tools/xvfb.sh"
 
 scratch=$(mktemp -d /tmp/plimex-packages.XXXXXX)
 export PLIMEX_WINEPREFIX="$scratch/prefix"
@@ -47,7 +47,7 @@ registry_value() {  # key, name
 options() { iconv -f CP1252 -t UTF-8 "$1/Plimex.ini"; }
 expected_options() { printf '[options]\r\nRep=%s\r\nTps=1\r\nEtat=1\r\n' "$1"; }
 
-start_xvfb "$scratch" 1024x768
+start_private_xvfb 1024x768 || exit 1
 # Every program of the prefix in the virtual desktop the driver joins.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Plimex /f >/dev/null
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Plimex /d 1024x768 /f >/dev/null

@@ -2,6 +2,7 @@
 # a scratch working folder with a scratch home, and small waiting helpers.
 # Source it, then call start_display.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
 
 scratch=$(mktemp -d)
 helper_pids=()
@@ -31,12 +32,8 @@ wait_for() {  # seconds, command...
 
 # A display of our own: other runs may hold any fixed number.
 start_display() {
-    local displayfd number
-    exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-    helper_pids+=($!)
-    read -r -t 10 -u "$displayfd" number || fail "Xvfb did not start"
-    export DISPLAY=":$number"
+    start_private_xvfb 1024x768 "$scratch/xvfb.log" || fail "Xvfb did not start"
+    helper_pids+=("$xvfb_pid")
 }
 
 # The options file naming $scratch/pictures with the given interval and state.

@@ -9,7 +9,7 @@ set -euo pipefail
 plimex_exe=$(realpath "$1")
 driver_exe=$(realpath "$2")
 wine_run="$3/tools/wine-run"
-source "$(dirname "$0")/xvfb.sh"
+source "$3/tools/xvfb.sh"
 
 readonly width=1024 height=768
 # The notification area sits at the right end of the desktop's taskbar.
@@ -313,7 +313,7 @@ large_dpi() {
     quit_from_tray
 }
 
-start_xvfb "$scratch" "${width}x${height}" "$scratch/xvfb.log"
+start_private_xvfb "${width}x${height}" "$scratch/xvfb.log"
 "$wine_run" wineboot -i >/dev/null 2>&1
 first_run
 folder_and_controls

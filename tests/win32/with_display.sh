@@ -8,13 +8,13 @@ set -uo pipefail
 wine_run=$1
 shift
 
-source "$(dirname "$0")/xvfb.sh"
+source "$(dirname "$0")/../../tools/xvfb.sh"
 
 xvfb_pid=""
 scratch=""
 if [ -z "${DISPLAY:-}" ]; then
     scratch=$(mktemp -d /tmp/plimex-display.XXXXXX)
-    start_xvfb "$scratch" 1024x768
+    start_private_xvfb 1024x768 || exit 1
     # A Wine session of its own, so that no session tied to another display serves it.
     export PLIMEX_WINEPREFIX="$scratch/prefix"
 fi
