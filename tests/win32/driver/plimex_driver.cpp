@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -151,158 +152,222 @@ int Fail(const char* message) {
     return 1;
 }
 
-int Run(int argc, char** argv) {
-    const std::string_view command = argv[1];
-    const int timeoutMs = 20000;
-    if (command == "wait-window") {
-        return WaitUntilMainWindowExists(true, timeoutMs) ? 0 : Fail("no window");
-    }
-    if (command == "wait-gone") {
-        return WaitUntilMainWindowExists(false, timeoutMs) ? 0 : Fail("still there");
-    }
-    JoinTestDesktop();
-    if (command == "menus") {
-        std::printf("%d\n", VisibleWindowsOfClass(L"#32768").count);
-        return 0;
-    }
-    if (command == "menu-item-centre" && argc == 3) {
-        // Where a click picks an item of the open popup menu, on the screen.
-        // Menu handles do not cross processes: the items share the window's
-        // height inside its frame.
-        HWND menu = VisibleWindowsOfClass(L"#32768").last;
-        RECT frame{};
-        if (menu == nullptr || !GetWindowRect(menu, &frame)) {
-            return Fail("no open menu");
-        }
-        const int border = GetSystemMetrics(SM_CYFIXEDFRAME);
-        const int items = static_cast<int>(plimex::layout::PopupMenu().size());
-        const int itemHeight = (frame.bottom - frame.top - 2 * border) / items;
-        const int item = std::atoi(argv[2]);
-        std::printf("%ld %ld\n", (frame.left + frame.right) / 2,
-                    frame.top + border + item * itemHeight + itemHeight / 2);
-        return 0;
-    }
-    if (command == "repaint-taskbar") {
-        // Under Wine a new wallpaper can be drawn over the taskbar until it repaints.
-        RedrawWindow(FindWindowW(L"Shell_TrayWnd", nullptr), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        return 0;
-    }
-    if (command == "dialogs") {
-        std::printf("%d\n", VisibleWindowsOfClass(L"#32770").count);
-        return 0;
-    }
-    if (command == "about-open") {
-        std::printf("%d\n", FindWindowW(kAboutClass, nullptr) != nullptr ? 1 : 0);
-        return 0;
-    }
-    if (command == "about-text" && argc == 3) {
-        HWND about = FindWindowW(kAboutClass, nullptr);
-        HWND control = GetDlgItem(about, ControlId(plimex::layout::AboutWindow(), argv[2]));
-        if (control == nullptr) {
-            return Fail("no such control in the About window");
-        }
-        PrintLine(Text(control));
-        return 0;
-    }
-    HWND main = MainWindow();
-    if (main == nullptr) {
-        return Fail("plimex is not running");
-    }
-    if (command == "visible") {
-        std::printf("%d\n", IsWindowVisible(main) ? 1 : 0);
-        return 0;
-    }
-    if (command == "enabled") {
-        std::printf("%d\n", IsWindowEnabled(main) ? 1 : 0);
-        return 0;
-    }
-    if (command == "focused") {
-        PrintLine(FocusedControlName(main));
-        return 0;
-    }
-    if (command == "client-point" && argc == 4) {
-        const POINT point = ClientPointOnScreen(main, std::atoi(argv[2]), std::atoi(argv[3]));
-        std::printf("%ld %ld\n", point.x, point.y);
-        return 0;
-    }
-    if (command == "close") {
-        PostMessageW(main, WM_CLOSE, 0, 0);
-        return 0;
-    }
-    if (command == "end-session") {
-        // What the system sends every program when the user logs off.
-        if (SendMessageW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) == FALSE) {
-            return Fail("the log-off was refused");
-        }
-        SendMessageW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-        return 0;
-    }
-    if (command == "lose-tray-icon") {
-        // What a restart of the shell does to every icon in the notification area.
-        NOTIFYICONDATAA icon{};
-        icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        icon.hWnd = main;
-        icon.uID = TrayIconRecord::kIconId;
-        return Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : Fail("no icon to remove");
-    }
-    if (command == "taskbar-created") {
-        PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-        return 0;
-    }
-    if (command == "tray" && argc == 3) {
-        // The shell's report of a mouse action over the icon: wParam the
-        // icon's identifier, lParam the mouse message.
-        PostMessageW(main, TrayIconRecord::kCallbackMessage, TrayIconRecord::kIconId,
-                     std::atoi(argv[2]));
-        return 0;
-    }
-    if (argc < 3) {
-        return Fail("missing control name");
-    }
-    HWND control = Control(main, argv[2]);
-    if (control == nullptr) {
-        return Fail("no such control");
-    }
-    if (command == "text") {
-        PrintLine(Text(control));
-    } else if (command == "items") {
-        const auto count = SendMessageW(control, LB_GETCOUNT, 0, 0);
-        for (int i = 0; i < count; ++i) {
-            PrintLine(ItemText(control, i));
-        }
-    } else if (command == "selected") {
-        std::printf("%ld\n", static_cast<long>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
-    } else if (command == "checked") {
-        std::printf("%ld\n", static_cast<long>(SendMessageW(control, BM_GETCHECK, 0, 0)));
-    } else if (command == "click") {
-        SendMessageW(control, BM_CLICK, 0, 0);
-    } else if (command == "select" && argc == 4) {
-        SelectItem(control, std::atoi(argv[3]), LBN_SELCHANGE);
-    } else if (command == "dblclick" && argc == 4) {
-        SelectItem(control, std::atoi(argv[3]), LBN_SELCHANGE);
-        SelectItem(control, std::atoi(argv[3]), LBN_DBLCLK);
-    } else if (command == "previews" && argc == 4) {
-        // Selects the first two entries in turn; each selection replaces the preview.
-        const int count = std::atoi(argv[3]);
-        SelectItem(control, 0, LBN_SELCHANGE);
-        const DWORD before = GdiObjectsOf(main);
-        for (int i = 0; i < count; ++i) {
-            SelectItem(control, i % 2, LBN_SELCHANGE);
-        }
-        SelectItem(control, 0, LBN_SELCHANGE);
-        std::printf("%lu %lu\n", before, GdiObjectsOf(main));
-    } else {
-        return Fail("unknown command");
-    }
+int Print(long value) {
+    std::printf("%ld\n", value);
     return 0;
+}
+
+// What a command has to work with: its own arguments, and the windows it
+// needs, found before it runs.
+struct Context {
+    char** arguments;
+    HWND main;
+    HWND control;
+};
+
+enum class Needs { Nothing, Desktop, MainWindow, Control };
+
+struct Command {
+    std::string_view name;
+    int arguments;  // besides the control's name, for those that need one
+    Needs needs;
+    int (*run)(const Context&);
+};
+
+constexpr int kTimeoutMs = 20000;
+
+const Command kCommands[] = {
+    {"wait-window", 0, Needs::Nothing,
+     [](const Context&) {
+         return WaitUntilMainWindowExists(true, kTimeoutMs) ? 0 : Fail("no window");
+     }},
+    {"wait-gone", 0, Needs::Nothing,
+     [](const Context&) {
+         return WaitUntilMainWindowExists(false, kTimeoutMs) ? 0 : Fail("still there");
+     }},
+    {"menus", 0, Needs::Desktop,
+     [](const Context&) { return Print(VisibleWindowsOfClass(L"#32768").count); }},
+    {"menu-item-centre", 1, Needs::Desktop,
+     [](const Context& context) {
+         // Where a click picks an item of the open popup menu, on the screen.
+         // Menu handles do not cross processes: the items share the window's
+         // height inside its frame.
+         HWND menu = VisibleWindowsOfClass(L"#32768").last;
+         RECT frame{};
+         if (menu == nullptr || !GetWindowRect(menu, &frame)) {
+             return Fail("no open menu");
+         }
+         const int border = GetSystemMetrics(SM_CYFIXEDFRAME);
+         const int items = static_cast<int>(plimex::layout::PopupMenu().size());
+         const int itemHeight = (frame.bottom - frame.top - 2 * border) / items;
+         const int item = std::atoi(context.arguments[0]);
+         std::printf("%ld %ld\n", (frame.left + frame.right) / 2,
+                     frame.top + border + item * itemHeight + itemHeight / 2);
+         return 0;
+     }},
+    {"repaint-taskbar", 0, Needs::Desktop,
+     [](const Context&) {
+         // Under Wine a new wallpaper can be drawn over the taskbar until it repaints.
+         RedrawWindow(FindWindowW(L"Shell_TrayWnd", nullptr), nullptr, nullptr,
+                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+         return 0;
+     }},
+    {"dialogs", 0, Needs::Desktop,
+     [](const Context&) { return Print(VisibleWindowsOfClass(L"#32770").count); }},
+    {"about-open", 0, Needs::Desktop,
+     [](const Context&) { return Print(FindWindowW(kAboutClass, nullptr) != nullptr ? 1 : 0); }},
+    {"about-text", 1, Needs::Desktop,
+     [](const Context& context) {
+         HWND about = FindWindowW(kAboutClass, nullptr);
+         HWND control =
+             GetDlgItem(about, ControlId(plimex::layout::AboutWindow(), context.arguments[0]));
+         if (control == nullptr) {
+             return Fail("no such control in the About window");
+         }
+         PrintLine(Text(control));
+         return 0;
+     }},
+    {"visible", 0, Needs::MainWindow,
+     [](const Context& context) { return Print(IsWindowVisible(context.main) ? 1 : 0); }},
+    {"enabled", 0, Needs::MainWindow,
+     [](const Context& context) { return Print(IsWindowEnabled(context.main) ? 1 : 0); }},
+    {"focused", 0, Needs::MainWindow,
+     [](const Context& context) {
+         PrintLine(FocusedControlName(context.main));
+         return 0;
+     }},
+    {"client-point", 2, Needs::MainWindow,
+     [](const Context& context) {
+         const POINT point = ClientPointOnScreen(context.main, std::atoi(context.arguments[0]),
+                                                 std::atoi(context.arguments[1]));
+         std::printf("%ld %ld\n", point.x, point.y);
+         return 0;
+     }},
+    {"close", 0, Needs::MainWindow,
+     [](const Context& context) {
+         PostMessageW(context.main, WM_CLOSE, 0, 0);
+         return 0;
+     }},
+    {"end-session", 0, Needs::MainWindow,
+     [](const Context& context) {
+         // What the system sends every program when the user logs off.
+         if (SendMessageW(context.main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) == FALSE) {
+             return Fail("the log-off was refused");
+         }
+         SendMessageW(context.main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+         return 0;
+     }},
+    {"lose-tray-icon", 0, Needs::MainWindow,
+     [](const Context& context) {
+         // What a restart of the shell does to every icon in the notification area.
+         NOTIFYICONDATAA icon{};
+         icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+         icon.hWnd = context.main;
+         icon.uID = TrayIconRecord::kIconId;
+         return Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : Fail("no icon to remove");
+     }},
+    {"taskbar-created", 0, Needs::MainWindow,
+     [](const Context& context) {
+         PostMessageW(context.main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+         return 0;
+     }},
+    {"tray", 1, Needs::MainWindow,
+     [](const Context& context) {
+         // The shell's report of a mouse action over the icon: wParam the
+         // icon's identifier, lParam the mouse message.
+         PostMessageW(context.main, TrayIconRecord::kCallbackMessage, TrayIconRecord::kIconId,
+                      std::atoi(context.arguments[0]));
+         return 0;
+     }},
+    {"text", 0, Needs::Control,
+     [](const Context& context) {
+         PrintLine(Text(context.control));
+         return 0;
+     }},
+    {"items", 0, Needs::Control,
+     [](const Context& context) {
+         const auto count = SendMessageW(context.control, LB_GETCOUNT, 0, 0);
+         for (int i = 0; i < count; ++i) {
+             PrintLine(ItemText(context.control, i));
+         }
+         return 0;
+     }},
+    {"selected", 0, Needs::Control,
+     [](const Context& context) {
+         return Print(static_cast<long>(SendMessageW(context.control, LB_GETCURSEL, 0, 0)));
+     }},
+    {"checked", 0, Needs::Control,
+     [](const Context& context) {
+         return Print(static_cast<long>(SendMessageW(context.control, BM_GETCHECK, 0, 0)));
+     }},
+    {"click", 0, Needs::Control,
+     [](const Context& context) {
+         SendMessageW(context.control, BM_CLICK, 0, 0);
+         return 0;
+     }},
+    {"select", 1, Needs::Control,
+     [](const Context& context) {
+         SelectItem(context.control, std::atoi(context.arguments[0]), LBN_SELCHANGE);
+         return 0;
+     }},
+    {"dblclick", 1, Needs::Control,
+     [](const Context& context) {
+         SelectItem(context.control, std::atoi(context.arguments[0]), LBN_SELCHANGE);
+         SelectItem(context.control, std::atoi(context.arguments[0]), LBN_DBLCLK);
+         return 0;
+     }},
+    {"previews", 1, Needs::Control,
+     [](const Context& context) {
+         // Selects the first two entries in turn; each selection replaces the preview.
+         const int count = std::atoi(context.arguments[0]);
+         SelectItem(context.control, 0, LBN_SELCHANGE);
+         const DWORD before = GdiObjectsOf(context.main);
+         for (int i = 0; i < count; ++i) {
+             SelectItem(context.control, i % 2, LBN_SELCHANGE);
+         }
+         SelectItem(context.control, 0, LBN_SELCHANGE);
+         std::printf("%lu %lu\n", before, GdiObjectsOf(context.main));
+         return 0;
+     }},
+};
+
+int Run(const Command& command, int argc, char** argv) {
+    const int named = command.needs == Needs::Control ? 1 : 0;
+    if (argc != 2 + named + command.arguments) {
+        return Fail("wrong number of arguments");
+    }
+    Context context{argv + 2 + named, nullptr, nullptr};
+    if (command.needs != Needs::Nothing) {
+        JoinTestDesktop();
+    }
+    if (command.needs == Needs::MainWindow || command.needs == Needs::Control) {
+        context.main = MainWindow();
+        if (context.main == nullptr) {
+            return Fail("plimex is not running");
+        }
+    }
+    if (command.needs == Needs::Control) {
+        context.control = Control(context.main, argv[2]);
+        if (context.control == nullptr) {
+            return Fail("no such control");
+        }
+    }
+    return command.run(context);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        return Fail("usage: plimex_driver COMMAND [CONTROL [ARGUMENT]]");
+    if (argc >= 2) {
+        for (const Command& command : kCommands) {
+            if (command.name == argv[1]) {
+                try {
+                    return Run(command, argc, argv);
+                } catch (const std::exception& error) {
+                    return Fail(error.what());  // a control name not in the layout
+                }
+            }
+        }
     }
-    return Run(argc, argv);
+    return Fail("usage: plimex_driver COMMAND [CONTROL] [ARGUMENTS]");
 }
