@@ -51,6 +51,7 @@ else
     }
 fi
 
+# The waits are long: on a loaded machine trayer alone took over 10 s to start.
 start_display
 trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 \
     >"$scratch/trayer.log" 2>&1 &
@@ -62,7 +63,7 @@ icon_signature() {
         md5sum
 }
 tray_ready() { xwininfo -root -tree 2>/dev/null | grep -q '"trayer"'; }
-wait_for 10 tray_ready || fail "trayer did not start"
+wait_for 30 tray_ready || fail "trayer did not start"
 sleep 0.5
 empty_tray=$(icon_signature)
 
@@ -72,12 +73,12 @@ program_pid=$!
 helper_pids+=($program_pid)
 
 icon_shown() { [ "$(icon_signature)" != "$empty_tray" ]; }
-wait_for 15 icon_shown || fail "the tray icon did not appear"
+wait_for 30 icon_shown || fail "the tray icon did not appear"
 
 # With the rotation on by default, the first run sets a random sample; on a
 # bare X server the program keeps its path and draws it on the root window.
 wallpaper_file="$home/.config/plimex/wallpaper"
-wait_for 10 test -s "$wallpaper_file" || fail "no wallpaper was set"
+wait_for 30 test -s "$wallpaper_file" || fail "no wallpaper was set"
 wallpaper=$(cat "$wallpaper_file")
 [[ "$wallpaper" == $samples/*.bmp && -f "$root$wallpaper" ]] || fail "the wallpaper is $wallpaper"
 expected=$(convert "$root$wallpaper" -resize '1024x768!' -crop 1x1+20+20 -depth 8 txt:- |
@@ -95,7 +96,7 @@ close_colours "$expected" "$shown" || fail "the root window shows $shown, the sa
 icon_windows=$(visible_windows)
 menu_open() { (($(visible_windows) > icon_windows)); }
 xdotool mousemove "$tray_x" "$tray_y" click 3
-wait_for 5 menu_open || fail "a right click on the icon opened no menu"
+wait_for 10 menu_open || fail "a right click on the icon opened no menu"
 sleep 0.3
 xdotool key q
 expect_clean_exit

@@ -105,7 +105,7 @@ sample="$source_dir/resources/backgrounds/${wallpaper##*\\}"
 block=256x256+256+200
 expected=$(convert "$sample" -crop "$block" -depth 8 rgb:- | md5sum)
 shown() { [ "$(import -window root -crop "$block" -depth 8 rgb:- | md5sum)" == "$expected" ]; }
-for _ in $(seq 25); do shown && break || sleep 0.2; done
+for _ in $(seq 50); do shown && break || sleep 0.2; done
 shown || fail "the desktop does not show $sample"
 driver close
 driver wait-gone || fail "the program did not end"
