@@ -62,7 +62,7 @@ UniqueFont MessageFont() {
     return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-UniqueFont TitleFont(const TwipsScale& scale) {
+UniqueFont TitleFont(const Twips& scale) {
     constexpr int kPoints = 12;
     constexpr int kPointsPerInch = 72;
     return UniqueFont(CreateFontW(-MulDiv(kPoints, scale.DpiY(), kPointsPerInch), 0, 0, 0, FW_BOLD,
@@ -79,13 +79,13 @@ int LineHeight(HFONT font) {
     return metrics.tmHeight;
 }
 
-RECT LayoutRect(const layout::Control& control, const TwipsScale& scale, POINT offset) {
+RECT LayoutRect(const layout::Control& control, const Twips& scale, POINT offset) {
     return scale.Rect(offset.x + control.left, offset.y + control.top, control.width,
                       control.height);
 }
 
-HWND CreateLayoutControl(HWND parent, const layout::Control& control, int id,
-                         const TwipsScale& scale, POINT offset, HFONT font) {
+HWND CreateLayoutControl(HWND parent, const layout::Control& control, int id, const Twips& scale,
+                         POINT offset, HFONT font) {
     const WindowKind kind = KindOf(control);
     if (kind.className == nullptr) {
         return nullptr;
@@ -106,8 +106,8 @@ HWND CreateLayoutControl(HWND parent, const layout::Control& control, int id,
     return child;
 }
 
-HWND CreateLayoutWindow(const wchar_t* className, const layout::Window& window,
-                        const TwipsScale& scale, void* creationData) {
+HWND CreateLayoutWindow(const wchar_t* className, const layout::Window& window, const Twips& scale,
+                        void* creationData) {
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     RECT frame = scale.Rect(0, 0, window.clientWidth, window.clientHeight);
     AdjustWindowRectEx(&frame, style, FALSE, 0);

@@ -1,11 +1,11 @@
 #include "core/form1.h"
 #include "core/time_of_day_random.h"
-#include "win32/about_box.h"
-#include "win32/ansi_code_page.h"
-#include "win32/main_form.h"
+#include "win32/form1_window.h"
+#include "win32/form2_dialog.h"
 #include "win32/message_loop.h"
 #include "win32/registry_desktop.h"
-#include "win32/shell_notification_area.h"
+#include "win32/system_ansi_code_page.h"
+#include "win32/tray_notification_area.h"
 #include "win32/windows_api.h"
 #include "win32/windows_file_system.h"
 
@@ -17,17 +17,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     plimex::win32::SystemAnsiCodePage codePage;
     plimex::win32::RegistryDesktop desktop;
-    plimex::win32::ShellNotificationArea notificationArea(codePage);
+    plimex::win32::TrayNotificationArea notificationArea(codePage);
     plimex::win32::WindowsFileSystem fileSystem;
     plimex::TimeOfDayRandom random;
 
-    plimex::win32::MainForm mainForm(instance, notificationArea);
+    plimex::win32::Form1Window mainForm(instance, notificationArea);
     if (mainForm.Handle() == nullptr) {
         // Without its window nothing could show the program or end it.
         return 1;
     }
-    plimex::win32::AboutBox aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
-                                     mainForm.Font());
+    plimex::win32::Form2Dialog aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
+                                        mainForm.Font());
     plimex::Form1 form(plimex::Platform{desktop, notificationArea, fileSystem, random, codePage},
                        mainForm.Controls(aboutBox));
     mainForm.Attach(form);

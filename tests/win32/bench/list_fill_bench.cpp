@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "../backend/test_files.h"
-#include "win32/ansi_code_page.h"
+#include "win32/file_list_box.h"
 #include "win32/handles.h"
-#include "win32/sorted_list_box.h"
+#include "win32/system_ansi_code_page.h"
 #include "win32/windows_file_system.h"
 
 namespace {
@@ -60,7 +60,7 @@ int main() {
     for (const std::string& name : names) {
         entries.push_back(codePage.FromAnsi(name));
     }
-    SortedListBox list(box);
+    FileListBox list(box);
     list.Clear();
     list.AddItems(entries);
     PaintPending(window.get());

@@ -12,10 +12,10 @@
 
 #include "core/layout.h"
 #include "platform/tray_icon_record.h"
-#include "win32/about_box.h"
 #include "win32/control_ids.h"
-#include "win32/main_form.h"
-#include "win32/twips_scale.h"
+#include "win32/form1_window.h"
+#include "win32/form2_dialog.h"
+#include "win32/twips.h"
 #include "win32/windows_api.h"
 
 namespace {
@@ -24,8 +24,8 @@ using plimex::TrayIconRecord;
 using plimex::win32::ControlId;
 
 constexpr wchar_t kDesktop[] = L"Plimex";
-constexpr const wchar_t* kMainClass = plimex::win32::MainForm::kClassName;
-constexpr const wchar_t* kAboutClass = plimex::win32::AboutBox::kClassName;
+constexpr const wchar_t* kMainClass = plimex::win32::Form1Window::kClassName;
+constexpr const wchar_t* kAboutClass = plimex::win32::Form2Dialog::kClassName;
 
 // Plimex runs in the virtual desktop of the test, and windows are per
 // desktop. A thread joins a desktop once, so a thread that looked before the
@@ -97,7 +97,7 @@ std::wstring FocusedControlName(HWND main) {
 
 // A point of the client area given in twips, on the screen.
 POINT ClientPointOnScreen(HWND main, int xTwips, int yTwips) {
-    const plimex::win32::TwipsScale scale;
+    const plimex::win32::Twips scale;
     POINT point{scale.X(xTwips), scale.Y(yTwips)};
     ClientToScreen(main, &point);
     return point;

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "win32/twips_scale.h"
+#include "win32/twips.h"
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
 
 // The About window: built afresh from the layout at every opening, modal
 // over the main window, and gone completely once closed.
-class AboutBox : public AboutWindow {
+class Form2Dialog : public AboutWindow {
   public:
     static constexpr wchar_t kClassName[] = L"PlimexForm2";
 
-    AboutBox(HINSTANCE instance, HWND mainWindow, const TwipsScale& scale, HFONT font);
+    Form2Dialog(HINSTANCE instance, HWND mainWindow, const Twips& scale, HFONT font);
     void ShowModal() override;
 
   private:
@@ -20,7 +20,7 @@ class AboutBox : public AboutWindow {
 
     HINSTANCE instance_;
     HWND mainWindow_;
-    TwipsScale scale_;
+    Twips scale_;
     HFONT font_;
 };
 

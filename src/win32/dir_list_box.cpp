@@ -1,9 +1,9 @@
-#include "win32/folder_list.h"
+#include "win32/dir_list_box.h"
 
 #include <algorithm>
 
+#include "win32/file_list_box.h"
 #include "win32/handles.h"
-#include "win32/sorted_list_box.h"
 
 namespace plimex::win32 {
 namespace {
@@ -115,11 +115,11 @@ std::optional<FolderTree> ReadFolderTree(const std::wstring& path) {
     return tree;
 }
 
-std::wstring FolderList::Path() const {
+std::wstring DirListBox::Path() const {
     return tree_.chain.empty() ? L"" : tree_.Path();
 }
 
-bool FolderList::SetPath(const std::wstring& path) {
+bool DirListBox::SetPath(const std::wstring& path) {
     const std::optional<FolderTree> tree = ReadFolderTree(path);
     if (!tree) {
         return false;
@@ -129,7 +129,7 @@ bool FolderList::SetPath(const std::wstring& path) {
     return CompareStringOrdinal(before.c_str(), -1, Path().c_str(), -1, TRUE) != CSTR_EQUAL;
 }
 
-bool FolderList::OpenSelected() {
+bool DirListBox::OpenSelected() {
     const auto index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
     if (index < 0 || tree_.chain.empty()) {
         return false;
@@ -137,7 +137,7 @@ bool FolderList::OpenSelected() {
     return SetPath(tree_.PathOfEntry(static_cast<std::size_t>(index)));
 }
 
-void FolderList::Show(const FolderTree& tree) {
+void DirListBox::Show(const FolderTree& tree) {
     tree_ = tree;
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
@@ -152,7 +152,7 @@ void FolderList::Show(const FolderTree& tree) {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
-void FolderList::Draw(const DRAWITEMSTRUCT& item) const {
+void DirListBox::Draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1)) {
         return;
     }

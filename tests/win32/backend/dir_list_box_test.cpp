@@ -1,10 +1,10 @@
-#include "win32/folder_list.h"
+#include "win32/dir_list_box.h"
 
 #include <gmock/gmock.h>
 
 #include "gui_fixture.h"
 #include "test_files.h"
-#include "win32/ansi_code_page.h"
+#include "win32/system_ansi_code_page.h"
 
 namespace plimex::win32 {
 namespace {
@@ -53,14 +53,14 @@ TEST_F(FolderListTest, AFolderThatCannotBeShownIsRefusedAndTheListStays) {
     EXPECT_FALSE(ReadFolderTree(Wide(scratch_.Write("file.bmp", "x"))).has_value());
     EXPECT_FALSE(ReadFolderTree(L"").has_value());
 
-    FolderList list(Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS));
+    DirListBox list(Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS));
     ASSERT_TRUE(list.SetPath(Folder()));
     EXPECT_FALSE(list.SetPath(L"Q:\\gone"));
     EXPECT_EQ(list.Path(), Folder());
 }
 
 TEST_F(FolderListTest, ReportsAChangeOnlyForAnotherFolder) {
-    FolderList list(Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS));
+    DirListBox list(Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS));
     EXPECT_TRUE(list.SetPath(Folder()));
     EXPECT_FALSE(list.SetPath(Folder() + L"\\"));
     EXPECT_TRUE(list.SetPath(L"C:\\"));
@@ -69,7 +69,7 @@ TEST_F(FolderListTest, ReportsAChangeOnlyForAnotherFolder) {
 TEST_F(FolderListTest, OpensTheSelectedSubfolderOrParent) {
     scratch_.MakeFolder("sub");
     HWND box = Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS);
-    FolderList list(box);
+    DirListBox list(box);
     ASSERT_TRUE(list.SetPath(Folder()));
     const auto current = SendMessageW(box, LB_GETCURSEL, 0, 0);
     ASSERT_EQ(SendMessageW(box, LB_GETCOUNT, 0, 0), current + 2);

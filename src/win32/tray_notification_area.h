@@ -10,9 +10,9 @@ namespace plimex::win32 {
 
 // The shell's notification area. It remembers the icon it last added so
 // that the icon can come back when the shell itself restarts.
-class ShellNotificationArea : public NotificationArea {
+class TrayNotificationArea : public NotificationArea {
   public:
-    explicit ShellNotificationArea(const AnsiCodePage& codePage) : codePage_(codePage) {}
+    explicit TrayNotificationArea(const AnsiCodePage& codePage) : codePage_(codePage) {}
 
     bool Add(const TrayIconRecord& record) override;
     bool Delete(const TrayIconRecord& record) override;

@@ -1,4 +1,4 @@
-#include "win32/ansi_code_page.h"
+#include "win32/system_ansi_code_page.h"
 
 #include <gtest/gtest.h>
 

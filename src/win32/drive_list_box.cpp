@@ -1,4 +1,4 @@
-#include "win32/drive_combo.h"
+#include "win32/drive_list_box.h"
 
 #include <cwctype>
 
@@ -45,7 +45,7 @@ std::wstring DriveEntryText(const std::wstring& root) {
     return text;
 }
 
-DriveCombo::DriveCombo(HWND combo) : combo_(combo), roots_(LogicalDriveRoots()) {
+DriveListBox::DriveListBox(HWND combo) : combo_(combo), roots_(LogicalDriveRoots()) {
     for (const std::wstring& root : roots_) {
         const std::wstring text = DriveEntryText(root);
         SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -53,14 +53,14 @@ DriveCombo::DriveCombo(HWND combo) : combo_(combo), roots_(LogicalDriveRoots()) 
     SendMessageW(combo_, CB_SETCURSEL, IndexOf(CurrentDirectory()), 0);
 }
 
-std::wstring DriveCombo::Drive() const {
+std::wstring DriveListBox::Drive() const {
     const auto index = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
     return index >= 0 && static_cast<std::size_t>(index) < roots_.size()
                ? roots_[static_cast<std::size_t>(index)]
                : std::wstring();
 }
 
-bool DriveCombo::SetDrive(const std::wstring& path) {
+bool DriveListBox::SetDrive(const std::wstring& path) {
     const int index = IndexOf(path);
     if (index < 0 || index == SendMessageW(combo_, CB_GETCURSEL, 0, 0)) {
         return false;
@@ -69,12 +69,12 @@ bool DriveCombo::SetDrive(const std::wstring& path) {
     return true;
 }
 
-std::wstring DriveCombo::DriveOf(const std::wstring& path) const {
+std::wstring DriveListBox::DriveOf(const std::wstring& path) const {
     const int index = IndexOf(path);
     return index < 0 ? std::wstring() : roots_[static_cast<std::size_t>(index)];
 }
 
-int DriveCombo::IndexOf(const std::wstring& path) const {
+int DriveListBox::IndexOf(const std::wstring& path) const {
     if (path.size() < 2 || path[1] != L':') {
         return -1;
     }

@@ -1,4 +1,4 @@
-#include "win32/shapes.h"
+#include "win32/shape_box.h"
 
 #include <algorithm>
 
@@ -6,11 +6,10 @@
 
 namespace plimex::win32 {
 
-ProgressShape::ProgressShape(HWND window, const TwipsScale& scale, RECT bar, int leftTwips,
-                             COLORREF colour)
+ShapeBox::ShapeBox(HWND window, const Twips& scale, RECT bar, int leftTwips, COLORREF colour)
     : window_(window), scale_(scale), bar_(bar), leftTwips_(leftTwips), colour_(colour) {}
 
-void ProgressShape::SetWidth(float twips) {
+void ShapeBox::SetWidth(float twips) {
     const LONG right = std::max<LONG>(bar_.left, scale_.X(leftTwips_ + static_cast<double>(twips)));
     if (right == bar_.right) {
         return;
@@ -23,7 +22,7 @@ void ProgressShape::SetWidth(float twips) {
     }
 }
 
-void ProgressShape::Paint(HDC dc) const {
+void ShapeBox::Paint(HDC dc) const {
     SetDCBrushColor(dc, colour_);
     FillRect(dc, &bar_, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }

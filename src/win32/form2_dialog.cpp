@@ -1,4 +1,4 @@
-#include "win32/about_box.h"
+#include "win32/form2_dialog.h"
 
 #include <array>
 
@@ -32,7 +32,7 @@ UniqueBitmap LoadBitmapResource(HINSTANCE instance, int id) {
         LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
-void CreateControls(HWND window, const TwipsScale& scale, HFONT font, const Opening& opening) {
+void CreateControls(HWND window, const Twips& scale, HFONT font, const Opening& opening) {
     std::size_t picture = 0;
     for (const layout::Control& control : Layout().controls) {
         const bool title = control.kind == layout::Kind::CentredTitle;
@@ -54,12 +54,12 @@ void Close(HWND window, HWND mainWindow) {
 
 }  // namespace
 
-AboutBox::AboutBox(HINSTANCE instance, HWND mainWindow, const TwipsScale& scale, HFONT font)
+Form2Dialog::Form2Dialog(HINSTANCE instance, HWND mainWindow, const Twips& scale, HFONT font)
     : instance_(instance), mainWindow_(mainWindow), scale_(scale), font_(font) {
-    RegisterWindowClass(instance_, WindowProc, AboutBox::kClassName);
+    RegisterWindowClass(instance_, WindowProc, Form2Dialog::kClassName);
 }
 
-LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Form2Dialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND mainWindow = reinterpret_cast<HWND>(CreationData(window, message, lParam));
     // Enter and Escape arrive as IDOK and IDCANCEL: neither closes the window.
     const bool closeClicked =
@@ -71,7 +71,7 @@ LRESULT CALLBACK AboutBox::WindowProc(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void AboutBox::ShowModal() {
+void Form2Dialog::ShowModal() {
     const Opening opening{TitleFont(scale_),
                           {LoadBitmapResource(instance_, PLIMEX_ABOUT1_BITMAP),
                            LoadBitmapResource(instance_, PLIMEX_ABOUT2_BITMAP)}};

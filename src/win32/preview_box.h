@@ -6,9 +6,9 @@
 namespace plimex::win32 {
 
 // The preview: an owner-drawn STATIC that stretches its bitmap to its size.
-class StretchedPreview : public PreviewBox {
+class PreviewBox : public plimex::PreviewBox {
   public:
-    explicit StretchedPreview(HWND box) : box_(box) {}
+    explicit PreviewBox(HWND box) : box_(box) {}
     void LoadPicture(const std::string& path) override;
     void Draw(const DRAWITEMSTRUCT& item) const;
     HBITMAP Picture() const { return picture_.get(); }

@@ -9,10 +9,10 @@
 namespace plimex::win32 {
 
 // A drop-down list of the machine's drives, each shown with its volume label.
-class DriveCombo : public DriveList {
+class DriveListBox : public DriveList {
   public:
     // Lists the drives and selects the one of the current directory.
-    explicit DriveCombo(HWND combo);
+    explicit DriveListBox(HWND combo);
     std::wstring Drive() const override;
     bool SetDrive(const std::wstring& path) override;
     std::wstring DriveOf(const std::wstring& path) const override;

@@ -1,4 +1,4 @@
-#include "win32/shell_notification_area.h"
+#include "win32/tray_notification_area.h"
 
 #include <algorithm>
 #include <string>
@@ -55,17 +55,17 @@ NOTIFYICONDATAA ToNotifyIconData(const TrayIconRecord& record, const AnsiCodePag
     return data;
 }
 
-bool ShellNotificationArea::Add(const TrayIconRecord& record) {
+bool TrayNotificationArea::Add(const TrayIconRecord& record) {
     shown_ = record;
     return Notify(NIM_ADD, record, codePage_);
 }
 
-bool ShellNotificationArea::Delete(const TrayIconRecord& record) {
+bool TrayNotificationArea::Delete(const TrayIconRecord& record) {
     shown_.reset();
     return Notify(NIM_DELETE, record, codePage_);
 }
 
-void ShellNotificationArea::RestoreAfterShellRestart() {
+void TrayNotificationArea::RestoreAfterShellRestart() {
     if (shown_) {
         Notify(NIM_ADD, *shown_, codePage_);
     }

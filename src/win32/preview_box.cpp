@@ -1,15 +1,15 @@
-#include "win32/stretched_preview.h"
+#include "win32/preview_box.h"
 
 namespace plimex::win32 {
 
-void StretchedPreview::LoadPicture(const std::string& path) {
+void PreviewBox::LoadPicture(const std::string& path) {
     // A file that is not a readable bitmap gives no picture: an empty box.
     picture_.reset(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                                    LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     InvalidateRect(box_, nullptr, FALSE);
 }
 
-void StretchedPreview::Draw(const DRAWITEMSTRUCT& item) const {
+void PreviewBox::Draw(const DRAWITEMSTRUCT& item) const {
     const RECT& area = item.rcItem;
     BITMAP info{};
     if (!picture_ || GetObjectW(picture_.get(), sizeof info, &info) == 0) {

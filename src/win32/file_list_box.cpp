@@ -1,4 +1,4 @@
-#include "win32/sorted_list_box.h"
+#include "win32/file_list_box.h"
 
 #include <algorithm>
 
@@ -9,11 +9,11 @@ bool ListsBefore(const std::wstring& a, const std::wstring& b) {
            CSTR_LESS_THAN;
 }
 
-void SortedListBox::Clear() {
+void FileListBox::Clear() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
 }
 
-void SortedListBox::AddItems(std::vector<std::wstring> items) {
+void FileListBox::AddItems(std::vector<std::wstring> items) {
     // Entries arriving in the list box's own order are appended at the end
     // instead of being inserted in the middle of a large list.
     std::sort(items.begin(), items.end(), ListsBefore);
@@ -31,11 +31,11 @@ void SortedListBox::AddItems(std::vector<std::wstring> items) {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
-int SortedListBox::ListIndex() const {
+int FileListBox::ListIndex() const {
     return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
 }
 
-std::wstring SortedListBox::List(int index) const {
+std::wstring FileListBox::List(int index) const {
     const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
     if (length == LB_ERR) {
         return {};
@@ -47,7 +47,7 @@ std::wstring SortedListBox::List(int index) const {
     return text;
 }
 
-int SortedListBox::ListCount() const {
+int FileListBox::ListCount() const {
     return static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0));
 }
 

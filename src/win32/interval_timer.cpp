@@ -1,8 +1,8 @@
-#include "win32/window_timer.h"
+#include "win32/interval_timer.h"
 
 namespace plimex::win32 {
 
-void WindowTimer::SetEnabled(bool enabled) {
+void IntervalTimer::SetEnabled(bool enabled) {
     if (enabled == enabled_) {
         return;
     }

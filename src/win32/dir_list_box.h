@@ -26,9 +26,9 @@ std::optional<FolderTree> ReadFolderTree(const std::wstring& path);
 
 // The classic directory list: an owner-drawn LISTBOX whose entries are
 // indented by depth; a double click or Enter opens the selected folder.
-class FolderList : public DirList {
+class DirListBox : public DirList {
   public:
-    explicit FolderList(HWND list) : list_(list) {}
+    explicit DirListBox(HWND list) : list_(list) {}
     std::wstring Path() const override;
     bool SetPath(const std::wstring& path) override;
     // Opens the folder of the selected entry; true when the folder shown changed.

@@ -5,39 +5,39 @@
 #include "core/form1.h"
 #include "platform/controls.h"
 #include "win32/bitmap_image_list.h"
-#include "win32/drive_combo.h"
-#include "win32/folder_list.h"
+#include "win32/dir_list_box.h"
+#include "win32/drive_list_box.h"
+#include "win32/file_list_box.h"
 #include "win32/handles.h"
 #include "win32/icon_box.h"
+#include "win32/interval_timer.h"
 #include "win32/popup_menu.h"
+#include "win32/preview_box.h"
 #include "win32/radio_button.h"
-#include "win32/shapes.h"
-#include "win32/shell_notification_area.h"
-#include "win32/sorted_list_box.h"
-#include "win32/stretched_preview.h"
-#include "win32/twips_scale.h"
+#include "win32/shape_box.h"
+#include "win32/tray_notification_area.h"
+#include "win32/twips.h"
 #include "win32/window_caption.h"
-#include "win32/window_timer.h"
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
 
 // The main window and its controls, built from the layout table. Its window
 // procedure hands the user's actions to the handlers of the core's Form1.
-class MainForm : public MainWindow, public Screen {
+class Form1Window : public MainWindow, public Screen {
   public:
     static constexpr wchar_t kClassName[] = L"PlimexForm1";
 
-    MainForm(HINSTANCE instance, ShellNotificationArea& tray);
-    MainForm(const MainForm&) = delete;
-    MainForm& operator=(const MainForm&) = delete;
-    ~MainForm() override;
+    Form1Window(HINSTANCE instance, TrayNotificationArea& tray);
+    Form1Window(const Form1Window&) = delete;
+    Form1Window& operator=(const Form1Window&) = delete;
+    ~Form1Window() override;
 
     Form1Controls Controls(AboutWindow& about);
     // From now on the user's actions reach the handlers.
     void Attach(Form1& form) { form_ = &form; }
     HWND Handle() const { return window_; }
-    const TwipsScale& Scale() const { return scale_; }
+    const Twips& Scale() const { return scale_; }
     HFONT Font() const { return font_.get(); }
 
     void Show() override;
@@ -66,8 +66,8 @@ class MainForm : public MainWindow, public Screen {
     RECT Place(std::string_view name) const;
     RadioButton Radio(std::string_view name) const;
 
-    ShellNotificationArea& tray_;
-    TwipsScale scale_;
+    TrayNotificationArea& tray_;
+    Twips scale_;
     UniqueFont font_;
     Form1* form_ = nullptr;  // set before any window exists: the procedure reads it
     HWND focus_ = nullptr;
@@ -77,11 +77,11 @@ class MainForm : public MainWindow, public Screen {
     UINT taskbarCreated_;
 
     win32::PopupMenu menu_;
-    DriveCombo drive1_;
-    FolderList dir1_;
-    SortedListBox lstFic_;
+    DriveListBox drive1_;
+    DirListBox dir1_;
+    FileListBox lstFic_;
     WindowCaption lblPap_;
-    WindowTimer tmr_;
+    IntervalTimer tmr_;
     RadioButton option1_;
     RadioButton option2_;
     RadioButton option3_;
@@ -89,9 +89,9 @@ class MainForm : public MainWindow, public Screen {
     RadioButton option5_;
     WindowCaption command1_;
     MenuItemCaption activer_;
-    ProgressShape shape1_;
+    ShapeBox shape1_;
     RECT shape2_;
-    StretchedPreview image1_;
+    PreviewBox image1_;
     HeldIcon image2_;
     HeldIcon image3_;
     BitmapImageList imageList1_;

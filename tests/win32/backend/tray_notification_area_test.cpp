@@ -1,10 +1,11 @@
+#include "win32/tray_notification_area.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "win32/ansi_code_page.h"
 #include "win32/icon_box.h"
-#include "win32/shell_notification_area.h"
+#include "win32/system_ansi_code_page.h"
 
 namespace plimex::win32 {
 namespace {
@@ -40,7 +41,7 @@ std::string FirstFormBytes(const std::string& tip) {
     return bytes + tip + '\0' + std::string(64 - tip.size() - 1, ' ');
 }
 
-TEST(ShellNotificationArea, TheRecordBecomesThisWidthsFirstForm) {
+TEST(TrayNotificationArea, TheRecordBecomesThisWidthsFirstForm) {
     const SystemAnsiCodePage codePage;
     const NOTIFYICONDATAA data =
         ToNotifyIconData(AddRecord(L"Icône dans le system tray"), codePage);
@@ -79,7 +80,7 @@ class TwoByteLatin1CodePage : public AnsiCodePage {
     std::wstring FromAnsi(std::string_view) const override { return L""; }
 };
 
-TEST(ShellNotificationArea, TheTipIsCutToWholeCharactersSoThatItsNulAlwaysFits) {
+TEST(TrayNotificationArea, TheTipIsCutToWholeCharactersSoThatItsNulAlwaysFits) {
     const TwoByteLatin1CodePage codePage;
     const std::string_view tip =
         ToNotifyIconData(AddRecord(std::wstring(40, L'é')), codePage).szTip;

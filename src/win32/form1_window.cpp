@@ -1,4 +1,4 @@
-#include "win32/main_form.h"
+#include "win32/form1_window.h"
 
 #include <optional>
 
@@ -64,7 +64,7 @@ int ShiftOf(WPARAM keys) {
 
 }  // namespace
 
-MainForm::MainForm(HINSTANCE instance, ShellNotificationArea& tray)
+Form1Window::Form1Window(HINSTANCE instance, TrayNotificationArea& tray)
     : tray_(tray),
       font_(MessageFont()),
       owner_(CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
@@ -94,18 +94,18 @@ MainForm::MainForm(HINSTANCE instance, ShellNotificationArea& tray)
     SendMessageW(Child("Dir1"), LB_SETITEMHEIGHT, 0, LineHeight(font_.get()) + 2);
 }
 
-MainForm::~MainForm() {
+Form1Window::~Form1Window() {
     if (IsWindow(window_)) {
         DestroyWindow(window_);
     }
 }
 
-HWND MainForm::CreateMainWindow(HINSTANCE instance) {
+HWND Form1Window::CreateMainWindow(HINSTANCE instance) {
     RegisterWindowClass(instance, WindowProc, kClassName);
     return CreateLayoutWindow(kClassName, Layout(), scale_, this);
 }
 
-std::vector<HWND> MainForm::CreateControls() {
+std::vector<HWND> Form1Window::CreateControls() {
     std::vector<HWND> children;
     for (const layout::Control& control : Layout().controls) {
         children.push_back(CreateLayoutControl(window_, control, Id(control.name), scale_,
@@ -114,57 +114,57 @@ std::vector<HWND> MainForm::CreateControls() {
     return children;
 }
 
-int MainForm::Id(std::string_view name) const {
+int Form1Window::Id(std::string_view name) const {
     return ControlId(Layout(), name);
 }
 
-HWND MainForm::Child(std::string_view name) const {
+HWND Form1Window::Child(std::string_view name) const {
     return children_.at(static_cast<std::size_t>(Id(name) - kFirstControlId));
 }
 
-RECT MainForm::Place(std::string_view name) const {
+RECT Form1Window::Place(std::string_view name) const {
     const layout::Control& control = layout::Get(Layout(), name);
     return LayoutRect(control, scale_, FrameOffset(control));
 }
 
-RadioButton MainForm::Radio(std::string_view name) const {
+RadioButton Form1Window::Radio(std::string_view name) const {
     return RadioButton(window_, Id(name), Id("Option1"), Id("Option5"));
 }
 
-Form1Controls MainForm::Controls(AboutWindow& about) {
+Form1Controls Form1Window::Controls(AboutWindow& about) {
     return Form1Controls{drive1_,  dir1_,    lstFic_,     lblPap_,   tmr_,     option1_, option2_,
                          option3_, option4_, option5_,    command1_, activer_, shape1_,  image1_,
                          image2_,  image3_,  imageList1_, *this,     about,    *this};
 }
 
-void MainForm::Show() {
+void Form1Window::Show() {
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
 }
 
-void MainForm::Hide() {
+void Form1Window::Hide() {
     ShowWindow(window_, SW_HIDE);
 }
 
-std::string_view MainForm::PopupMenu() {
+std::string_view Form1Window::PopupMenu() {
     return menu_.Track(window_);
 }
 
-std::uint32_t MainForm::hWnd() const {
+std::uint32_t Form1Window::hWnd() const {
     return NarrowHandle(window_);
 }
 
-void MainForm::SetTaskVisible(bool visible) {
+void Form1Window::SetTaskVisible(bool visible) {
     SetWindowLongPtrW(window_, GWLP_HWNDPARENT,
                       visible ? 0 : reinterpret_cast<LONG_PTR>(owner_.get()));
 }
 
-void MainForm::Unload() {
+void Form1Window::Unload() {
     DestroyWindow(window_);
 }
 
-LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<MainForm*>(CreationData(window, message, lParam));
+LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Form1Window*>(CreationData(window, message, lParam));
     if (self == nullptr || self->form_ == nullptr) {
         if (message == WM_DESTROY) {
             PostQuitMessage(0);
@@ -174,7 +174,7 @@ LRESULT CALLBACK MainForm::WindowProc(HWND window, UINT message, WPARAM wParam, 
     return self->OnMessage(message, wParam, lParam);
 }
 
-LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_) {
         tray_.RestoreAfterShellRestart();
         return 0;
@@ -224,7 +224,7 @@ LRESULT MainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void MainForm::OnCommand(int id, int code) {
+void Form1Window::OnCommand(int id, int code) {
     if (id == IDOK) {
         OnEnter();
     } else if (id == Id("Drive1") && code == CBN_SELCHANGE) {
@@ -242,7 +242,7 @@ void MainForm::OnCommand(int id, int code) {
 
 // The dialog manager reports Enter as IDOK: it opens the selected folder in
 // the folder list and presses a focused button, as keyboard users expect.
-void MainForm::OnEnter() {
+void Form1Window::OnEnter() {
     HWND focus = GetFocus();
     if (focus == Child("Dir1")) {
         OpenSelectedFolder();
@@ -254,20 +254,20 @@ void MainForm::OnEnter() {
     }
 }
 
-void MainForm::OpenSelectedFolder() {
+void Form1Window::OpenSelectedFolder() {
     if (dir1_.OpenSelected()) {
         RaiseEvent(*form_, "Dir1", ControlEvent::Change);
     }
 }
 
-void MainForm::ChangeDrive() {
+void Form1Window::ChangeDrive() {
     RaiseEvent(*form_, "Drive1", ControlEvent::Change);
     // A drive that is not ready leaves the folder list where it was: the
     // drive list goes back to the drive of the folder still shown.
     drive1_.SetDrive(dir1_.Path());
 }
 
-void MainForm::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+void Form1Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!IsTrayReport(window_, lParam, GetMessagePos())) {
         return;
     }
@@ -276,13 +276,13 @@ void MainForm::OnMouseMove(WPARAM wParam, LPARAM lParam) {
                           static_cast<float>(GET_Y_LPARAM(lParam)) * scale_.TwipsPerPixelY());
 }
 
-void MainForm::OnPaint() {
+void Form1Window::OnPaint() {
     const PaintScope paint(window_);
     PaintOutline(paint.Get(), shape2_);
     shape1_.Paint(paint.Get());
 }
 
-void MainForm::OnActivate(WPARAM wParam) {
+void Form1Window::OnActivate(WPARAM wParam) {
     // Give the focus back to the control that had it when the window was left.
     if (LOWORD(wParam) == WA_INACTIVE) {
         focus_ = GetFocus();

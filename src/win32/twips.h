@@ -6,12 +6,12 @@ namespace plimex::win32 {
 
 // Turns the layout's twips into pixels through the screen's DPI, so that the
 // windows keep their size in inches on a large-DPI screen.
-class TwipsScale {
+class Twips {
   public:
     static constexpr int kTwipsPerInch = 1440;
 
-    TwipsScale();  // the screen's DPI
-    TwipsScale(int dpiX, int dpiY) : dpiX_(dpiX), dpiY_(dpiY) {}
+    Twips();  // the screen's DPI
+    Twips(int dpiX, int dpiY) : dpiX_(dpiX), dpiY_(dpiY) {}
 
     int X(double twips) const;
     int Y(double twips) const;

@@ -11,9 +11,9 @@ namespace plimex::win32 {
 bool ListsBefore(const std::wstring& a, const std::wstring& b);
 
 // A LISTBOX with LBS_SORT: the control itself keeps the order.
-class SortedListBox : public ListBox {
+class FileListBox : public ListBox {
   public:
-    explicit SortedListBox(HWND list) : list_(list) {}
+    explicit FileListBox(HWND list) : list_(list) {}
     void Clear() override;
     void AddItems(std::vector<std::wstring> items) override;
     int ListIndex() const override;

@@ -1,4 +1,4 @@
-#include "win32/stretched_preview.h"
+#include "win32/preview_box.h"
 
 #include <cstdint>
 #include <string>
@@ -12,7 +12,7 @@ namespace {
 
 class StretchedPreviewTest : public testing::WindowTest {
   protected:
-    COLORREF DrawnPixel(const StretchedPreview& preview, int x, int y) const {
+    COLORREF DrawnPixel(const PreviewBox& preview, int x, int y) const {
         const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         const UniqueBitmap canvas(CreateBitmap(40, 30, 1, 32, nullptr));
         const SelectedObject selected(dc.get(), canvas.get());
@@ -27,7 +27,7 @@ class StretchedPreviewTest : public testing::WindowTest {
 };
 
 TEST_F(StretchedPreviewTest, StretchesTheBitmapOverTheWholeBox) {
-    StretchedPreview preview(Child(WC_STATICW, SS_OWNERDRAW));
+    PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
     preview.LoadPicture(folder_.Write("red.bmp", testing::BitmapFile(3, 2, RGB(255, 0, 0))));
     ASSERT_NE(preview.Picture(), nullptr);
     EXPECT_EQ(DrawnPixel(preview, 0, 0), RGB(255, 0, 0));
@@ -35,7 +35,7 @@ TEST_F(StretchedPreviewTest, StretchesTheBitmapOverTheWholeBox) {
 }
 
 TEST_F(StretchedPreviewTest, AFileThatIsNoBitmapGivesAnEmptyBox) {
-    StretchedPreview preview(Child(WC_STATICW, SS_OWNERDRAW));
+    PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
     preview.LoadPicture(folder_.Write("red.bmp", testing::BitmapFile(3, 2, RGB(255, 0, 0))));
     preview.LoadPicture(folder_.Write("broken.bmp", "BM not really a bitmap"));
     EXPECT_EQ(preview.Picture(), nullptr);
@@ -46,7 +46,7 @@ TEST_F(StretchedPreviewTest, AFileThatIsNoBitmapGivesAnEmptyBox) {
 }
 
 TEST_F(StretchedPreviewTest, EveryReplacedPictureIsFreed) {
-    StretchedPreview preview(Child(WC_STATICW, SS_OWNERDRAW));
+    PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
     const std::string files[] = {
         folder_.Write("a.bmp", testing::BitmapFile(64, 48, RGB(0, 255, 0))),
         folder_.Write("b.bmp", testing::BitmapFile(64, 48, RGB(0, 0, 255)))};
@@ -91,8 +91,8 @@ TEST_F(StretchedPreviewTest, ReadsEverySampleWallpaperExactly) {
     ASSERT_NE(search.get(), INVALID_HANDLE_VALUE);
     int samples = 0;
     do {
-        StretchedPreview sample(Child(WC_STATICW, SS_OWNERDRAW));
-        StretchedPreview decoded(Child(WC_STATICW, SS_OWNERDRAW));
+        PreviewBox sample(Child(WC_STATICW, SS_OWNERDRAW));
+        PreviewBox decoded(Child(WC_STATICW, SS_OWNERDRAW));
         sample.LoadPicture(folder + found.cFileName);
         decoded.LoadPicture(PLIMEX_DECODED_SAMPLES "/" + std::string(found.cFileName));
         ASSERT_NE(decoded.Picture(), nullptr) << found.cFileName;
