@@ -62,6 +62,7 @@ class Form1 {
     void Form_Unload();
     void LoadOptions();
     void SaveOptions();
+    void RememberFolderIfStorable();
     void SelectIntervalOption();
     void SetActivationControls();
     void ApplyWallpaper(const std::wstring& path);
@@ -91,6 +92,11 @@ class Form1 {
     std::int32_t TrayMessage = 0;
 
     bool unloaded_ = false;
+    // The options file existed but could not be read: overwriting it would
+    // replace the user's settings with the defaults, so this run never does.
+    bool keepOptionsFile_ = false;
+    // The last image folder, in the code page, that the options file can hold.
+    std::string storableFolder_;
 };
 
 }  // namespace plimex

@@ -25,6 +25,7 @@ void Form1::Dir1_Change() {
     if (ImageFolder.empty() || ImageFolder.back() != separator) {
         ImageFolder += separator;
     }
+    RememberFolderIfStorable();
     FillFileList();
 }
 

@@ -25,8 +25,15 @@ void Form1::LoadOptions() {
             if (values.rep) ImageFolder = codePage.FromAnsi(*values.rep);
             if (values.tps) IntervalCode = codePage.FromAnsi(*values.tps);
             if (values.etat) ActiveState = codePage.FromAnsi(*values.etat);
+        } else {
+            keepOptionsFile_ = true;
+            platform_.diagnostics.ReportFailure(
+                "LoadOptions", name,
+                "the file exists but cannot be read; the defaults are used and the file is "
+                "left untouched in this run");
         }
     }
+    RememberFolderIfStorable();
     SelectIntervalOption();
     SetActivationControls();
 }
@@ -65,11 +72,33 @@ void Form1::SetActivationControls() {
     }
 }
 
+void Form1::RememberFolderIfStorable() {
+    const std::string folder = Ansi(ImageFolder);
+    if (IsStorableOptionValue(folder)) {
+        storableFolder_ = folder;
+    }
+}
+
 void Form1::SaveOptions() {
+    const std::string name(texts::kOptionsFileName);
+    if (keepOptionsFile_) {
+        platform_.diagnostics.ReportFailure("SaveOptions", name,
+                                            "not saved: the file could not be read at start-up");
+        return;
+    }
+    const std::string folder = Ansi(ImageFolder);
+    if (folder != storableFolder_) {
+        platform_.diagnostics.ReportFailure(
+            "SaveOptions", folder,
+            "a folder name with a line break or a null byte cannot be stored; the last folder "
+            "that could be is saved instead");
+    }
     // A failed write leaves the previous file whole; the program runs on.
-    platform_.fileSystem.ReplaceFile(
-        std::string(texts::kOptionsFileName),
-        FormatOptionsFile(Ansi(ImageFolder), Ansi(IntervalCode), Ansi(ActiveState)));
+    if (!platform_.fileSystem.ReplaceFile(
+            name, FormatOptionsFile(storableFolder_, Ansi(IntervalCode), Ansi(ActiveState)))) {
+        platform_.diagnostics.ReportFailure("SaveOptions", name,
+                                            "the file could not be replaced; the old one is kept");
+    }
 }
 
 }  // namespace plimex

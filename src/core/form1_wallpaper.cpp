@@ -16,8 +16,12 @@ void Form1::ApplyWallpaper(const std::wstring& path) {
                                static_cast<std::uint32_t>(ansiPath.size() + 1));
         desktop.RegCloseKey(key);
     }
-    desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, ansiPath,
-                                  Desktop::kSpifSendChange);
+    // A picture the system could not show is not the current wallpaper: the
+    // label keeps naming the one that is. The desktop has said why.
+    if (!desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, ansiPath,
+                                       Desktop::kSpifSendChange)) {
+        return;
+    }
     c_.LblPap.SetCaption(platform_.codePage.FromAnsi(ansiPath));
 }
 

@@ -42,7 +42,11 @@ std::optional<std::string> ValueAfterKey(std::string_view line, std::string_view
             return std::nullopt;
         }
     }
-    return std::string(line.substr(lowerKey.size()));
+    const std::string_view value = line.substr(lowerKey.size());
+    if (value.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::string(value);
 }
 
 }  // namespace
@@ -61,6 +65,10 @@ OptionsFileValues ParseOptionsFile(std::string_view contents) {
         *fields[i] = ValueAfterKey(reader.ReadLine(), keys[i]);
     }
     return values;
+}
+
+bool IsStorableOptionValue(std::string_view value) {
+    return value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
 std::string FormatOptionsFile(std::string_view rep, std::string_view tps, std::string_view etat) {

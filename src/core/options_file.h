@@ -16,8 +16,14 @@ struct OptionsFileValues {
 
 // Reads the fixed four-line layout: line 1 is skipped unseen, lines 2 to 4 are
 // recognised only by the key at their position, whatever its letter case.
-// CR LF, a lone CR and a lone LF all end a line.
+// CR LF, a lone CR and a lone LF all end a line. A value holding a null byte
+// counts as absent: no file name or setting of ours can hold one.
 OptionsFileValues ParseOptionsFile(std::string_view contents);
+
+// The layout has no escapes: a value with a line break would spill into the
+// next line and shift every later value, and a null byte would be cut off by
+// any reader that stops at it. Such a value must never be written.
+bool IsStorableOptionValue(std::string_view value);
 
 std::string FormatOptionsFile(std::string_view rep, std::string_view tps, std::string_view etat);
 

@@ -2,6 +2,7 @@
 
 #include "platform/ansi_code_page.h"
 #include "platform/desktop.h"
+#include "platform/diagnostics.h"
 #include "platform/file_system.h"
 #include "platform/notification_area.h"
 #include "platform/random_source.h"
@@ -15,6 +16,7 @@ struct Platform {
     FileSystem& fileSystem;
     RandomSource& random;
     const AnsiCodePage& codePage;
+    Diagnostics& diagnostics;
 };
 
 }  // namespace plimex

@@ -7,12 +7,16 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <climits>
+#include <filesystem>
 #include <random>
 
 #include "qt/directory_entries.h"
-#include "qt/regular_file.h"
 #include "qt/unique_fd.h"
+#include "wallpaper/regular_file.h"
 
 namespace plimex::qt {
 namespace {
@@ -46,6 +50,46 @@ std::string TemporaryNameFor(std::string_view target) {
     static std::minstd_rand generator(static_cast<unsigned>(::getpid()));
     return FolderOf(target) + "." + std::string(BaseName(target)) + "." +
            std::to_string(generator());
+}
+
+// The temporary files of a save that was killed before its rename.
+bool IsOurTemporaryName(std::string_view name, std::string_view target) {
+    const std::string prefix = "." + std::string(BaseName(target)) + ".";
+    if (name.size() <= prefix.size() || !name.starts_with(prefix)) {
+        return false;
+    }
+    name.remove_prefix(prefix.size());
+    return std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void RemoveStaleTemporaryFiles(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    std::error_code error;
+    for (auto entry = std::filesystem::directory_iterator(folder.empty() ? "." : folder, error);
+         !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        if (IsOurTemporaryName(entry->path().filename().native(), target)) {
+            std::error_code ignored;
+            std::filesystem::remove(entry->path(), ignored);
+        }
+    }
+}
+
+// A save replaces the file at the end of a chain of symbolic links, so that a
+// linked options file stays a link. A hard link is not kept: the rename gives
+// the name a new file.
+std::string FileBehindLinks(const std::string& name) {
+    constexpr int kMostLinks = 40;  // as the kernel follows them
+    std::string path = name;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        std::array<char, PATH_MAX> target{};
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) {
+            return path;
+        }
+        const std::string_view next(target.data(), static_cast<std::size_t>(length));
+        path = next.front() == '/' ? std::string(next) : FolderOf(path) + std::string(next);
+    }
+    return path;
 }
 
 UniqueFd CreateTemporaryFile(std::string_view target, std::string& name) {
@@ -92,37 +136,24 @@ std::vector<std::string> PosixFileSystem::FindNormalFiles(const std::string& pat
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& name,
                                                      std::size_t maxBytes) const {
-    const UniqueFd fd = OpenRegularFile(name);
-    if (!fd.valid()) {
-        return std::nullopt;
-    }
-    std::string contents;
-    char buffer[4096];
-    while (contents.size() < maxBytes) {
-        const std::size_t wanted = std::min(sizeof buffer, maxBytes - contents.size());
-        const ssize_t got = ::read(fd.get(), buffer, wanted);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        contents.append(buffer, static_cast<std::size_t>(got));
-    }
-    return contents;
+    return ReadRegularFile(name, maxBytes);
 }
 
 bool PosixFileSystem::ReplaceFile(const std::string& name, const std::string& contents) {
+    const std::string target = FileBehindLinks(name);
+    RemoveStaleTemporaryFiles(target);
     std::string temporary;
-    UniqueFd fd = CreateTemporaryFile(name, temporary);
+    UniqueFd fd = CreateTemporaryFile(target, temporary);
     if (!fd.valid()) {
         return false;
     }
-    const bool written = WriteAll(fd.get(), contents) && ::fsync(fd.get()) == 0 && fd.Close();
-    if (!written || ::rename(temporary.c_str(), name.c_str()) != 0) {
+    // The new file keeps the permissions the user gave the old one.
+    struct stat old {};
+    const bool keptMode =
+        ::stat(target.c_str(), &old) != 0 || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+    const bool written =
+        keptMode && WriteAll(fd.get(), contents) && ::fsync(fd.get()) == 0 && fd.Close();
+    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }

@@ -1,30 +1,17 @@
 #include "qt/preview_box.h"
 
-#include <QFile>
-#include <QImageReader>
 #include <QPainter>
 
-#include "qt/regular_file.h"
+#include "wallpaper/bitmap_file.h"
 
 namespace plimex::qt {
-namespace {
-
-// The file is opened by its exact bytes: a name that is not valid in the
-// locale can never be mistaken for another file on the way.
-QImage ReadImage(const std::string& path) {
-    const UniqueFd fd = OpenRegularFile(path);
-    QFile file;
-    if (!fd.valid() || !file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
-        return {};
-    }
-    QImageReader reader(&file);
-    return reader.read();
-}
-
-}  // namespace
 
 void PreviewBox::LoadPicture(const std::string& path) {
-    const QImage image = ReadImage(path);
+    // Our own decoder, bounds-checked and size-limited, rather than the
+    // toolkit's: a crafted bitmap must not read outside its pixels.
+    const DecodedBitmap bitmap = ReadBitmapFile(path, kOpaqueArgb32);
+    const QImage image(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
+                       bitmap.height, QImage::Format_RGB32);
     // Scaled once here rather than at every repaint of a large bitmap.
     const QSize pixels = size() * devicePixelRatioF();
     picture_ = image.isNull() ? QPixmap()

@@ -8,7 +8,8 @@ namespace plimex::qt {
 
 Program::Program()
     : window_(codePage_, twips_, icons_, MountedVolumesOfThisMachine()),
-      form_(Platform{desktop_, tray_, fileSystem_, random_, codePage_}, window_.Controls(form2_)) {
+      form_(Platform{desktop_, tray_, fileSystem_, random_, codePage_, diagnostics_},
+            window_.Controls(form2_)) {
     window_.Connect(form_);
     // The session ending unloads like Quitter, so the options are saved.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window_,

@@ -8,7 +8,8 @@
 #include "qt/locale_code_page.h"
 #include "qt/notification_area_watch.h"
 #include "qt/posix_file_system.h"
-#include "qt/termination_signals.h"
+#include "qt/process_signals.h"
+#include "qt/standard_error_diagnostics.h"
 #include "qt/tray_notification_area.h"
 #include "qt/twips.h"
 #include "wallpaper/linux_desktop.h"
@@ -27,9 +28,10 @@ class Program {
     void NotificationAreaChanged(bool available);
 
     LocaleCodePage codePage_;
+    StandardErrorDiagnostics diagnostics_;
     PosixFileSystem fileSystem_{codePage_};
     TimeOfDayRandom random_;
-    LinuxDesktop desktop_;
+    LinuxDesktop desktop_{diagnostics_};
     IconRegistry icons_;
     TrayNotificationArea tray_{icons_, [this](int message) { window_.RaiseTrayMessage(message); }};
     Twips twips_ = Twips::OfPrimaryScreen();
@@ -38,7 +40,7 @@ class Program {
     Form1 form_;
     NotificationAreaWatch areaWatch_{
         [this](bool available) { NotificationAreaChanged(available); }};
-    TerminationSignals signals_{[this] { window_.RequestUnload(); }};
+    ProcessSignals signals_{[this] { window_.RequestUnload(); }, [this] { form_.Ouvrir_Click(); }};
 };
 
 }  // namespace plimex::qt

@@ -1,5 +1,6 @@
 #include "core/form1.h"
 #include "core/time_of_day_random.h"
+#include "win32/debug_output_diagnostics.h"
 #include "win32/form1_window.h"
 #include "win32/form2_dialog.h"
 #include "win32/message_loop.h"
@@ -16,7 +17,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     plimex::win32::SystemAnsiCodePage codePage;
-    plimex::win32::RegistryDesktop desktop;
+    plimex::win32::DebugOutputDiagnostics diagnostics;
+    plimex::win32::RegistryDesktop desktop{diagnostics};
     plimex::win32::TrayNotificationArea notificationArea(codePage);
     plimex::win32::WindowsFileSystem fileSystem;
     plimex::TimeOfDayRandom random;
@@ -28,8 +30,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     plimex::win32::Form2Dialog aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
                                         mainForm.Font());
-    plimex::Form1 form(plimex::Platform{desktop, notificationArea, fileSystem, random, codePage},
-                       mainForm.Controls(aboutBox));
+    plimex::Form1 form(
+        plimex::Platform{desktop, notificationArea, fileSystem, random, codePage, diagnostics},
+        mainForm.Controls(aboutBox));
     mainForm.Attach(form);
     form.Form_Load();
 

@@ -1,6 +1,7 @@
 #include "win32/registry_desktop.h"
 
 #include <algorithm>
+#include <string>
 
 #include "win32/handle_width.h"
 
@@ -9,6 +10,18 @@ namespace {
 
 HKEY ToHkey(Desktop::KeyHandle key) {
     return reinterpret_cast<HKEY>(key);
+}
+
+// The system's own words for an error code, without the line break it ends with.
+std::string SystemErrorText(DWORD error) {
+    char text[512] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, text, sizeof text, nullptr);
+    std::string reason(text, length);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) {
+        reason.pop_back();
+    }
+    return "error " + std::to_string(error) + (reason.empty() ? "" : " (" + reason + ")");
 }
 
 }  // namespace
@@ -43,7 +56,14 @@ bool RegistryDesktop::SystemParametersInfoA(std::uint32_t action, std::uint32_t 
                                             const std::string& path, std::uint32_t winIni) {
     // The call takes a non-const buffer although it only reads the path.
     std::string buffer = path;
-    return ::SystemParametersInfoA(action, param, buffer.data(), winIni) != 0;
+    SetLastError(ERROR_SUCCESS);
+    if (::SystemParametersInfoA(action, param, buffer.data(), winIni) != 0) {
+        return true;
+    }
+    diagnostics_.ReportFailure(
+        "SystemParametersInfoA", path,
+        "the system did not take the wallpaper: " + SystemErrorText(GetLastError()));
+    return false;
 }
 
 }  // namespace plimex::win32

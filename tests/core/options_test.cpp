@@ -124,9 +124,40 @@ TEST_F(OptionsTest, AFailedWriteKeepsTheOldFileAndTheProgramRunning) {
     fs.failWrites = true;
     form.Command1_Click();
     EXPECT_EQ(SavedOptions(), old);
+    EXPECT_EQ(diagnostics.lines.size(), 1u);
     EXPECT_EQ(form.activeState(), L"0");
     form.Tmr_Timer();
     EXPECT_EQ(form.tickCount(), 1);
+}
+
+TEST_F(OptionsTest, AFolderNameThatCannotBeStoredKeepsTheLastOneThatCould) {
+    AddFolder("D:\\Images\\", {});
+    AddFolder("D:\\Images\\a\nb\\", {});
+    WriteOptions("[options]\r\nRep=D:\\Images\\\r\nTps=3\r\nEtat=0\r\n");
+    form.Form_Load();
+    dir1.SetPath(L"D:\\Images\\a\nb\\");
+    form.Dir1_Change();
+    form.Unload();
+    EXPECT_EQ(SavedOptions(), "[options]\r\nRep=D:\\Images\\\r\nTps=3\r\nEtat=0\r\n");
+    EXPECT_EQ(diagnostics.lines.size(), 1u);
+
+    // A hand-made null byte makes the value count as missing, never written back.
+    using namespace std::string_literals;
+    const std::string withNull = "[options]\r\nRep=D:\\Images\\\0x\r\nTps=3\r\nEtat=0\r\n"s;
+    EXPECT_FALSE(ParseOptionsFile(withNull).rep);
+    EXPECT_EQ(ParseOptionsFile(withNull).etat, "0");
+}
+
+TEST_F(OptionsTest, AFileThatExistsButCannotBeReadIsNeverOverwrittenAndTheLogSaysWhy) {
+    WriteOptions("[options]\r\nRep=C:\\Windows\\\r\nTps=3\r\nEtat=0\r\n");
+    fs.unreadable.insert("Plimex.ini");
+    form.Form_Load();
+    form.Command1_Click();
+    form.Unload();
+    EXPECT_EQ(fs.writes, 0);
+    ASSERT_FALSE(diagnostics.lines.empty());
+    EXPECT_NE(diagnostics.lines[0].find("Plimex.ini: the file exists but cannot be read"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -94,5 +94,16 @@ TEST_F(WallpaperTest, AKeyThatDoesNotOpenIsNeitherWrittenNorClosedButTheWallpape
     EXPECT_EQ(lblPap.caption, L"C:\\Images\\a.bmp");
 }
 
+TEST_F(WallpaperTest, APictureTheSystemCouldNotShowIsNotShownAsTheCurrentOne) {
+    Apply("C:\\Images\\", "a.bmp");
+    desktop.spiResult = false;
+    Apply("C:\\Images\\", "b.bmp");
+    EXPECT_EQ(desktop.spis.size(), 2u);
+    EXPECT_EQ(lblPap.caption, L"C:\\Images\\a.bmp");
+    desktop.spiResult = true;
+    form.CmdSel_Click();
+    EXPECT_EQ(lblPap.caption, L"C:\\Images\\b.bmp");
+}
+
 }  // namespace
 }  // namespace plimex::testing

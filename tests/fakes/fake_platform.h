@@ -10,6 +10,7 @@
 
 #include "fakes/call_log.h"
 #include "platform/desktop.h"
+#include "platform/diagnostics.h"
 #include "platform/file_system.h"
 #include "platform/notification_area.h"
 #include "platform/random_source.h"
@@ -38,6 +39,7 @@ class FakeDesktop : public Desktop {
     explicit FakeDesktop(CallLog& log) : log_(log) {}
 
     long openResult = 0;
+    bool spiResult = true;
     std::vector<Open> opens;
     std::vector<SetValue> setValues;
     std::vector<KeyHandle> closes;
@@ -67,7 +69,7 @@ class FakeDesktop : public Desktop {
                                std::uint32_t winIni) override {
         log_.Add("SystemParametersInfoA " + path);
         spis.push_back({action, param, path, winIni});
-        return true;
+        return spiResult;
     }
 
     static constexpr KeyHandle kKey = 0x1234;
@@ -109,6 +111,7 @@ class FakeFileSystem : public FileSystem {
     std::map<std::string, std::string> files;                  // ordinary files by name
     std::set<std::string> folders{"C:\\Windows\\"};            // as given, with the backslash
     std::map<std::string, std::vector<std::string>> listings;  // by pattern
+    std::set<std::string> unreadable;  // files that exist but cannot be read
     bool failWrites = false;
     int writes = 0;
 
@@ -124,7 +127,7 @@ class FakeFileSystem : public FileSystem {
     std::optional<std::string> ReadFile(const std::string& name,
                                         std::size_t maxBytes) const override {
         const auto it = files.find(name);
-        if (it == files.end()) {
+        if (it == files.end() || unreadable.count(name) > 0) {
             return std::nullopt;
         }
         return it->second.substr(0, maxBytes);
@@ -143,6 +146,16 @@ class FakeFileSystem : public FileSystem {
 
   private:
     CallLog& log_;
+};
+
+class FakeDiagnostics : public Diagnostics {
+  public:
+    std::vector<std::string> lines;
+
+    void ReportFailure(std::string_view what, std::string_view path,
+                       std::string_view reason) override {
+        lines.push_back(std::string(what) + ": " + std::string(path) + ": " + std::string(reason));
+    }
 };
 
 class FakeRandom : public RandomSource {

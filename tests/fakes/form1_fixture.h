@@ -24,6 +24,7 @@ class Form1Test : public ::testing::Test {
     FakeFileSystem fs{log};
     FakeRandom random;
     Cp1252CodePage codePage;
+    FakeDiagnostics diagnostics;
 
     FakeDriveList drive1{log};
     FakeDirList dir1{log, fs};
@@ -44,7 +45,7 @@ class Form1Test : public ::testing::Test {
     FakeAboutWindow form2;
     FakeScreen screen;
 
-    Form1 form{Platform{desktop, tray, fs, random, codePage},
+    Form1 form{Platform{desktop, tray, fs, random, codePage, diagnostics},
                Form1Controls{drive1,  dir1,    lstFic,     lblPap,   tmr,     option1, option2,
                              option3, option4, option5,    command1, activer, shape1,  image1,
                              image2,  image3,  imageList1, window,   form2,   screen}};

@@ -1,6 +1,7 @@
 #!/bin/bash
 # End to end on a private X display with a real notification area: the icon
-# appears, a real right click opens the menu, "Activer" switches the icon,
+# appears, a second start in the same folder shows the running copy instead
+# of running, a real right click opens the menu, "Activer" switches the icon,
 # "Quitter" ends the program and writes Plimex.ini with the state of that
 # moment. Usage: e2e_tray_test.sh PATH_TO_PLIMEX
 source "$(dirname "$0")/x11_session.sh"
@@ -29,6 +30,15 @@ wait_for 15 icon_shown || fail "the tray icon did not appear"
 sleep 0.5
 off_icon=$(icon_signature)
 
+# A second start in the same folder shows the running copy's window and ends,
+# so that it never writes its own settings over the first one's.
+! main_window_shown || fail "the window was shown at start-up"
+first_pid=$program_pid
+start_program "$program" second
+expect_clean_exit
+program_pid=$first_pid
+wait_for 5 main_window_shown || fail "the second start did not show the running copy's window"
+
 # The icon is a window of the program too: the menu is one more.
 icon_windows=$(visible_windows)
 menu_open() { (($(visible_windows) > icon_windows)); }
@@ -48,4 +58,4 @@ open_menu
 xdotool key q
 expect_clean_exit
 expect_options 3 1
-echo "PASS: icon shown, menu opened by a right click, Activer switched the icon, Quitter saved"
+echo "PASS: icon shown, a second start showed the window, menu opened by a right click, Activer switched the icon, Quitter saved"

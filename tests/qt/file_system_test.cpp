@@ -109,6 +109,26 @@ TEST_F(PosixFileSystemTest, AFailedReplaceLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_FALSE(fs.ReplaceFile(folder / "absent/Plimex.ini", "new"));
 }
 
+TEST_F(PosixFileSystemTest, AReplaceKeepsPermissionsAndLinksAndSweepsOldTemporaryFiles) {
+    folder.Write("Plimex.ini", "old");
+    ASSERT_EQ(::chmod((folder / "Plimex.ini").c_str(), 0600), 0);
+    folder.Write(".Plimex.ini.12345", "left by a save that was killed");
+    folder.Write(".Plimex.ini.bak", "not ours");
+    ASSERT_TRUE(fs.ReplaceFile(folder / "Plimex.ini", "new"));
+    struct stat status {};
+    ASSERT_EQ(::stat((folder / "Plimex.ini").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    EXPECT_EQ(FilesInFolder(folder.Folder()),
+              (std::vector<std::string>{".Plimex.ini.bak", "Plimex.ini"}));
+
+    std::filesystem::create_directory(folder / "kept");
+    folder.Write("kept/options", "old");
+    std::filesystem::create_symlink("kept/options", folder / "linked.ini");
+    ASSERT_TRUE(fs.ReplaceFile(folder / "linked.ini", "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "linked.ini"));
+    EXPECT_EQ(*fs.ReadFile(folder / "kept/options", 100), "new");
+}
+
 TEST_F(PosixFileSystemTest, TheDefaultFolderIsAFolderEndingInASlash) {
     const std::wstring folderPath = fs.DefaultImageFolder();
     ASSERT_FALSE(folderPath.empty());

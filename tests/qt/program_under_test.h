@@ -34,12 +34,14 @@ struct ProgramUnderTest {
     plimex::testing::FakeNotificationArea tray{log};
     plimex::testing::FakeRandom random;
     LocaleCodePage codePage;
+    plimex::testing::FakeDiagnostics diagnostics;
     PosixFileSystem fileSystem{codePage};
     Twips twips{96};
     IconRegistry icons;
     Form1Window window{codePage, twips, icons, {"/", cwd.Folder()}};
     AboutLauncher form2{twips};
-    Form1 form{Platform{desktop, tray, fileSystem, random, codePage}, window.Controls(form2)};
+    Form1 form{Platform{desktop, tray, fileSystem, random, codePage, diagnostics},
+               window.Controls(form2)};
 };
 
 }  // namespace plimex::qt::testing

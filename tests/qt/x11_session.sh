@@ -61,7 +61,7 @@ expect_options() {  # interval, state
 # The program, on the bare X11 desktop, on the session bus in $program_bus
 # (none unless a test sets it).
 program_bus="unix:path=$scratch/no-bus"
-start_program() {  # path
+start_program() {  # path [log name]
     (
         cd "$scratch/cwd"
         unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
@@ -70,7 +70,7 @@ start_program() {  # path
             XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="$program_bus" \
             QT_QPA_PLATFORM=xcb
         exec "$1"
-    ) >"$scratch/plimex.log" 2>&1 &
+    ) >"$scratch/${2:-plimex}.log" 2>&1 &
     program_pid=$!
     helper_pids+=($program_pid)
 }

@@ -79,13 +79,42 @@ std::unique_ptr<WallpaperMechanism> MakeMechanism(WallpaperKind kind,
     return nullptr;
 }
 
+std::string MechanismName(WallpaperKind kind) {
+    switch (kind) {
+        case WallpaperKind::kGnome:
+        case WallpaperKind::kCinnamon:
+        case WallpaperKind::kMate:
+            return "GSettings wallpaper";
+        case WallpaperKind::kXfce:
+            return "xfconf wallpaper";
+        case WallpaperKind::kPlasma:
+            return "Plasma wallpaper";
+        case WallpaperKind::kLxqt:
+        case WallpaperKind::kLxde:
+            return "pcmanfm wallpaper";
+        case WallpaperKind::kSway:
+        case WallpaperKind::kWayland:
+            return "sway wallpaper";
+        case WallpaperKind::kX11Root:
+            return "X11 root wallpaper";
+        case WallpaperKind::kNone:
+            break;
+    }
+    return "wallpaper";
+}
+
 }  // namespace
 
-LinuxDesktop::LinuxDesktop()
-    : LinuxDesktop(DetectWallpaperKind(SessionEnvironmentOfProcess()), UserConfigFolder()) {}
+LinuxDesktop::LinuxDesktop(Diagnostics& diagnostics)
+    : LinuxDesktop(DetectWallpaperKind(SessionEnvironmentOfProcess()), UserConfigFolder(),
+                   diagnostics) {}
 
-LinuxDesktop::LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolder)
-    : configFolder_(std::move(configFolder)), mechanism_(MakeMechanism(kind, configFolder_)) {}
+LinuxDesktop::LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolder,
+                           Diagnostics& diagnostics)
+    : configFolder_(std::move(configFolder)),
+      diagnostics_(diagnostics),
+      mechanismName_(MechanismName(kind)),
+      mechanism_(MakeMechanism(kind, configFolder_)) {}
 
 long LinuxDesktop::RegOpenKeyExA(std::uint32_t root, const std::string& subKey,
                                  std::uint32_t /*options*/, std::uint32_t access, KeyHandle& key) {
@@ -106,12 +135,16 @@ long LinuxDesktop::RegSetValueExA(KeyHandle key, const std::string& valueName,
     }
     const std::string path = StringOfValue(data, size);
     shownByValueWrite_.reset();
+    replacedUserWallpaper_.reset();
     if (mechanism_ && mechanism_->KeepsUserSetting()) {
         if (!mechanism_->Show(path)) return kErrorCantWrite;
         shownByValueWrite_ = path;
         return kErrorSuccess;
     }
-    return StoreUserWallpaper(path) ? kErrorSuccess : kErrorCantWrite;
+    std::optional<std::string> before = ReadUserWallpaperFile(configFolder_ / "wallpaper");
+    if (!StoreUserWallpaper(path)) return kErrorCantWrite;
+    replacedUserWallpaper_ = ReplacedUserWallpaper{path, std::move(before)};
+    return kErrorSuccess;
 }
 
 long LinuxDesktop::RegCloseKey(KeyHandle key) {
@@ -125,13 +158,39 @@ bool LinuxDesktop::SystemParametersInfoA(std::uint32_t action, std::uint32_t /*p
     shownByValueWrite_.reset();
     if (alreadyShown) return true;
     // A file name cannot hold a null byte.
-    if (!mechanism_ || path.find('\0') != std::string::npos) return false;
-    return mechanism_->Show(path);
+    if (path.find('\0') != std::string::npos)
+        return ReportShowFailure(path, "a null byte in the path");
+    if (!mechanism_) return ReportShowFailure(path, "no desktop that this program can set");
+    if (!mechanism_->Show(path)) {
+        return ReportShowFailure(path, mechanism_->failure().empty()
+                                           ? "the desktop refused it or could not be reached"
+                                           : mechanism_->failure());
+    }
+    replacedUserWallpaper_.reset();
+    return true;
 }
 
 bool LinuxDesktop::StoreUserWallpaper(const std::string& path) {
     if (configFolder_.empty()) return false;
     return WriteUserWallpaperFile(configFolder_ / "wallpaper", path);
+}
+
+void LinuxDesktop::TakeBackUserWallpaper(const std::string& path) {
+    if (!replacedUserWallpaper_ || replacedUserWallpaper_->path != path) return;
+    const std::filesystem::path file = configFolder_ / "wallpaper";
+    if (replacedUserWallpaper_->before) {
+        WriteUserWallpaperFile(file, *replacedUserWallpaper_->before);
+    } else {
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+    }
+    replacedUserWallpaper_.reset();
+}
+
+bool LinuxDesktop::ReportShowFailure(const std::string& path, std::string_view reason) {
+    TakeBackUserWallpaper(path);
+    diagnostics_.ReportFailure(mechanismName_, path, reason);
+    return false;
 }
 
 }  // namespace plimex

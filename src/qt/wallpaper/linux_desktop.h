@@ -5,8 +5,10 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "platform/desktop.h"
+#include "platform/diagnostics.h"
 #include "wallpaper/desktop_detection.h"
 #include "wallpaper/wallpaper_mechanism.h"
 
@@ -35,15 +37,18 @@ namespace plimex {
 //   change signals, the root window's properties), so SPIF_SENDCHANGE asks for
 //   nothing more. When the value write just before stored this same path
 //   through the desktop's own settings, the picture already shows and the call
-//   succeeds without repeating the work.
-// Failures return the registry's error codes or false; nothing throws and no
-// call blocks for more than a few seconds.
+//   succeeds without repeating the work. When the picture cannot be shown,
+//   the path that value write put in our own file is taken back, so that the
+//   stored wallpaper stays the one that shows.
+// Failures return the registry's error codes or false; a failed call to show
+// a picture also leaves one line with the mechanism, the path and the reason.
+// Nothing throws and no call blocks for more than a few seconds.
 class LinuxDesktop : public Desktop {
   public:
-    LinuxDesktop();
+    explicit LinuxDesktop(Diagnostics& diagnostics);
     // For a chosen kind of desktop, and where our per-user file lives: our
     // folder in the user's configuration folder, beside the desktops' own.
-    LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolder);
+    LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolder, Diagnostics& diagnostics);
 
     long RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
                        std::uint32_t access, KeyHandle& key) override;
@@ -54,10 +59,22 @@ class LinuxDesktop : public Desktop {
                                std::uint32_t winIni) override;
 
   private:
+    // What our own file held before a value write replaced it, until the
+    // set-wallpaper call that follows shows the new picture.
+    struct ReplacedUserWallpaper {
+        std::string path;
+        std::optional<std::string> before;
+    };
+
     bool StoreUserWallpaper(const std::string& path);
+    void TakeBackUserWallpaper(const std::string& path);
+    bool ReportShowFailure(const std::string& path, std::string_view reason);
 
     std::filesystem::path configFolder_;
+    Diagnostics& diagnostics_;
+    std::string mechanismName_;
     std::unique_ptr<WallpaperMechanism> mechanism_;
+    std::optional<ReplacedUserWallpaper> replacedUserWallpaper_;
     std::set<KeyHandle> openKeys_;
     KeyHandle nextKey_ = 1;
     // The path the last value write showed through the desktop's settings,

@@ -1,28 +1,26 @@
 #include "wallpaper/stretched_picture.h"
 
-#include <QByteArrayView>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
-#include <fstream>
-#include <iterator>
+#include <new>
+
+#include "wallpaper/bitmap_file.h"
 
 namespace plimex {
 
 namespace {
 
-std::optional<QImage> LoadImage(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    QImage image =
-        QImage::fromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (image.isNull()) return std::nullopt;
-    return image;
+StretchedPicture Failure(std::string why) {
+    StretchedPicture picture;
+    picture.failure = std::move(why);
+    return picture;
 }
 
+// A null canvas means Qt could not allocate it.
 QImage Canvas(const QImage& image, int width, int height, const std::vector<ScreenArea>& monitors) {
     QImage canvas(width, height, QImage::Format_RGB32);
+    if (canvas.isNull()) return canvas;
     canvas.fill(Qt::black);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -35,15 +33,22 @@ QImage Canvas(const QImage& image, int width, int height, const std::vector<Scre
 
 }  // namespace
 
-std::optional<StretchedPicture> LoadStretchedPicture(const std::string& path, int width, int height,
-                                                     const std::vector<ScreenArea>& monitors) {
-    if (width <= 0 || height <= 0) return std::nullopt;
-    const std::optional<QImage> image = LoadImage(path);
-    if (!image) return std::nullopt;
-    const QImage canvas = Canvas(*image, width, height, monitors);
+StretchedPicture LoadStretchedPicture(const std::string& path, int width, int height,
+                                      const std::vector<ScreenArea>& monitors) {
+    if (width <= 0 || height <= 0) return Failure("the screen has no size");
+    DecodedBitmap bitmap = ReadBitmapFile(path, kOpaqueArgb32);
+    if (!bitmap.failure.empty()) return Failure(std::move(bitmap.failure));
+    const QImage image(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
+                       bitmap.height, QImage::Format_RGB32);
+    const QImage canvas = Canvas(image, width, height, monitors);
+    if (canvas.isNull()) return Failure("not enough memory for the screen");
 
-    StretchedPicture picture{width, height, {}};
-    picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    StretchedPicture picture{width, height, {}, {}};
+    try {
+        picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    } catch (const std::bad_alloc&) {
+        return Failure("not enough memory for the screen");
+    }
     for (int y = 0; y < height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
         picture.pixels.insert(picture.pixels.end(), line, line + width);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,12 +22,12 @@ struct StretchedPicture {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;
+    std::string failure;  // why there are no pixels; empty when loaded
 };
 
-// Without monitors, the picture covers the whole screen. Nothing when the
-// file cannot be read or is no picture Qt can decode. The file is opened by
-// its raw name: no conversion of the name can lose it.
-std::optional<StretchedPicture> LoadStretchedPicture(const std::string& path, int width, int height,
-                                                     const std::vector<ScreenArea>& monitors);
+// Without monitors, the picture covers the whole screen. No pixels when the
+// file cannot be read or decoded (see bitmap_file.h) or memory runs out.
+StretchedPicture LoadStretchedPicture(const std::string& path, int width, int height,
+                                      const std::vector<ScreenArea>& monitors);
 
 }  // namespace plimex

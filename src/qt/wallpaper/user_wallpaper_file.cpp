@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "qt/unique_fd.h"
+#include "wallpaper/regular_file.h"
 
 namespace plimex {
 
@@ -46,6 +47,12 @@ std::filesystem::path UserConfigFolder() {
 std::filesystem::path UserRuntimeFolder() {
     auto runtime = AbsoluteFromEnvironment("XDG_RUNTIME_DIR");
     return runtime.empty() ? runtime : runtime / "plimex";
+}
+
+std::optional<std::string> ReadUserWallpaperFile(const std::filesystem::path& file) {
+    // A path is far shorter; anything longer is not ours.
+    constexpr std::size_t kLongestPath = 1 << 16;
+    return qt::ReadRegularFile(file.string(), kLongestPath);
 }
 
 bool WriteUserWallpaperFile(const std::filesystem::path& file, const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace plimex {
@@ -19,6 +20,9 @@ std::filesystem::path UserConfigFolder();
 // typically /run/user/UID), which lasts as long as the login. Empty when
 // XDG_RUNTIME_DIR names no absolute folder.
 std::filesystem::path UserRuntimeFolder();
+
+// The path the file holds; nothing when there is no such file.
+std::optional<std::string> ReadUserWallpaperFile(const std::filesystem::path& file);
 
 // Replaces the file in one step, so that a crash or a full disk leaves either
 // the old path or the new one, never a part of it.

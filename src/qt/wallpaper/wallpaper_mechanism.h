@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace plimex {
 
@@ -17,6 +18,18 @@ class WallpaperMechanism {
     // True when showing also stores the desktop's own per-user setting, so
     // that the wallpaper comes back at the next login without our help.
     virtual bool KeepsUserSetting() const = 0;
+
+    // Why the last Show failed, in a few words; empty when it did not say.
+    const std::string& failure() const { return failure_; }
+
+  protected:
+    bool Failed(std::string reason) {
+        failure_ = std::move(reason);
+        return false;
+    }
+
+  private:
+    std::string failure_;
 };
 
 }  // namespace plimex

@@ -192,16 +192,16 @@ void FreeLeftBehindPixmap(Display* display, std::optional<Pixmap> rootPixmap,
 
 bool X11RootWallpaper::Show(const std::string& path) {
     const DisplayPtr display(XOpenDisplay(nullptr));
-    if (!display) return false;
+    if (!display) return Failed("no X display");
     Display* const dpy = display.get();
     const int screen = DefaultScreen(dpy);
     const Window root = RootWindow(dpy, screen);
-    const std::optional<StretchedPicture> picture = LoadStretchedPicture(
+    const StretchedPicture picture = LoadStretchedPicture(
         path, DisplayWidth(dpy, screen), DisplayHeight(dpy, screen), MonitorAreas(dpy, root));
-    if (!picture) return false;
+    if (!picture.failure.empty()) return Failed(picture.failure);
 
-    const std::optional<Pixmap> pixmap = UploadPixmap(dpy, screen, *picture);
-    if (!pixmap) return false;
+    const std::optional<Pixmap> pixmap = UploadPixmap(dpy, screen, picture);
+    if (!pixmap) return Failed("the X server refused the picture");
 
     const Atom rootProperty = XInternAtom(dpy, "_XROOTPMAP_ID", False);
     const Atom setterProperty = XInternAtom(dpy, "ESETROOT_PMAP_ID", False);
@@ -213,7 +213,7 @@ bool X11RootWallpaper::Show(const std::string& path) {
         XClearWindow(dpy, root);
         PublishPixmap(dpy, root, rootProperty, *pixmap);
         PublishPixmap(dpy, root, setterProperty, *pixmap);
-        if (trap.Failed()) return false;
+        if (trap.Failed()) return Failed("the X server refused the root window's background");
     }
     FreeLeftBehindPixmap(dpy, oldRoot, oldSetter, *pixmap);
     XSetCloseDownMode(dpy, RetainPermanent);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fake_tools.h"
+#include "recording_diagnostics.h"
 #include "temporary_folder.h"
 
 namespace plimex {
@@ -46,12 +47,13 @@ class LinuxDesktopTest : public testing::Test {
 
     std::string UserFile() const { return (config_.path() / "wallpaper").string(); }
 
+    RecordingDiagnostics diagnostics_;
     TemporaryFolder config_;
     const std::string path_ = config_.Name(kAwkwardLeaf);
 };
 
 TEST_F(LinuxDesktopTest, OnlyTheUsersDesktopKeyOpensAndOnlyForWriting) {
-    LinuxDesktop desktop(WallpaperKind::kNone, config_.path());
+    LinuxDesktop desktop(WallpaperKind::kNone, config_.path(), diagnostics_);
     Desktop::KeyHandle key = 0;
     EXPECT_EQ(OpenDesktopKey(desktop, key), 0);
     EXPECT_NE(key, 0u);
@@ -74,7 +76,7 @@ TEST_F(LinuxDesktopTest, OnlyTheUsersDesktopKeyOpensAndOnlyForWriting) {
 }
 
 TEST_F(LinuxDesktopTest, AKeyServesUntilItIsClosed) {
-    LinuxDesktop desktop(WallpaperKind::kNone, config_.path());
+    LinuxDesktop desktop(WallpaperKind::kNone, config_.path(), diagnostics_);
     Desktop::KeyHandle key = 0;
     ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
     EXPECT_NE(desktop.RegSetValueExA(key + 1, "Wallpaper", 0, Desktop::kRegSz, "/a.bmp", 7), 0);
@@ -86,7 +88,7 @@ TEST_F(LinuxDesktopTest, AKeyServesUntilItIsClosed) {
 }
 
 TEST_F(LinuxDesktopTest, WithoutADesktopSettingTheValueGoesToOurFileByteForByte) {
-    LinuxDesktop desktop(WallpaperKind::kNone, config_.path() / "plimex");
+    LinuxDesktop desktop(WallpaperKind::kNone, config_.path() / "plimex", diagnostics_);
     Desktop::KeyHandle key = 0;
     ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
     const std::string path = path_ + "\xe9";
@@ -109,7 +111,7 @@ TEST_F(LinuxDesktopTest, WithoutADesktopSettingTheValueGoesToOurFileByteForByte)
 }
 
 TEST_F(LinuxDesktopTest, WithoutADisplayNothingShowsAndThatIsReported) {
-    LinuxDesktop desktop(WallpaperKind::kNone, config_.path());
+    LinuxDesktop desktop(WallpaperKind::kNone, config_.path(), diagnostics_);
     EXPECT_FALSE(desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path_,
                                                Desktop::kSpifSendChange));
 }
@@ -117,7 +119,7 @@ TEST_F(LinuxDesktopTest, WithoutADisplayNothingShowsAndThatIsReported) {
 TEST_F(LinuxDesktopTest, AnUnwritableFolderFailsTheValueWrite) {
     const std::string blocker = config_.Name("not-a-folder");
     WriteWholeFile(blocker, "");
-    LinuxDesktop desktop(WallpaperKind::kNone, blocker);
+    LinuxDesktop desktop(WallpaperKind::kNone, blocker, diagnostics_);
     Desktop::KeyHandle key = 0;
     ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
     EXPECT_NE(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, "/a.bmp", 7), 0);
@@ -126,7 +128,7 @@ TEST_F(LinuxDesktopTest, AnUnwritableFolderFailsTheValueWrite) {
 TEST_F(LinuxDesktopTest, WhereTheDesktopStoresTheSettingEachChangeRunsItsToolOnce) {
     FakeTools tools;
     tools.Install("pcmanfm");
-    LinuxDesktop desktop(WallpaperKind::kLxde, config_.path());
+    LinuxDesktop desktop(WallpaperKind::kLxde, config_.path(), diagnostics_);
 
     ApplyWallpaper(desktop, path_);
     ASSERT_EQ(tools.Invocations().size(), 1u);
@@ -144,7 +146,7 @@ TEST_F(LinuxDesktopTest, WhereTheDesktopStoresTheSettingEachChangeRunsItsToolOnc
 TEST_F(LinuxDesktopTest, WhenTheSettingFailsTheSetWallpaperCallTriesAgain) {
     FakeTools tools;
     tools.Install("pcmanfm", "exit 1");
-    LinuxDesktop desktop(WallpaperKind::kLxde, config_.path());
+    LinuxDesktop desktop(WallpaperKind::kLxde, config_.path(), diagnostics_);
     ApplyWallpaper(desktop, path_);
     EXPECT_EQ(tools.Invocations().size(), 2u);
 }
@@ -152,7 +154,7 @@ TEST_F(LinuxDesktopTest, WhenTheSettingFailsTheSetWallpaperCallTriesAgain) {
 TEST_F(LinuxDesktopTest, WhereTheDesktopKeepsNoSettingOurFileKeepsItAndTheCallShows) {
     FakeTools tools;
     tools.Install("swaymsg");
-    LinuxDesktop desktop(WallpaperKind::kSway, config_.path());
+    LinuxDesktop desktop(WallpaperKind::kSway, config_.path(), diagnostics_);
     ApplyWallpaper(desktop, path_);
     EXPECT_EQ(ReadWholeFile(UserFile()), path_);
     ASSERT_EQ(tools.Invocations().size(), 1u);
@@ -198,21 +200,25 @@ TEST_F(LinuxDesktopTest, TheSessionDecidesTheDesktopAndWhereOurFileLives) {
     const std::string home = config_.Name("home");
     {
         const SessionVariables session("LXDE", config_.Name("config"), home);
-        LinuxDesktop desktop;
+        LinuxDesktop desktop(diagnostics_);
         ApplyWallpaper(desktop, path_);
         EXPECT_EQ(tools.Invocations().size(), 1u);
     }
     {
         const SessionVariables session("", config_.Name("config"), home);
-        LinuxDesktop desktop;
-        ApplyWallpaper(desktop, path_);
+        LinuxDesktop desktop(diagnostics_);
+        Desktop::KeyHandle key = 0;
+        ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
+        WriteWallpaperValue(desktop, key, path_);
         EXPECT_EQ(ReadWholeFile(config_.Name("config/plimex/wallpaper")), path_);
     }
     {
         // A relative XDG_CONFIG_HOME is not to be used.
         const SessionVariables session("", "relative", home);
-        LinuxDesktop desktop;
-        ApplyWallpaper(desktop, path_);
+        LinuxDesktop desktop(diagnostics_);
+        Desktop::KeyHandle key = 0;
+        ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
+        WriteWallpaperValue(desktop, key, path_);
         EXPECT_EQ(ReadWholeFile(home + "/.config/plimex/wallpaper"), path_);
     }
     EXPECT_EQ(tools.Invocations().size(), 1u);

@@ -6,16 +6,19 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <regex>
 #include <string>
 
+#include "recording_diagnostics.h"
 #include "temporary_folder.h"
 #include "wallpaper/linux_desktop.h"
 #include "x11_probe.h"
@@ -228,7 +231,8 @@ TEST_F(X11RootWallpaperTest, AFileThatIsNoPictureChangesNothing) {
 
 TEST_F(X11RootWallpaperTest, TheDesktopKeepsThePathInTheUsersFileAndShowsThePicture) {
     TemporaryFolder config;
-    LinuxDesktop desktop(WallpaperKind::kX11Root, config.path());
+    RecordingDiagnostics diagnostics;
+    LinuxDesktop desktop(WallpaperKind::kX11Root, config.path(), diagnostics);
     const std::string path = Bitmap(kAwkwardLeaf, 0x204060, 0x204060);
     Desktop::KeyHandle key = 0;
     ASSERT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
@@ -243,6 +247,54 @@ TEST_F(X11RootWallpaperTest, TheDesktopKeepsThePathInTheUsersFileAndShowsThePict
 
     EXPECT_EQ(ReadWholeFile((config.path() / "wallpaper").string()), path);
     EXPECT_EQ(PixelOfScreen(320, 240), "#204060");
+}
+
+// A FIFO, a device and a picture too large to show each fail at once; the
+// wallpaper and its stored path stay as they were, and one line says which
+// file failed and why. A huge file behind a small picture shows at once.
+TEST_F(X11RootWallpaperTest, PicturesThatCannotBeShownFailAtOnceAndChangeNothing) {
+    TemporaryFolder config;
+    RecordingDiagnostics diagnostics;
+    LinuxDesktop desktop(WallpaperKind::kX11Root, config.path(), diagnostics);
+    const auto apply = [&desktop](const std::string& path) {
+        Desktop::KeyHandle key = 0;
+        desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
+                              Desktop::kKeyWrite, key);
+        desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, path + '\0',
+                               static_cast<std::uint32_t>(path.size() + 1));
+        desktop.RegCloseKey(key);
+        return desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path,
+                                             Desktop::kSpifSendChange);
+    };
+    const std::string shown = Bitmap("shown.bmp", 0x336699, 0x336699);
+    ASSERT_TRUE(apply(shown));
+
+    const std::string fifo = pictures_.Name("fifo.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = pictures_.Name("zero.bmp");
+    std::filesystem::create_symlink("/dev/zero", device);
+    // A valid 2x1 header whose file goes on for 6 GB, and a 16000x16000 one.
+    const std::string huge = Bitmap("huge.bmp", 0xff0000, 0xff0000);
+    std::filesystem::resize_file(huge, std::uintmax_t{6} << 30);
+    const std::string tooLarge = Bitmap("large.bmp", 0xff0000, 0xff0000);
+    std::string header = ReadWholeFile(tooLarge);
+    header.replace(18, 8, std::string("\x80\x3e\0\0\x80\x3e\0\0", 8));
+    WriteWholeFile(tooLarge, header);
+
+    for (const std::string& path : {fifo, device, tooLarge}) {
+        EXPECT_FALSE(apply(path)) << path;
+        EXPECT_EQ(ReadWholeFile((config.path() / "wallpaper").string()), shown);
+        ASSERT_FALSE(diagnostics.lines.empty());
+        EXPECT_NE(diagnostics.lines.back().find("X11 root wallpaper: " + path + ": "),
+                  std::string::npos)
+            << diagnostics.lines.back();
+    }
+    EXPECT_EQ(diagnostics.lines.size(), 3u);
+    EXPECT_EQ(PixelOfScreen(320, 240), "#336699");
+
+    // Only the bytes the picture needs are read: the huge file shows at once.
+    EXPECT_TRUE(apply(huge));
+    EXPECT_EQ(PixelOfScreen(320, 240), "#FF0000");
 }
 
 }  // namespace

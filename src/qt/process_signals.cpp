@@ -1,4 +1,4 @@
-#include "qt/termination_signals.h"
+#include "qt/process_signals.h"
 
 #include <signal.h>
 #include <sys/signalfd.h>
@@ -7,25 +7,27 @@
 namespace plimex::qt {
 namespace {
 
-sigset_t TerminationSet() {
+sigset_t HandledSet() {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGTERM);
     sigaddset(&set, SIGINT);
     sigaddset(&set, SIGHUP);
+    sigaddset(&set, SIGUSR1);
     return set;
 }
 
 }  // namespace
 
-void TerminationSignals::BlockInAllThreads() {
-    const sigset_t set = TerminationSet();
+void ProcessSignals::BlockInAllThreads() {
+    const sigset_t set = HandledSet();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
-TerminationSignals::TerminationSignals(std::function<void()> onSignal)
-    : onSignal_(std::move(onSignal)) {
-    const sigset_t set = TerminationSet();
+ProcessSignals::ProcessSignals(std::function<void()> onTerminate,
+                               std::function<void()> onShowRequest)
+    : onTerminate_(std::move(onTerminate)), onShowRequest_(std::move(onShowRequest)) {
+    const sigset_t set = HandledSet();
     fd_ = UniqueFd(::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC));
     if (!fd_.valid()) {
         // Without the descriptor the signals keep their default effect.
@@ -34,10 +36,14 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     }
     notifier_ = std::make_unique<QSocketNotifier>(fd_.get(), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+        bool terminate = false;
+        bool show = false;
         signalfd_siginfo info{};
         while (::read(fd_.get(), &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+            (info.ssi_signo == SIGUSR1 ? show : terminate) = true;
         }
-        onSignal_();
+        if (show) onShowRequest_();
+        if (terminate) onTerminate_();
     });
 }
 

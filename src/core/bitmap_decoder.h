@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace plimex {
+
+// A 32-bit pixel layout chosen by the caller: the bits of each colour channel
+// (any width, contiguous) and bits set in every pixel, such as an opaque
+// alpha. Decoding writes this layout directly, so a caller whose screen or
+// toolkit wants another order needs no pass of its own over the pixels.
+struct PixelFormat {
+    std::uint32_t redMask = 0;
+    std::uint32_t greenMask = 0;
+    std::uint32_t blueMask = 0;
+    std::uint32_t fixedBits = 0;
+};
+
+// 0xAARRGGBB with alpha always 0xff.
+inline constexpr PixelFormat kOpaqueArgb32{0x00ff0000u, 0x0000ff00u, 0x000000ffu, 0xff000000u};
+
+// Nothing larger than this is decoded: 256 MiB of pixels at four bytes each,
+// far beyond any screen, yet small enough to allocate on any desktop.
+inline constexpr std::size_t kMaxDecodedBitmapBytes = std::size_t{256} << 20;
+
+// Enough of a file's beginning for every header and the largest palette.
+inline constexpr std::size_t kBitmapHeadBytes = 14 + 124 + 16 + 256 * 4;
+
+// How many bytes of the file decoding can use, judged from its head, or why
+// the file will not be decoded at all. Nothing is allocated.
+struct BitmapExtent {
+    std::size_t fileBytes = 0;
+    std::string failure;  // empty when the file can be decoded
+};
+
+struct DecodedBitmap {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // row after row, the top row first
+    std::string failure;                // empty when decoded
+};
+
+// The BMP forms Windows draws: a core or info header of any version,
+// uncompressed 1, 4, 8, 16, 24 and 32 bits a pixel, bit fields, RLE8 and RLE4.
+// Every read is bounds-checked; pixels that a compressed stream never sets,
+// or that lie past the end of a short file, are black. Pictures above the
+// byte limit fail before anything is allocated, and running out of memory
+// fails instead of ending the program.
+BitmapExtent MeasureBitmap(std::span<const std::uint8_t> head,
+                           std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
+DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> file, const PixelFormat& format,
+                           std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
+
+}  // namespace plimex

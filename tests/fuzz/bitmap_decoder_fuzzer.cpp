@@ -1,0 +1,37 @@
+// Feeds arbitrary bytes to the bitmap decoder: it must not read or write out
+// of bounds, and what it measures and decodes must agree.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "core/bitmap_decoder.h"
+
+namespace {
+
+// Small enough that every input decodes in microseconds.
+constexpr std::size_t kFuzzPixelBytes = std::size_t{1} << 20;
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::span<const std::uint8_t> file(data, size);
+    const plimex::BitmapExtent extent = plimex::MeasureBitmap(file, kFuzzPixelBytes);
+    const plimex::DecodedBitmap bitmap = plimex::DecodeBitmap(
+        file, plimex::PixelFormat{0x3ff00000, 0x000ffc00, 0x3f, 0}, kFuzzPixelBytes);
+    if (bitmap.failure.empty()) {
+        Check(extent.failure.empty());
+        Check(bitmap.width > 0 && bitmap.height > 0);
+        Check(bitmap.pixels.size() ==
+              static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height));
+        Check(bitmap.pixels.size() * 4 <= kFuzzPixelBytes);
+        for (const std::uint32_t pixel : bitmap.pixels) Check((pixel & 0xc0000000u) == 0);
+    }
+    return 0;
+}

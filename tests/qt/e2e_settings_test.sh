@@ -1,0 +1,72 @@
+#!/bin/bash
+# The user's Plimex.ini survives whatever happens to the program:
+# - a Plimex.ini that exists but cannot be read is never overwritten, and the
+#   log says why (as an ordinary user: root reads any file);
+# - SIGKILL at any moment of a save leaves it whole, and the temporary files
+#   such kills leave behind are gone after the next save.
+# Usage: e2e_settings_test.sh PATH_TO_PLIMEX [KILLS]
+# (KILLS defaults to 15; the full check is 150.)
+source "$(dirname "$0")/x11_session.sh"
+program=$(realpath "$1")
+kills=${2:-15}
+
+# The program without a display server, in the given working folder, as the
+# given user.
+run_offscreen() {  # user, folder, log
+    local as_user=()
+    [ "$(id -u)" != 0 ] || as_user=(setpriv --reuid="$1" --regid="$(id -g "$1")" --clear-groups)
+    (
+        trap - EXIT
+        cd "$2"
+        export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
+            XDG_RUNTIME_DIR="$scratch/run" QT_QPA_PLATFORM=offscreen
+        exec "${as_user[@]}" "$program"
+    ) >"$3" 2>&1 &
+    program_pid=$!
+}
+
+prepare_options 1 0
+chmod 755 "$scratch"
+chmod 1777 "$scratch/run" "$scratch/home"
+
+# Unreadable: owned by an ordinary user, mode 000.
+user=nobody
+[ "$(id -u)" == 0 ] || user=$(id -un)
+mkdir "$scratch/locked"
+options_text 3 0 >"$scratch/locked/Plimex.ini"
+chown -R "$user" "$scratch/locked"
+chmod 000 "$scratch/locked/Plimex.ini"
+run_offscreen "$user" "$scratch/locked" "$scratch/locked.log"
+sleep 1
+kill -TERM "$program_pid"
+expect_clean_exit
+[ "$(stat -c %a "$scratch/locked/Plimex.ini")" == 0 ] || fail "the unreadable file was replaced"
+chmod 600 "$scratch/locked/Plimex.ini"
+[ "$(cat "$scratch/locked/Plimex.ini")" == "$(options_text 3 0)" ] ||
+    fail "the unreadable file was overwritten"
+grep -q '^plimex: LoadOptions: Plimex.ini: the file exists but cannot be read' "$scratch/locked.log" ||
+    fail "the log does not say why the file is kept"
+
+# Killed during the save that SIGTERM starts, once it has started up, at a
+# random moment.
+left=0
+for ((run = 1; run <= kills; run++)); do
+    run_offscreen "$(id -un)" "$scratch/cwd" "$scratch/kill.log"
+    sleep 0.5
+    kill -TERM "$program_pid"
+    sleep "0.0$(printf '%02d' $((RANDOM % 30)))"
+    kill -KILL "$program_pid" 2>/dev/null || true
+    wait "$program_pid" 2>/dev/null || true
+    expect_options 1 0
+    temporary=$(find "$scratch/cwd" -name '.Plimex.ini.*' | wc -l)
+    left=$((left + (temporary > 0)))
+done
+
+run_offscreen "$(id -un)" "$scratch/cwd" "$scratch/last.log"
+sleep 0.5
+kill -TERM "$program_pid"
+expect_clean_exit
+expect_options 1 0
+[ -z "$(find "$scratch/cwd" -name '.Plimex.ini.*')" ] || fail "a temporary file survived a save"
+echo "PASS: an unreadable Plimex.ini kept and logged; $kills kills during a save left it whole" \
+    "($left left a temporary file, removed by the next save)"
