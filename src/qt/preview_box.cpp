@@ -10,8 +10,11 @@ void PreviewBox::LoadPicture(const std::string& path) {
     // Our own decoder, bounds-checked and size-limited, rather than the
     // toolkit's: a crafted bitmap must not read outside its pixels.
     const DecodedBitmap bitmap = ReadBitmapFile(path, kOpaqueArgb32);
-    const QImage image(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
-                       bitmap.height, QImage::Format_RGB32);
+    // A deep copy: the pixmap may share the image's buffer, which would
+    // otherwise be the decoder's, freed on return.
+    const QImage image = QImage(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
+                                bitmap.height, QImage::Format_RGB32)
+                             .copy();
     // Scaled once here rather than at every repaint of a large bitmap.
     const QSize pixels = size() * devicePixelRatioF();
     picture_ = image.isNull() ? QPixmap()
