@@ -35,8 +35,10 @@ xcb_atom_t InternAtom(xcb_connection_t* connection, const std::string& name) {
 }  // namespace
 
 XEmbedTrayWatch::XEmbedTrayWatch(std::function<void()> changed) : changed_(std::move(changed)) {
+    // Another platform (offscreen, Wayland) may still offer the interface,
+    // with no connection behind it.
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr) return;
+    if (x11 == nullptr || x11->connection() == nullptr) return;
     connection_ = x11->connection();
     selection_ = InternAtom(connection_, "_NET_SYSTEM_TRAY_S" + std::to_string(ScreenNumber()));
     manager_ = InternAtom(connection_, "MANAGER");
