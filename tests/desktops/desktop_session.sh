@@ -63,11 +63,17 @@ enter_case() {
     printf '[options]\r\nRep=%s/\r\nTps=1\r\nEtat=1\r\n' "$scratch/pictures" >"$scratch/cwd/Plimex.ini"
 }
 
+# Helpers get a moment to end on SIGTERM (a shell whose display went first
+# may not), then SIGKILL.
 leave_case() {
-    local index
+    local index watchdog
     for ((index = ${#helper_pids[@]} - 1; index >= 0; index--)); do
         kill "${helper_pids[index]}" 2>/dev/null || true
     done
+    (sleep 5 && kill -KILL "${helper_pids[@]}" 2>/dev/null) &
+    watchdog=$!
+    wait "${helper_pids[@]}" 2>/dev/null || true
+    kill "$watchdog" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$scratch"
 }
@@ -155,9 +161,10 @@ start_program() {
 
 # The program's rotation was on when it was last saved, so its start applies
 # the folder's one bitmap.
-expect_program_sets_picture() {
+expect_program_sets_picture() {  # [seconds to wait]
     start_program
-    expect_screen_shows "$picture_colour" "the program's bitmap did not become the wallpaper" 15
+    expect_screen_shows "$picture_colour" "the program's bitmap did not become the wallpaper" \
+        "${1:-15}"
 }
 
 # The middle of what changed between two screenshots within a region of the
