@@ -1,16 +1,11 @@
 #include "win32/registry_desktop.h"
 
-#include <algorithm>
 #include <string>
 
-#include "win32/handle_width.h"
+#include "win32/windows_api.h"
 
 namespace plimex::win32 {
 namespace {
-
-HKEY ToHkey(Desktop::KeyHandle key) {
-    return reinterpret_cast<HKEY>(key);
-}
 
 // The system's own words for an error code, without the line break it ends with.
 std::string SystemErrorText(DWORD error) {
@@ -24,45 +19,50 @@ std::string SystemErrorText(DWORD error) {
     return "error " + std::to_string(error) + (reason.empty() ? "" : " (" + reason + ")");
 }
 
+// The picture the desktop shows now, as the system reports it.
+std::string ShownWallpaper() {
+    char path[MAX_PATH + 1] = {};
+    SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+    return path;
+}
+
 }  // namespace
 
-HKEY RootKey(std::uint32_t root) {
-    return WidenHandle<HKEY>(root);
+void RegistryDesktop::StoreWallpaper(const std::string& path) {
+    HKEY key = nullptr;
+    const LONG opened =
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_WRITE, &key);
+    // Writing through or closing a key that never opened would hand the
+    // system a stale handle.
+    if (opened != ERROR_SUCCESS) {
+        diagnostics_.ReportFailure("RegOpenKeyExA Control Panel\\Desktop", path,
+                                   SystemErrorText(static_cast<DWORD>(opened)));
+        return;
+    }
+    // The data is the path and its terminating null.
+    const LONG written =
+        RegSetValueExA(key, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>(path.size() + 1));
+    RegCloseKey(key);
+    if (written != ERROR_SUCCESS) {
+        diagnostics_.ReportFailure("RegSetValueExA Wallpaper", path,
+                                   SystemErrorText(static_cast<DWORD>(written)));
+    }
 }
 
-long RegistryDesktop::RegOpenKeyExA(std::uint32_t root, const std::string& subKey,
-                                    std::uint32_t options, std::uint32_t access, KeyHandle& key) {
-    HKEY opened = nullptr;
-    const LONG result = ::RegOpenKeyExA(RootKey(root), subKey.c_str(), options,
-                                        static_cast<REGSAM>(access), &opened);
-    key = reinterpret_cast<KeyHandle>(opened);
-    return result;
-}
-
-long RegistryDesktop::RegSetValueExA(KeyHandle key, const std::string& valueName,
-                                     std::uint32_t reserved, std::uint32_t type,
-                                     const std::string& data, std::uint32_t size) {
-    // Never let the system read past the bytes we hold, whatever size says.
-    const auto bounded = static_cast<DWORD>(std::min<std::size_t>(size, data.size()));
-    return ::RegSetValueExA(ToHkey(key), valueName.c_str(), reserved, type,
-                            reinterpret_cast<const BYTE*>(data.data()), bounded);
-}
-
-long RegistryDesktop::RegCloseKey(KeyHandle key) {
-    return ::RegCloseKey(ToHkey(key));
-}
-
-bool RegistryDesktop::SystemParametersInfoA(std::uint32_t action, std::uint32_t param,
-                                            const std::string& path, std::uint32_t winIni) {
+bool RegistryDesktop::SetWallpaper(const std::string& path) {
+    StoreWallpaper(path);
     // The call takes a non-const buffer although it only reads the path.
     std::string buffer = path;
     SetLastError(ERROR_SUCCESS);
-    if (::SystemParametersInfoA(action, param, buffer.data(), winIni) != 0) {
+    if (SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, buffer.data(), SPIF_SENDCHANGE) != FALSE) {
         return true;
     }
     diagnostics_.ReportFailure(
         "SystemParametersInfoA", path,
         "the system did not take the wallpaper: " + SystemErrorText(GetLastError()));
+    // The setting must keep naming the picture that still shows.
+    StoreWallpaper(ShownWallpaper());
     return false;
 }
 

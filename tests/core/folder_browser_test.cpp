@@ -42,7 +42,7 @@ TEST_F(FolderBrowserTest, ClickPreviewsAndSelectOrDoubleClickApplies) {
     form.LstFic_Click();
     EXPECT_EQ(image1.loaded, std::vector<std::string>{"C:\\Images\\b.bmp"});
     form.LstFic_DblClick();
-    EXPECT_EQ(desktop.spis.at(0).path, "C:\\Images\\b.bmp");
+    EXPECT_EQ(desktop.wallpapers.at(0), "C:\\Images\\b.bmp");
     EXPECT_EQ(lblPap.caption, L"C:\\Images\\b.bmp");
 }
 
@@ -51,8 +51,7 @@ TEST_F(FolderBrowserTest, NothingSelectedMeansNothingHappens) {
     form.CmdSel_Click();
     form.LstFic_DblClick();
     form.LstFic_Click();
-    EXPECT_TRUE(desktop.opens.empty());
-    EXPECT_TRUE(desktop.spis.empty());
+    EXPECT_TRUE(desktop.wallpapers.empty());
     EXPECT_TRUE(image1.loaded.empty());
     EXPECT_EQ(lblPap.caption, L"");
 }
@@ -66,7 +65,7 @@ TEST_F(FolderBrowserTest, ANewFolderClearsTheSelectionButKeepsThePreview) {
     EXPECT_EQ(lstFic.items, std::vector<std::wstring>{L"n.bmp"});
     EXPECT_EQ(image1.loaded, std::vector<std::string>{"C:\\Windows\\old.bmp"});
     form.CmdSel_Click();
-    EXPECT_TRUE(desktop.spis.empty());
+    EXPECT_TRUE(desktop.wallpapers.empty());
 }
 
 TEST_F(FolderBrowserTest, ChangingTheDriveGoesToItsRootUnlessTheFolderListIsAlreadyThere) {

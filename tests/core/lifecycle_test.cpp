@@ -20,7 +20,7 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder) {
     EXPECT_LT(at("Form1.Hide"), at("Dir1.SetPath"));
     EXPECT_LT(at("Dir1.SetPath"), at("Drive1.SetDrive"));
     EXPECT_LT(at("FindNormalFiles C:\\Windows\\*.bmp"),
-              at("SystemParametersInfoA C:\\Windows\\zapotec.bmp"));
+              at("SetWallpaper C:\\Windows\\zapotec.bmp"));
     EXPECT_FALSE(window.visible);
     EXPECT_FALSE(window.taskVisible);
     EXPECT_EQ(dir1.path, L"C:\\Windows");
@@ -47,7 +47,7 @@ TEST_F(LifecycleTest, SavedOffStateChangesNoWallpaperAndLeavesTheTimerOff) {
     AddFolder("C:\\Windows\\", {"a.bmp"});
     WriteOptions("[options]\r\nRep=C:\\Windows\\\r\nTps=2\r\nEtat=0\r\n");
     form.Form_Load();
-    EXPECT_TRUE(desktop.spis.empty());
+    EXPECT_TRUE(desktop.wallpapers.empty());
     EXPECT_FALSE(tmr.enabled);
     EXPECT_EQ(lstFic.items, std::vector<std::wstring>{L"a.bmp"});
 }

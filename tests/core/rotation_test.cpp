@@ -12,13 +12,9 @@ class RotationTest : public Form1Test {
         AddFolder("C:\\Images\\", {"c.bmp", "a.bmp", "b.bmp"});
         WriteOptions("[options]\r\nRep=C:\\Images\\\r\nTps=" + interval + "\r\nEtat=1\r\n");
         form.Form_Load();
-        desktop.spis.clear();
+        desktop.wallpapers.clear();
     }
-    std::vector<std::string> Rotations() const {
-        std::vector<std::string> paths;
-        for (const auto& spi : desktop.spis) paths.push_back(spi.path);
-        return paths;
-    }
+    std::vector<std::string> Rotations() const { return desktop.wallpapers; }
 };
 
 TEST_F(RotationTest, OneMinuteBarGrowsEachTickAndEmptiesOnTheRotatingTick) {
@@ -87,7 +83,7 @@ TEST_F(RotationTest, TheDrawPicksEveryEntryOfTheSortedList) {
          {std::nextafter(1.0f, 0.0f), "C:\\Images\\c.bmp"}}};
     for (const auto& [r, expected] : draws) {
         random.next = r;
-        desktop.spis.clear();
+        desktop.wallpapers.clear();
         Tick(60);
         ASSERT_EQ(Rotations().size(), 1u);
         EXPECT_EQ(Rotations()[0], expected) << "r = " << r;
@@ -100,8 +96,7 @@ TEST_F(RotationTest, AnEmptyFolderRotatesNothingButTheCountStillRestarts) {
     WriteOptions("[options]\r\nRep=C:\\Windows\\\r\nTps=1\r\nEtat=1\r\n");
     form.Form_Load();
     Tick(60);
-    EXPECT_TRUE(desktop.spis.empty());
-    EXPECT_TRUE(desktop.opens.empty());
+    EXPECT_TRUE(desktop.wallpapers.empty());
     EXPECT_EQ(lblPap.caption, L"");
     EXPECT_EQ(form.tickCount(), 0);
 }

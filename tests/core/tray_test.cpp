@@ -49,7 +49,7 @@ TEST_F(TrayTest, AnUndecidedStateAddsANullIconAndTheFirstToggleSwitchesOn) {
     EXPECT_EQ(TrayCall(0).hIcon, 0u);
     EXPECT_FALSE(tmr.enabled);
     EXPECT_EQ(command1.caption, L"&Activer");
-    EXPECT_TRUE(desktop.spis.empty());
+    EXPECT_TRUE(desktop.wallpapers.empty());
 
     form.Activer_Click();
     EXPECT_EQ(form.activeState(), L"1");
@@ -93,7 +93,7 @@ TEST_F(TrayTest, BothTogglesKeepTheFiveLinkedThingsTogetherAndOnlyTheButtonSaves
 
     form.Command1_Click();
     EXPECT_NE(SavedOptions().find("Etat=0\r\n"), std::string::npos);
-    EXPECT_EQ(desktop.spis.size(), 1u);  // only the start-up rotation: toggles change none
+    EXPECT_EQ(desktop.wallpapers.size(), 1u);  // only the start-up rotation: toggles change none
 }
 
 TEST_F(TrayTest, DoubleClickShowsAndRightButtonUpOpensTheMenuOtherReportsDoNothing) {

@@ -19,60 +19,16 @@ namespace plimex::testing {
 
 class FakeDesktop : public Desktop {
   public:
-    struct Open {
-        std::uint32_t root, options, access;
-        std::string subKey;
-    };
-    struct SetValue {
-        KeyHandle key;
-        std::string name;
-        std::uint32_t reserved, type;
-        std::string data;
-        std::uint32_t size;
-    };
-    struct Spi {
-        std::uint32_t action, param;
-        std::string path;
-        std::uint32_t winIni;
-    };
-
     explicit FakeDesktop(CallLog& log) : log_(log) {}
 
-    long openResult = 0;
-    bool spiResult = true;
-    std::vector<Open> opens;
-    std::vector<SetValue> setValues;
-    std::vector<KeyHandle> closes;
-    std::vector<Spi> spis;
+    bool result = true;
+    std::vector<std::string> wallpapers;
 
-    long RegOpenKeyExA(std::uint32_t root, const std::string& subKey, std::uint32_t options,
-                       std::uint32_t access, KeyHandle& key) override {
-        log_.Add("RegOpenKeyExA");
-        opens.push_back({root, options, access, subKey});
-        if (openResult == 0) {
-            key = kKey;
-        }
-        return openResult;
+    bool SetWallpaper(const std::string& path) override {
+        log_.Add("SetWallpaper " + path);
+        wallpapers.push_back(path);
+        return result;
     }
-    long RegSetValueExA(KeyHandle key, const std::string& name, std::uint32_t reserved,
-                        std::uint32_t type, const std::string& data, std::uint32_t size) override {
-        log_.Add("RegSetValueExA");
-        setValues.push_back({key, name, reserved, type, data, size});
-        return 0;
-    }
-    long RegCloseKey(KeyHandle key) override {
-        log_.Add("RegCloseKey");
-        closes.push_back(key);
-        return 0;
-    }
-    bool SystemParametersInfoA(std::uint32_t action, std::uint32_t param, const std::string& path,
-                               std::uint32_t winIni) override {
-        log_.Add("SystemParametersInfoA " + path);
-        spis.push_back({action, param, path, winIni});
-        return spiResult;
-    }
-
-    static constexpr KeyHandle kKey = 0x1234;
 
   private:
     CallLog& log_;

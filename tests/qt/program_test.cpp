@@ -125,13 +125,13 @@ TEST_F(ProgramTest, PickingAVolumeThenAFolderListsTheirBitmaps) {
 TEST_F(ProgramTest, ChoosingAnEntryPreviewsItAndSelectMakesItTheWallpaper) {
     form.Form_Load();
     window.cmdSel().click();
-    EXPECT_TRUE(desktop.spis.empty());
+    EXPECT_TRUE(desktop.wallpapers.empty());
 
     FileListBox& list = window.lstFic();
     list.selectionModel()->select(list.model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
     window.cmdSel().click();
-    ASSERT_EQ(desktop.spis.size(), 1u);
-    EXPECT_EQ(desktop.spis[0].path, pictures / "b.bmp");
+    ASSERT_EQ(desktop.wallpapers.size(), 1u);
+    EXPECT_EQ(desktop.wallpapers[0], pictures / "b.bmp");
     EXPECT_EQ(window.lblPap().text().toStdString(), pictures / "b.bmp");
 }
 

@@ -17,26 +17,6 @@ namespace plimex {
 
 namespace {
 
-// The registry's own error codes, so that callers read them as on Windows.
-constexpr long kErrorSuccess = 0;
-constexpr long kErrorFileNotFound = 2;
-constexpr long kErrorAccessDenied = 5;
-constexpr long kErrorInvalidHandle = 6;
-constexpr long kErrorInvalidParameter = 87;
-constexpr long kErrorCantWrite = 1013;
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-// A REG_SZ value's string ends at its first null or at the size given.
-std::string StringOfValue(const std::string& data, std::uint32_t size) {
-    const std::string_view bytes(data.data(), std::min<std::size_t>(size, data.size()));
-    return std::string(bytes.substr(0, bytes.find('\0')));
-}
-
 // Our configuration folder first; where its name is not plain (a home folder
 // like /home/user@domain), the runtime folder usually is.
 std::vector<std::filesystem::path> SwayLinkPlaces(const std::filesystem::path& configFolder) {
@@ -116,79 +96,31 @@ LinuxDesktop::LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolde
       mechanismName_(MechanismName(kind)),
       mechanism_(MakeMechanism(kind, configFolder_)) {}
 
-long LinuxDesktop::RegOpenKeyExA(std::uint32_t root, const std::string& subKey,
-                                 std::uint32_t /*options*/, std::uint32_t access, KeyHandle& key) {
-    if (root != kHkeyCurrentUser) return kErrorInvalidHandle;
-    if (!EqualsIgnoringCase(subKey, "Control Panel\\Desktop")) return kErrorFileNotFound;
-    if ((access & kKeyWrite) != kKeyWrite) return kErrorAccessDenied;
-    key = nextKey_++;
-    openKeys_.insert(key);
-    return kErrorSuccess;
-}
-
-long LinuxDesktop::RegSetValueExA(KeyHandle key, const std::string& valueName,
-                                  std::uint32_t /*reserved*/, std::uint32_t type,
-                                  const std::string& data, std::uint32_t size) {
-    if (!openKeys_.contains(key)) return kErrorInvalidHandle;
-    if (!EqualsIgnoringCase(valueName, "Wallpaper") || type != kRegSz) {
-        return kErrorInvalidParameter;
-    }
-    const std::string path = StringOfValue(data, size);
-    shownByValueWrite_.reset();
-    replacedUserWallpaper_.reset();
-    if (mechanism_ && mechanism_->KeepsUserSetting()) {
-        if (!mechanism_->Show(path)) return kErrorCantWrite;
-        shownByValueWrite_ = path;
-        return kErrorSuccess;
-    }
-    std::optional<std::string> before = ReadUserWallpaperFile(configFolder_ / "wallpaper");
-    if (!StoreUserWallpaper(path)) return kErrorCantWrite;
-    replacedUserWallpaper_ = ReplacedUserWallpaper{path, std::move(before)};
-    return kErrorSuccess;
-}
-
-long LinuxDesktop::RegCloseKey(KeyHandle key) {
-    return openKeys_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
-}
-
-bool LinuxDesktop::SystemParametersInfoA(std::uint32_t action, std::uint32_t /*param*/,
-                                         const std::string& path, std::uint32_t /*winIni*/) {
-    if (action != kSpiSetDeskWallpaper) return false;
-    const bool alreadyShown = shownByValueWrite_ == path;
-    shownByValueWrite_.reset();
-    if (alreadyShown) return true;
+bool LinuxDesktop::SetWallpaper(const std::string& path) {
     // A file name cannot hold a null byte.
-    if (path.find('\0') != std::string::npos)
+    if (path.find('\0') != std::string::npos) {
         return ReportShowFailure(path, "a null byte in the path");
-    if (!mechanism_) return ReportShowFailure(path, "no desktop that this program can set");
+    }
+    if (!mechanism_) {
+        return ReportShowFailure(path, "no desktop that this program can set");
+    }
     if (!mechanism_->Show(path)) {
         return ReportShowFailure(path, mechanism_->failure().empty()
                                            ? "the desktop refused it or could not be reached"
                                            : mechanism_->failure());
     }
-    replacedUserWallpaper_.reset();
+    // Stored only once it shows, so that what is stored is what shows.
+    if (!mechanism_->KeepsUserSetting()) {
+        const std::filesystem::path file = configFolder_ / "wallpaper";
+        if (configFolder_.empty() || !WriteUserWallpaperFile(file, path)) {
+            diagnostics_.ReportFailure(mechanismName_, path,
+                                       "shown, but not stored in " + file.string());
+        }
+    }
     return true;
 }
 
-bool LinuxDesktop::StoreUserWallpaper(const std::string& path) {
-    if (configFolder_.empty()) return false;
-    return WriteUserWallpaperFile(configFolder_ / "wallpaper", path);
-}
-
-void LinuxDesktop::TakeBackUserWallpaper(const std::string& path) {
-    if (!replacedUserWallpaper_ || replacedUserWallpaper_->path != path) return;
-    const std::filesystem::path file = configFolder_ / "wallpaper";
-    if (replacedUserWallpaper_->before) {
-        WriteUserWallpaperFile(file, *replacedUserWallpaper_->before);
-    } else {
-        std::error_code ignored;
-        std::filesystem::remove(file, ignored);
-    }
-    replacedUserWallpaper_.reset();
-}
-
 bool LinuxDesktop::ReportShowFailure(const std::string& path, std::string_view reason) {
-    TakeBackUserWallpaper(path);
     diagnostics_.ReportFailure(mechanismName_, path, reason);
     return false;
 }

@@ -15,36 +15,8 @@
 namespace plimex {
 namespace {
 
-constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
-constexpr std::uint32_t kKeyRead = 0x20019u;
-constexpr std::uint32_t kRegExpandSz = 2;
-
 class LinuxDesktopTest : public testing::Test {
   protected:
-    // The key the program opens for each new wallpaper.
-    static long OpenDesktopKey(Desktop& desktop, Desktop::KeyHandle& key) {
-        return desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                                     Desktop::kKeyWrite, key);
-    }
-
-    // The value as the program writes it: the path and its ending null.
-    static long WriteWallpaperValue(Desktop& desktop, Desktop::KeyHandle key,
-                                    const std::string& path) {
-        return desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, path + '\0',
-                                      static_cast<std::uint32_t>(path.size() + 1));
-    }
-
-    // The sequence the program runs for each new wallpaper.
-    static void ApplyWallpaper(Desktop& desktop, const std::string& path) {
-        Desktop::KeyHandle key = 0;
-        if (OpenDesktopKey(desktop, key) == 0) {
-            WriteWallpaperValue(desktop, key, path);
-            desktop.RegCloseKey(key);
-        }
-        desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path,
-                                      Desktop::kSpifSendChange);
-    }
-
     std::string UserFile() const { return (config_.path() / "wallpaper").string(); }
 
     RecordingDiagnostics diagnostics_;
@@ -52,77 +24,13 @@ class LinuxDesktopTest : public testing::Test {
     const std::string path_ = config_.Name(kAwkwardLeaf);
 };
 
-TEST_F(LinuxDesktopTest, OnlyTheUsersDesktopKeyOpensAndOnlyForWriting) {
+TEST_F(LinuxDesktopTest, WithoutADesktopToSetNothingShowsAndThatIsReported) {
     LinuxDesktop desktop(WallpaperKind::kNone, config_.path(), diagnostics_);
-    Desktop::KeyHandle key = 0;
-    EXPECT_EQ(OpenDesktopKey(desktop, key), 0);
-    EXPECT_NE(key, 0u);
-    Desktop::KeyHandle other = 0;
-    EXPECT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "CONTROL PANEL\\desktop", 0,
-                                    Desktop::kKeyWrite, other),
-              0);
-    EXPECT_NE(other, key);
-
-    Desktop::KeyHandle refused = 0;
-    EXPECT_NE(desktop.RegOpenKeyExA(kHkeyLocalMachine, "Control Panel\\Desktop", 0,
-                                    Desktop::kKeyWrite, refused),
-              0);
-    EXPECT_NE(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Colors", 0,
-                                    Desktop::kKeyWrite, refused),
-              0);
-    EXPECT_NE(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                                    kKeyRead, refused),
-              0);
-}
-
-TEST_F(LinuxDesktopTest, AKeyServesUntilItIsClosed) {
-    LinuxDesktop desktop(WallpaperKind::kNone, config_.path(), diagnostics_);
-    Desktop::KeyHandle key = 0;
-    ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
-    EXPECT_NE(desktop.RegSetValueExA(key + 1, "Wallpaper", 0, Desktop::kRegSz, "/a.bmp", 7), 0);
-    EXPECT_EQ(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, "/a.bmp", 7), 0);
-    EXPECT_EQ(desktop.RegCloseKey(key), 0);
-    EXPECT_NE(desktop.RegCloseKey(key), 0);
-    EXPECT_NE(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, "/b.bmp", 7), 0);
-    EXPECT_EQ(ReadWholeFile(UserFile()), "/a.bmp");
-}
-
-TEST_F(LinuxDesktopTest, WithoutADesktopSettingTheValueGoesToOurFileByteForByte) {
-    LinuxDesktop desktop(WallpaperKind::kNone, config_.path() / "plimex", diagnostics_);
-    Desktop::KeyHandle key = 0;
-    ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
-    const std::string path = path_ + "\xe9";
-    EXPECT_EQ(WriteWallpaperValue(desktop, key, path), 0);
-    const std::string file = (config_.path() / "plimex" / "wallpaper").string();
-    EXPECT_EQ(ReadWholeFile(file), path);
-
-    // The size given decides where the string ends, as the registry has it.
-    EXPECT_EQ(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, "/pic.bmp.old", 9), 0);
-    EXPECT_EQ(ReadWholeFile(file), "/pic.bmp.");
-    EXPECT_EQ(desktop.RegSetValueExA(key, "wallpaper", 0, Desktop::kRegSz, "/x.bmp\0junk", 99), 0);
-    EXPECT_EQ(ReadWholeFile(file), "/x.bmp");
-
-    EXPECT_NE(desktop.RegSetValueExA(key, "TileWallpaper", 0, Desktop::kRegSz, "1", 2), 0);
-    EXPECT_NE(desktop.RegSetValueExA(key, "Wallpaper", 0, kRegExpandSz, "/y.bmp", 7), 0);
-    EXPECT_EQ(ReadWholeFile(file), "/x.bmp");
-    EXPECT_TRUE(std::filesystem::is_regular_file(file));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config_.path() / "plimex"), {}), 1)
-        << "a temporary file was left beside ours";
-}
-
-TEST_F(LinuxDesktopTest, WithoutADisplayNothingShowsAndThatIsReported) {
-    LinuxDesktop desktop(WallpaperKind::kNone, config_.path(), diagnostics_);
-    EXPECT_FALSE(desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path_,
-                                               Desktop::kSpifSendChange));
-}
-
-TEST_F(LinuxDesktopTest, AnUnwritableFolderFailsTheValueWrite) {
-    const std::string blocker = config_.Name("not-a-folder");
-    WriteWholeFile(blocker, "");
-    LinuxDesktop desktop(WallpaperKind::kNone, blocker, diagnostics_);
-    Desktop::KeyHandle key = 0;
-    ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
-    EXPECT_NE(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, "/a.bmp", 7), 0);
+    EXPECT_FALSE(desktop.SetWallpaper(path_));
+    EXPECT_EQ(
+        diagnostics_.lines,
+        std::vector<std::string>{"wallpaper: " + path_ + ": no desktop that this program can set"});
+    EXPECT_FALSE(std::filesystem::exists(UserFile()));
 }
 
 TEST_F(LinuxDesktopTest, WhereTheDesktopStoresTheSettingEachChangeRunsItsToolOnce) {
@@ -130,35 +38,39 @@ TEST_F(LinuxDesktopTest, WhereTheDesktopStoresTheSettingEachChangeRunsItsToolOnc
     tools.Install("pcmanfm");
     LinuxDesktop desktop(WallpaperKind::kLxde, config_.path(), diagnostics_);
 
-    ApplyWallpaper(desktop, path_);
+    EXPECT_TRUE(desktop.SetWallpaper(path_));
     ASSERT_EQ(tools.Invocations().size(), 1u);
     EXPECT_EQ(tools.Invocations()[0].argv.back(), "--set-wallpaper=" + path_);
     // The same picture again is a new change, carried out again.
-    ApplyWallpaper(desktop, path_);
+    EXPECT_TRUE(desktop.SetWallpaper(path_));
     EXPECT_EQ(tools.Invocations().size(), 2u);
-    // The call on its own shows the picture.
-    EXPECT_TRUE(desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path_,
-                                              Desktop::kSpifSendChange));
-    EXPECT_EQ(tools.Invocations().size(), 3u);
     EXPECT_FALSE(std::filesystem::exists(UserFile())) << "the desktop keeps the setting itself";
 }
 
-TEST_F(LinuxDesktopTest, WhenTheSettingFailsTheSetWallpaperCallTriesAgain) {
+TEST_F(LinuxDesktopTest, ADesktopThatRefusesThePictureIsReportedOnce) {
     FakeTools tools;
     tools.Install("pcmanfm", "exit 1");
     LinuxDesktop desktop(WallpaperKind::kLxde, config_.path(), diagnostics_);
-    ApplyWallpaper(desktop, path_);
-    EXPECT_EQ(tools.Invocations().size(), 2u);
+    EXPECT_FALSE(desktop.SetWallpaper(path_));
+    EXPECT_EQ(tools.Invocations().size(), 1u);
+    ASSERT_EQ(diagnostics_.lines.size(), 1u);
+    EXPECT_EQ(diagnostics_.lines[0].rfind("pcmanfm wallpaper: " + path_ + ": ", 0), 0u);
 }
 
-TEST_F(LinuxDesktopTest, WhereTheDesktopKeepsNoSettingOurFileKeepsItAndTheCallShows) {
+TEST_F(LinuxDesktopTest, WhereTheDesktopKeepsNoSettingOurFileKeepsWhatShows) {
     FakeTools tools;
     tools.Install("swaymsg");
     LinuxDesktop desktop(WallpaperKind::kSway, config_.path(), diagnostics_);
-    ApplyWallpaper(desktop, path_);
+    EXPECT_TRUE(desktop.SetWallpaper(path_));
     EXPECT_EQ(ReadWholeFile(UserFile()), path_);
     ASSERT_EQ(tools.Invocations().size(), 1u);
     EXPECT_EQ(std::filesystem::read_symlink(tools.Invocations()[0].argv.at(4)).string(), path_);
+
+    // A picture that does not show leaves the stored one as it was.
+    tools.Install("swaymsg", "exit 1");
+    tools.Install("swaybg", "exit 1");
+    EXPECT_FALSE(desktop.SetWallpaper(path_ + ".other"));
+    EXPECT_EQ(ReadWholeFile(UserFile()), path_);
 }
 
 // Sets the session's variables for the life of the object.
@@ -197,31 +109,29 @@ class SessionVariables {
 TEST_F(LinuxDesktopTest, TheSessionDecidesTheDesktopAndWhereOurFileLives) {
     FakeTools tools;
     tools.Install("pcmanfm");
+    tools.Install("swaymsg");
     const std::string home = config_.Name("home");
     {
         const SessionVariables session("LXDE", config_.Name("config"), home);
         LinuxDesktop desktop(diagnostics_);
-        ApplyWallpaper(desktop, path_);
-        EXPECT_EQ(tools.Invocations().size(), 1u);
+        EXPECT_TRUE(desktop.SetWallpaper(path_));
+        EXPECT_EQ(tools.Invocations().back().argv.at(0), "pcmanfm");
     }
     {
         const SessionVariables session("", config_.Name("config"), home);
+        setenv("SWAYSOCK", "/nonexistent", 1);
         LinuxDesktop desktop(diagnostics_);
-        Desktop::KeyHandle key = 0;
-        ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
-        WriteWallpaperValue(desktop, key, path_);
+        EXPECT_TRUE(desktop.SetWallpaper(path_));
         EXPECT_EQ(ReadWholeFile(config_.Name("config/plimex/wallpaper")), path_);
     }
     {
         // A relative XDG_CONFIG_HOME is not to be used.
         const SessionVariables session("", "relative", home);
+        setenv("SWAYSOCK", "/nonexistent", 1);
         LinuxDesktop desktop(diagnostics_);
-        Desktop::KeyHandle key = 0;
-        ASSERT_EQ(OpenDesktopKey(desktop, key), 0);
-        WriteWallpaperValue(desktop, key, path_);
+        EXPECT_TRUE(desktop.SetWallpaper(path_));
         EXPECT_EQ(ReadWholeFile(home + "/.config/plimex/wallpaper"), path_);
     }
-    EXPECT_EQ(tools.Invocations().size(), 1u);
 }
 
 }  // namespace

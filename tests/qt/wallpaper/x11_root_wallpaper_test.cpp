@@ -234,16 +234,7 @@ TEST_F(X11RootWallpaperTest, TheDesktopKeepsThePathInTheUsersFileAndShowsThePict
     RecordingDiagnostics diagnostics;
     LinuxDesktop desktop(WallpaperKind::kX11Root, config.path(), diagnostics);
     const std::string path = Bitmap(kAwkwardLeaf, 0x204060, 0x204060);
-    Desktop::KeyHandle key = 0;
-    ASSERT_EQ(desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                                    Desktop::kKeyWrite, key),
-              0);
-    EXPECT_EQ(desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, path + '\0',
-                                     static_cast<std::uint32_t>(path.size() + 1)),
-              0);
-    EXPECT_EQ(desktop.RegCloseKey(key), 0);
-    EXPECT_TRUE(desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path,
-                                              Desktop::kSpifSendChange));
+    EXPECT_TRUE(desktop.SetWallpaper(path));
 
     EXPECT_EQ(ReadWholeFile((config.path() / "wallpaper").string()), path);
     EXPECT_EQ(PixelOfScreen(320, 240), "#204060");
@@ -256,16 +247,7 @@ TEST_F(X11RootWallpaperTest, PicturesThatCannotBeShownFailAtOnceAndChangeNothing
     TemporaryFolder config;
     RecordingDiagnostics diagnostics;
     LinuxDesktop desktop(WallpaperKind::kX11Root, config.path(), diagnostics);
-    const auto apply = [&desktop](const std::string& path) {
-        Desktop::KeyHandle key = 0;
-        desktop.RegOpenKeyExA(Desktop::kHkeyCurrentUser, "Control Panel\\Desktop", 0,
-                              Desktop::kKeyWrite, key);
-        desktop.RegSetValueExA(key, "Wallpaper", 0, Desktop::kRegSz, path + '\0',
-                               static_cast<std::uint32_t>(path.size() + 1));
-        desktop.RegCloseKey(key);
-        return desktop.SystemParametersInfoA(Desktop::kSpiSetDeskWallpaper, 0, path,
-                                             Desktop::kSpifSendChange);
-    };
+    const auto apply = [&desktop](const std::string& path) { return desktop.SetWallpaper(path); };
     const std::string shown = Bitmap("shown.bmp", 0x336699, 0x336699);
     ASSERT_TRUE(apply(shown));
 

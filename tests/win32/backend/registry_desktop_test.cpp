@@ -2,13 +2,67 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "test_files.h"
+#include "win32/windows_api.h"
+
 namespace plimex::win32 {
 namespace {
 
-// Wine cuts root keys to 32 bits, so only this comparison shows a root key
-// that 64-bit Windows would not know.
-TEST(RegistryDesktop, TheCoresRootIsTheCurrentUsersKey) {
-    EXPECT_EQ(RootKey(Desktop::kHkeyCurrentUser), HKEY_CURRENT_USER);
+class RecordingDiagnostics : public Diagnostics {
+  public:
+    void ReportFailure(std::string_view what, std::string_view path,
+                       std::string_view reason) override {
+        lines.push_back(std::string(what) + ": " + std::string(path) + ": " + std::string(reason));
+    }
+    std::vector<std::string> lines;
+};
+
+// The user's "Wallpaper" value as the registry holds it, its type and every
+// byte of its data.
+std::pair<DWORD, std::string> StoredValue() {
+    char data[4 * MAX_PATH] = {};
+    DWORD type = 0;
+    DWORD size = sizeof data;
+    RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper",
+                 RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size);
+    return {type, std::string(data, size)};
+}
+
+std::string ShownWallpaper() {
+    char path[MAX_PATH + 1] = {};
+    SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+    return path;
+}
+
+TEST(RegistryDesktop, StoresThePathWithItsNullInTheUsersValueAndShowsIt) {
+    const testing::ScratchFolder folder;
+    // "été" in Windows-1252: a name the code page has reaches the system as it is.
+    const std::string path =
+        folder.Write("\xE9t\xE9.bmp", testing::BitmapFile(8, 8, RGB(0, 0, 255)));
+    RecordingDiagnostics diagnostics;
+    RegistryDesktop desktop(diagnostics);
+
+    ASSERT_TRUE(desktop.SetWallpaper(path));
+    EXPECT_EQ(StoredValue(), std::make_pair(static_cast<DWORD>(REG_SZ), path + '\0'));
+    EXPECT_EQ(ShownWallpaper(), path);
+    EXPECT_TRUE(diagnostics.lines.empty());
+}
+
+TEST(RegistryDesktop, APictureTheSystemCannotShowIsReportedAndNotStored) {
+    const testing::ScratchFolder folder;
+    const std::string shown = folder.Write("shown.bmp", testing::BitmapFile(8, 8, RGB(0, 255, 0)));
+    RecordingDiagnostics diagnostics;
+    RegistryDesktop desktop(diagnostics);
+    ASSERT_TRUE(desktop.SetWallpaper(shown));
+
+    const std::string notAPicture = folder.Write("text.bmp", "not a bitmap");
+    EXPECT_FALSE(desktop.SetWallpaper(notAPicture));
+    EXPECT_EQ(StoredValue().second, shown + '\0');
+    ASSERT_EQ(diagnostics.lines.size(), 1u);
+    EXPECT_EQ(diagnostics.lines[0].rfind("SystemParametersInfoA: " + notAPicture + ": ", 0), 0u)
+        << diagnostics.lines[0];
 }
 
 }  // namespace
