@@ -8,6 +8,7 @@
 #include "win32/control_ids.h"
 #include "win32/handle_width.h"
 #include "win32/resource_ids.h"
+#include "win32/single_instance.h"
 #include "win32/tray_report.h"
 #include "win32/window_class.h"
 
@@ -72,6 +73,7 @@ Form1Window::Form1Window(HINSTANCE instance, TrayNotificationArea& tray)
       window_(CreateMainWindow(instance)),
       children_(CreateControls()),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+      showRequested_(SingleInstance::ShowMessage()),
       drive1_(Child("Drive1")),
       dir1_(Child("Dir1")),
       lstFic_(Child("LstFic")),
@@ -177,6 +179,13 @@ LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wPara
 LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_) {
         tray_.RestoreAfterShellRestart();
+        return 0;
+    }
+    if (message == showRequested_) {
+        // A second start in this program's folder asks for its window.
+        if (wParam == SingleInstance::FolderNumber()) {
+            RaiseEvent(*form_, "Ouvrir", ControlEvent::Click);
+        }
         return 0;
     }
     switch (message) {

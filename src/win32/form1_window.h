@@ -75,6 +75,7 @@ class Form1Window : public MainWindow, public Screen {
     HWND window_;
     std::vector<HWND> children_;  // in the layout's order; null for windowless controls
     UINT taskbarCreated_;
+    UINT showRequested_;
 
     win32::PopupMenu menu_;
     DriveListBox drive1_;

@@ -5,6 +5,7 @@
 #include "win32/form2_dialog.h"
 #include "win32/message_loop.h"
 #include "win32/registry_desktop.h"
+#include "win32/single_instance.h"
 #include "win32/system_ansi_code_page.h"
 #include "win32/tray_notification_area.h"
 #include "win32/windows_api.h"
@@ -15,6 +16,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+
+    const plimex::win32::SingleInstance singleInstance;
+    if (!singleInstance.claimed()) {
+        singleInstance.ShowRunningCopy();
+        return 0;
+    }
 
     plimex::win32::SystemAnsiCodePage codePage;
     plimex::win32::DebugOutputDiagnostics diagnostics;

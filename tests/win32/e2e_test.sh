@@ -268,6 +268,10 @@ missing_folder() {
     check "no error box" 0 "$(driver dialogs)"
     check "the default folder is shown instead" 'C:\|Windows' \
         "$(driver items Dir1 | head -2 | paste -sd '|')"
+    (cd "$run" && "$wine_run" explorer /desktop=Plimex,${width}x${height} "$plimex_exe" \
+        >"$run/second.log" 2>&1 &)
+    check "a second start in the same folder shows the running copy's window" 1 \
+        "$(await 1 visible)"
     driver close
     driver wait-gone
     check "the title bar's close command ends the program and saves" \
