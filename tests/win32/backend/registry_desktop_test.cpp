@@ -2,22 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
+#include "fakes/fake_platform.h"
 #include "test_files.h"
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
 namespace {
-
-class RecordingDiagnostics : public Diagnostics {
-  public:
-    void ReportFailure(std::string_view what, std::string_view path,
-                       std::string_view reason) override {
-        lines.push_back(std::string(what) + ": " + std::string(path) + ": " + std::string(reason));
-    }
-    std::vector<std::string> lines;
-};
 
 // The user's "Wallpaper" value as the registry holds it, its type and every
 // byte of its data.
@@ -43,7 +33,7 @@ TEST(RegistryDesktop, StoresThePathWithItsNullInTheUsersValueAndShowsIt) {
     // "été" in Windows-1252: a name the code page has reaches the system as it is.
     const std::string path =
         folder.Write("\xE9t\xE9.bmp", testing::BitmapFile(8, 8, RGB(0, 0, 255)));
-    RecordingDiagnostics diagnostics;
+    plimex::testing::FakeDiagnostics diagnostics;
     RegistryDesktop desktop(diagnostics);
 
     ASSERT_TRUE(desktop.SetWallpaper(path));
