@@ -14,9 +14,9 @@
 #include <filesystem>
 #include <random>
 
+#include "linux_desktop/regular_file.h"
+#include "linux_desktop/unique_fd.h"
 #include "qt/directory_entries.h"
-#include "qt/unique_fd.h"
-#include "wallpaper/regular_file.h"
 
 namespace plimex::qt {
 namespace {
@@ -92,16 +92,17 @@ std::string FileBehindLinks(const std::string& name) {
     return path;
 }
 
-UniqueFd CreateTemporaryFile(std::string_view target, std::string& name) {
+linux_desktop::UniqueFd CreateTemporaryFile(std::string_view target, std::string& name) {
     constexpr int kAttempts = 8;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         name = TemporaryNameFor(target);
-        UniqueFd fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        linux_desktop::UniqueFd fd(
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.valid() || errno != EEXIST) {
             return fd;
         }
     }
-    return UniqueFd();
+    return linux_desktop::UniqueFd();
 }
 
 bool IsExistingFolder(const QString& path) {
@@ -136,14 +137,14 @@ std::vector<std::string> PosixFileSystem::FindNormalFiles(const std::string& pat
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& name,
                                                      std::size_t maxBytes) const {
-    return ReadRegularFile(name, maxBytes);
+    return linux_desktop::ReadRegularFile(name, maxBytes);
 }
 
 bool PosixFileSystem::ReplaceFile(const std::string& name, const std::string& contents) {
     const std::string target = FileBehindLinks(name);
     RemoveStaleTemporaryFiles(target);
     std::string temporary;
-    UniqueFd fd = CreateTemporaryFile(target, temporary);
+    linux_desktop::UniqueFd fd = CreateTemporaryFile(target, temporary);
     if (!fd.valid()) {
         return false;
     }

@@ -2,14 +2,14 @@
 
 #include <QPainter>
 
-#include "wallpaper/bitmap_file.h"
+#include "linux_desktop/bitmap_file.h"
 
 namespace plimex::qt {
 
 void PreviewBox::LoadPicture(const std::string& path) {
     // Our own decoder, bounds-checked and size-limited, rather than the
     // toolkit's: a crafted bitmap must not read outside its pixels.
-    const DecodedBitmap bitmap = ReadBitmapFile(path, kOpaqueArgb32);
+    const DecodedBitmap bitmap = linux_desktop::ReadBitmapFile(path, kOpaqueArgb32);
     // A deep copy: the pixmap may share the image's buffer, which would
     // otherwise be the decoder's, freed on return.
     const QImage image = QImage(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,

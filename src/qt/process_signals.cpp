@@ -28,7 +28,7 @@ ProcessSignals::ProcessSignals(std::function<void()> onTerminate,
                                std::function<void()> onShowRequest)
     : onTerminate_(std::move(onTerminate)), onShowRequest_(std::move(onShowRequest)) {
     const sigset_t set = HandledSet();
-    fd_ = UniqueFd(::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC));
+    fd_ = linux_desktop::UniqueFd(::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC));
     if (!fd_.valid()) {
         // Without the descriptor the signals keep their default effect.
         pthread_sigmask(SIG_UNBLOCK, &set, nullptr);

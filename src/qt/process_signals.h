@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "qt/unique_fd.h"
+#include "linux_desktop/unique_fd.h"
 
 namespace plimex::qt {
 
@@ -19,7 +19,7 @@ class ProcessSignals {
     ProcessSignals(std::function<void()> onTerminate, std::function<void()> onShowRequest);
 
   private:
-    UniqueFd fd_;
+    linux_desktop::UniqueFd fd_;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::function<void()> onTerminate_;
     std::function<void()> onShowRequest_;

@@ -2,6 +2,7 @@
 
 #include "core/form1.h"
 #include "core/time_of_day_random.h"
+#include "linux_desktop/linux_desktop.h"
 #include "qt/form1_window.h"
 #include "qt/form2_dialog.h"
 #include "qt/icon_registry.h"
@@ -12,7 +13,6 @@
 #include "qt/standard_error_diagnostics.h"
 #include "qt/tray_notification_area.h"
 #include "qt/twips.h"
-#include "wallpaper/linux_desktop.h"
 
 namespace plimex::qt {
 
@@ -31,7 +31,7 @@ class Program {
     StandardErrorDiagnostics diagnostics_;
     PosixFileSystem fileSystem_{codePage_};
     TimeOfDayRandom random_;
-    LinuxDesktop desktop_{diagnostics_};
+    linux_desktop::LinuxDesktop desktop_{diagnostics_};
     IconRegistry icons_;
     TrayNotificationArea tray_{icons_, [this](int message) { window_.RaiseTrayMessage(message); }};
     Twips twips_ = Twips::OfPrimaryScreen();

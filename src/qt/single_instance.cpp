@@ -36,7 +36,8 @@ pid_t ReadProcessId(int fd) {
 }  // namespace
 
 SingleInstance::SingleInstance(Diagnostics& diagnostics) : lockPath_(LockPathOfCurrentFolder()) {
-    lock_ = UniqueFd(::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    lock_ = linux_desktop::UniqueFd(
+        ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!lock_.valid()) {
         diagnostics.ReportFailure("single instance", lockPath_,
                                   "no lock file; a second copy in this folder is not prevented");

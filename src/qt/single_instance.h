@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "linux_desktop/unique_fd.h"
 #include "platform/diagnostics.h"
-#include "qt/unique_fd.h"
 
 namespace plimex::qt {
 
@@ -27,7 +27,7 @@ class SingleInstance {
 
   private:
     std::string lockPath_;
-    UniqueFd lock_;
+    linux_desktop::UniqueFd lock_;
     bool claimed_ = true;
 };
 

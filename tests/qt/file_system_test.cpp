@@ -8,15 +8,15 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "linux_desktop/scratch_folder.h"
+#include "linux_desktop/unique_fd.h"
 #include "qt/locale_code_page.h"
 #include "qt/posix_file_system.h"
-#include "qt/unique_fd.h"
-#include "scratch_folder.h"
 
 namespace plimex::qt {
 namespace {
 
-using testing::ScratchFolder;
+using plimex::ScratchFolder;
 
 std::vector<std::string> Sorted(std::vector<std::string> names) {
     std::sort(names.begin(), names.end());
@@ -44,7 +44,7 @@ TEST_F(PosixFileSystemTest, ListsOrdinaryBitmapsOnlyWhateverTheirCase) {
     }
     std::filesystem::create_directory(folder / "f.bmp");
     ASSERT_EQ(::mkfifo((folder / "fifo.bmp").c_str(), 0600), 0);
-    const UniqueFd socketFd(::socket(AF_UNIX, SOCK_STREAM, 0));
+    const linux_desktop::UniqueFd socketFd(::socket(AF_UNIX, SOCK_STREAM, 0));
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const std::string socketPath = folder / "socket.bmp";

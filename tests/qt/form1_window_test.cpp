@@ -10,14 +10,14 @@
 #include <filesystem>
 
 #include "active_popup.h"
+#include "linux_desktop/scratch_folder.h"
 #include "qt/locale_code_page.h"
-#include "scratch_folder.h"
 
 namespace plimex::qt {
 namespace {
 
+using plimex::ScratchFolder;
 using testing::PressInActivePopup;
-using testing::ScratchFolder;
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject {

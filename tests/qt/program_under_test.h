@@ -4,11 +4,11 @@
 
 #include "core/form1.h"
 #include "fakes/fake_platform.h"
+#include "linux_desktop/scratch_folder.h"
 #include "qt/form1_window.h"
 #include "qt/form2_dialog.h"
 #include "qt/locale_code_page.h"
 #include "qt/posix_file_system.h"
-#include "scratch_folder.h"
 #include "working_folder.h"
 
 namespace plimex::qt::testing {

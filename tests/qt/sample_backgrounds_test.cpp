@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QProcess>
 
+#include "linux_desktop/stretched_picture.h"
 #include "qt/preview_box.h"
-#include "wallpaper/stretched_picture.h"
 
 namespace plimex::qt {
 namespace {
@@ -27,7 +27,7 @@ QImage DecodedByImageMagick(const QString& path, QSize size) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-QImage FromPixels(const StretchedPicture& picture) {
+QImage FromPixels(const linux_desktop::StretchedPicture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     std::copy(picture.pixels.begin(), picture.pixels.end(), reinterpret_cast<QRgb*>(image.bits()));
     return image;
@@ -52,8 +52,8 @@ TEST(SampleBackgroundsTest, ThePreviewAndTheX11WallpaperReadEverySampleExactly) 
         EXPECT_EQ(preview.picture().toImage().convertToFormat(QImage::Format_RGB32), expected)
             << name.toStdString();
 
-        const auto wallpaper =
-            LoadStretchedPicture(path.toStdString(), size.width(), size.height(), {});
+        const auto wallpaper = linux_desktop::LoadStretchedPicture(path.toStdString(), size.width(),
+                                                                   size.height(), {});
         ASSERT_EQ(wallpaper.failure, "") << name.toStdString();
         EXPECT_EQ(FromPixels(wallpaper), expected) << name.toStdString();
     }

@@ -13,10 +13,10 @@
 #include <random>
 #include <string>
 
+#include "linux_desktop/unique_fd.h"
 #include "qt/file_list_box.h"
 #include "qt/locale_code_page.h"
 #include "qt/posix_file_system.h"
-#include "qt/unique_fd.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ std::string MakeFolder(int count) {
         const std::string name = folder + "/" + stems[generator() % 6] + "_" +
                                  std::to_string(generator() % 1000000) + "_" + std::to_string(i) +
                                  (i % 7 == 0 ? ".BMP" : ".bmp");
-        plimex::qt::UniqueFd(::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+        plimex::linux_desktop::UniqueFd(::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     }
     return folder + "/";
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "core/bitmap_decoder.h"
+
+namespace plimex::linux_desktop {
+
+// A bitmap file decoded into the caller's pixel layout. The file is opened
+// without blocking and only when it is a regular file; its header is checked
+// against the size limit before the rest of the file is read, in one read.
+// The file is opened by its raw name: no conversion of the name can lose it.
+DecodedBitmap ReadBitmapFile(const std::string& path, const PixelFormat& format);
+
+}  // namespace plimex::linux_desktop

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <glib-object.h>
+
+#include <memory>
+
+namespace plimex::linux_desktop {
+
+// Owning pointers for the GLib objects this library holds, freed with the
+// function GLib documents for each.
+struct GFreeDeleter {
+    void operator()(void* memory) const { g_free(memory); }
+};
+struct GErrorDeleter {
+    void operator()(GError* error) const { g_error_free(error); }
+};
+struct GObjectDeleter {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+
+using GCharPtr = std::unique_ptr<gchar, GFreeDeleter>;
+using GErrorPtr = std::unique_ptr<GError, GErrorDeleter>;
+template <typename T>
+using GObjectPtr = std::unique_ptr<T, GObjectDeleter>;
+
+}  // namespace plimex::linux_desktop

@@ -1,0 +1,98 @@
+#include "linux_desktop/gsettings_wallpaper.h"
+
+#include <gio/gio.h>
+
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "linux_desktop/file_uri.h"
+#include "linux_desktop/glib_ptr.h"
+
+namespace plimex::linux_desktop {
+
+namespace {
+
+struct SchemaDeleter {
+    void operator()(GSettingsSchema* schema) const { g_settings_schema_unref(schema); }
+};
+using SchemaPtr = std::unique_ptr<GSettingsSchema, SchemaDeleter>;
+
+// g_settings_new() aborts the process for a schema that is not installed, so
+// the schema is looked up first and a missing one is an ordinary failure.
+SchemaPtr LookUpSchema(const std::string& schemaId) {
+    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
+    if (source == nullptr) return nullptr;
+    return SchemaPtr(g_settings_schema_source_lookup(source, schemaId.c_str(), TRUE));
+}
+
+std::optional<std::string> SettingValue(const std::string& path,
+                                        GSettingsWallpaper::ValueForm form) {
+    if (form == GSettingsWallpaper::ValueForm::kFileUri) return FileUri(path);
+    // A string setting must be UTF-8; a file name that is not cannot be
+    // stored without changing it.
+    if (!g_utf8_validate(path.data(), static_cast<gssize>(path.size()), nullptr)) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+// A desktop set to show only its colour would hide the new picture.
+void ShowAPicture(GSettings* settings, GSettingsSchema* schema) {
+    constexpr const char* kPlacement = "picture-options";
+    if (!g_settings_schema_has_key(schema, kPlacement)) return;
+    const GCharPtr placement(g_settings_get_string(settings, kPlacement));
+    if (std::string_view(placement.get()) == "none") {
+        g_settings_set_string(settings, kPlacement, "stretched");
+    }
+}
+
+}  // namespace
+
+GSettingsWallpaper::GSettingsWallpaper(std::string schemaId, std::vector<std::string> keys,
+                                       ValueForm form)
+    : schemaId_(std::move(schemaId)), keys_(std::move(keys)), form_(form) {}
+
+GSettingsWallpaper GSettingsWallpaper::Gnome() {
+    // Since GNOME 42 the dark style shows picture-uri-dark; older releases
+    // have no such key.
+    return GSettingsWallpaper("org.gnome.desktop.background", {"picture-uri", "picture-uri-dark"},
+                              ValueForm::kFileUri);
+}
+
+GSettingsWallpaper GSettingsWallpaper::Cinnamon() {
+    return GSettingsWallpaper("org.cinnamon.desktop.background", {"picture-uri"},
+                              ValueForm::kFileUri);
+}
+
+GSettingsWallpaper GSettingsWallpaper::Mate() {
+    return GSettingsWallpaper("org.mate.background", {"picture-filename"}, ValueForm::kPlainPath);
+}
+
+bool GSettingsWallpaper::Show(const std::string& path) {
+    const SchemaPtr schema = LookUpSchema(schemaId_);
+    if (!schema) return false;
+    const std::optional<std::string> value = SettingValue(path, form_);
+    if (!value) return false;
+
+    const GObjectPtr<GSettings> settings(g_settings_new_full(schema.get(), nullptr, nullptr));
+    // Both keys change in one step, so the desktop redraws once.
+    g_settings_delay(settings.get());
+    bool wroteAny = false;
+    bool allWritten = true;
+    for (const std::string& key : keys_) {
+        if (!g_settings_schema_has_key(schema.get(), key.c_str())) continue;
+        wroteAny = true;
+        allWritten =
+            g_settings_set_string(settings.get(), key.c_str(), value->c_str()) && allWritten;
+    }
+    if (wroteAny) ShowAPicture(settings.get(), schema.get());
+    g_settings_apply(settings.get());
+    // The write goes out to dconf in the background; wait for it so that the
+    // setting is stored even if the program ends right after.
+    g_settings_sync();
+    return wroteAny && allWritten;
+}
+
+}  // namespace plimex::linux_desktop

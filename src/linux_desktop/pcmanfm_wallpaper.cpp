@@ -1,0 +1,56 @@
+#include "linux_desktop/pcmanfm_wallpaper.h"
+
+#include <fstream>
+#include <vector>
+
+#include "linux_desktop/child_process.h"
+#include "linux_desktop/wallpaper_log.h"
+
+namespace plimex::linux_desktop {
+
+PcmanfmWallpaper PcmanfmWallpaper::Lxde() {
+    return PcmanfmWallpaper("pcmanfm", std::nullopt);
+}
+
+PcmanfmWallpaper PcmanfmWallpaper::Lxqt(const std::filesystem::path& configHome) {
+    // lxqt-session starts "pcmanfm-qt --desktop --profile=lxqt".
+    return PcmanfmWallpaper("pcmanfm-qt", ModeSetting{
+                                              configHome / "pcmanfm-qt" / "lxqt" / "settings.conf",
+                                              "WallpaperMode",
+                                              "none",
+                                          });
+}
+
+bool PcmanfmWallpaper::Show(const std::string& path) {
+    // One argument with '=': a path that starts with '-' cannot be taken for
+    // an option.
+    std::vector<std::string> argv{program_, "--set-wallpaper=" + path};
+    if (ShowsOnlyColour()) argv.emplace_back("--wallpaper-mode=stretch");
+    switch (RunProgram(argv, std::chrono::milliseconds(3000))) {
+        case RunResult::kSucceeded:
+            return true;
+        case RunResult::kFailed:
+            LogWallpaperProblem(program_, path, "failed or did not answer in time");
+            return false;
+        case RunResult::kNotFound:
+            LogWallpaperProblem(program_, path, "not installed");
+            return false;
+    }
+    return false;
+}
+
+// The key's line in the user's settings; without one, the desktop's default
+// mode shows the picture.
+bool PcmanfmWallpaper::ShowsOnlyColour() const {
+    if (!mode_) return false;
+    std::ifstream settings(mode_->file);
+    const std::string prefix = mode_->key + "=";
+    std::string line;
+    while (std::getline(settings, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.starts_with(prefix)) return line == prefix + mode_->colourOnly;
+    }
+    return false;
+}
+
+}  // namespace plimex::linux_desktop

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plimex::linux_desktop {
+
+// A rectangle of the screen, in pixels: one monitor.
+struct ScreenArea {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// A picture file stretched over each monitor of a screen, as the program's
+// preview shows it, as 0xffRRGGBB values row after row; black where no
+// monitor is. Kept free of Qt's types so that Xlib code, whose macros clash
+// with Qt's headers, can use it.
+struct StretchedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::string failure;  // why there are no pixels; empty when loaded
+};
+
+// Without monitors, the picture covers the whole screen. No pixels when the
+// file cannot be read or decoded (see bitmap_file.h) or memory runs out.
+StretchedPicture LoadStretchedPicture(const std::string& path, int width, int height,
+                                      const std::vector<ScreenArea>& monitors);
+
+}  // namespace plimex::linux_desktop

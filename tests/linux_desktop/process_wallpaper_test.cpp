@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fake_tools.h"
+#include "linux_desktop/pcmanfm_wallpaper.h"
+#include "linux_desktop/scratch_folder.h"
+#include "linux_desktop/sway_wallpaper.h"
+
+namespace plimex::linux_desktop {
+namespace {
+
+using Argv = std::vector<std::string>;
+
+class ProcessWallpaper : public testing::Test {
+  protected:
+    ScratchFolder pictures_;
+    FakeTools tools_;
+    // The raw bytes of a file name; the last one is not UTF-8.
+    const std::string path_ = pictures_ / (kAwkwardLeaf + "\xe9");
+
+    // A detached program records itself a moment after it starts.
+    void WaitForInvocations(std::size_t count) const {
+        for (int i = 0; i < 500 && tools_.Invocations().size() < count; ++i) usleep(10'000);
+    }
+};
+
+TEST_F(ProcessWallpaper, PcmanfmGetsThePathAsOneArgumentUnchanged) {
+    tools_.Install("pcmanfm");
+    tools_.Install("pcmanfm-qt");
+    EXPECT_TRUE(PcmanfmWallpaper::Lxde().Show(path_));
+    EXPECT_TRUE(PcmanfmWallpaper::Lxqt(pictures_.path()).Show(path_));
+
+    const auto invocations = tools_.Invocations();
+    ASSERT_EQ(invocations.size(), 2u);
+    EXPECT_EQ(invocations[0].argv, (Argv{"pcmanfm", "--set-wallpaper=" + path_}));
+    EXPECT_EQ(invocations[1].argv, (Argv{"pcmanfm-qt", "--set-wallpaper=" + path_}));
+}
+
+TEST_F(ProcessWallpaper, PcmanfmFailuresAreReportedAndAHangingOneIsCutShort) {
+    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(path_)) << "not installed";
+
+    tools_.Install("pcmanfm", "exit 1");
+    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(path_));
+
+    tools_.Install("pcmanfm", "exec /bin/sleep 60");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(path_));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    const std::string hung = tools_.Invocations().back().pid;
+    EXPECT_NE(kill(std::stoi(hung), 0), 0) << "the hanging process was left running";
+}
+
+TEST_F(ProcessWallpaper, SwaymsgIsHandedAPlainLinkToThePicture) {
+    tools_.Install("swaymsg");
+    const std::filesystem::path link = pictures_.path() / "config" / "sway-wallpaper";
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {link});
+
+    ASSERT_TRUE(sway.Show(path_));
+    const auto invocations = tools_.Invocations();
+    ASSERT_EQ(invocations.size(), 1u);
+    // sway joins these into one command line and expands the file name like
+    // a shell would: the picture's own name must not reach it.
+    EXPECT_EQ(invocations[0].argv,
+              (Argv{"swaymsg", "output", "*", "bg", link.string(), "stretch"}));
+    EXPECT_EQ(std::filesystem::read_symlink(link).string(), path_);
+
+    const std::string second = pictures_ / "second.bmp";
+    ASSERT_TRUE(sway.Show(second));
+    EXPECT_EQ(std::filesystem::read_symlink(link).string(), second);
+}
+
+TEST_F(ProcessWallpaper, TheLinkGoesToTheFirstPlainPlaceAndWithoutOneSwaybgDraws) {
+    tools_.Install("swaymsg");
+    tools_.Install("swaybg", "exec /bin/sleep 60");
+    const std::filesystem::path plain = pictures_.path() / "run" / "sway-wallpaper";
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg,
+                       {pictures_.path() / "user@example.org" / "sway-wallpaper", plain});
+    ASSERT_TRUE(sway.Show(path_));
+    ASSERT_EQ(tools_.Invocations().size(), 1u);
+    EXPECT_EQ(tools_.Invocations()[0].argv.at(4), plain.string());
+
+    SwayWallpaper nowherePlain(SwayWallpaper::Route::kSwaymsg,
+                               {pictures_.path() / "my config" / "sway-wallpaper"});
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(nowherePlain.Show(path_));
+    const std::string said = testing::internal::GetCapturedStderr();
+    WaitForInvocations(2);
+    const auto invocations = tools_.Invocations();
+    ASSERT_EQ(invocations.size(), 2u);
+    EXPECT_EQ(invocations[1].argv, (Argv{"swaybg", "-m", "stretch", "-i", path_}));
+    EXPECT_NE(said.find("(sway) " + path_ + ": "), std::string::npos) << said;
+    kill(std::stoi(invocations[1].pid), SIGKILL);
+    waitpid(std::stoi(invocations[1].pid), nullptr, 0);
+
+    EXPECT_FALSE(sway.Show("relative.bmp")) << "a relative link target would point elsewhere";
+    EXPECT_EQ(tools_.Invocations().size(), 2u);
+}
+
+TEST_F(ProcessWallpaper, SwaymsgFailureIsReportedWithoutFallingBackToSwaybg) {
+    tools_.Install("swaymsg", "exit 2");
+    tools_.Install("swaybg", "exec /bin/sleep 60");
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {pictures_.path() / "sway-wallpaper"});
+    EXPECT_FALSE(sway.Show(path_));
+    ASSERT_EQ(tools_.Invocations().size(), 1u);
+    EXPECT_EQ(tools_.Invocations()[0].argv[0], "swaymsg");
+}
+
+TEST_F(ProcessWallpaper, WithoutSwaymsgEachSwaybgReplacesTheOneBefore) {
+    tools_.Install("swaybg", "exec /bin/sleep 60");
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {pictures_.path() / "sway-wallpaper"});
+    const std::string second = pictures_ / "second.bmp";
+
+    ASSERT_TRUE(sway.Show(path_));
+    WaitForInvocations(1);
+    ASSERT_TRUE(sway.Show(second));
+    WaitForInvocations(2);
+
+    const auto invocations = tools_.Invocations();
+    ASSERT_EQ(invocations.size(), 2u);
+    EXPECT_EQ(invocations[0].argv, (Argv{"swaybg", "-m", "stretch", "-i", path_}));
+    EXPECT_EQ(invocations[1].argv, (Argv{"swaybg", "-m", "stretch", "-i", second}));
+    const pid_t first = std::stoi(invocations[0].pid);
+    const pid_t last = std::stoi(invocations[1].pid);
+    EXPECT_NE(kill(first, 0), 0) << "the replaced swaybg still runs";
+    EXPECT_EQ(kill(last, 0), 0) << "the current swaybg must keep running";
+    EXPECT_EQ(getsid(last), last) << "swaybg must not die with our session";
+    kill(last, SIGKILL);
+    waitpid(last, nullptr, 0);
+}
+
+}  // namespace
+}  // namespace plimex::linux_desktop
