@@ -1,23 +1,53 @@
 #include <QApplication>
 
+#include "core/time_of_day_random.h"
+#include "linux_desktop/linux_desktop.h"
+#include "qt/icon_registry.h"
+#include "qt/locale_code_page.h"
+#include "qt/mounted_volumes.h"
+#include "qt/notification_area_watch.h"
+#include "qt/posix_file_system.h"
+#include "qt/process_signals.h"
 #include "qt/program.h"
 #include "qt/single_instance.h"
 #include "qt/standard_error_diagnostics.h"
+#include "qt/tray_notification_area.h"
+
+using namespace plimex;
+using namespace plimex::qt;
 
 int main(int argc, char* argv[]) {
-    plimex::qt::ProcessSignals::BlockInAllThreads();
-    plimex::qt::StandardErrorDiagnostics diagnostics;
+    ProcessSignals::BlockInAllThreads();
+    StandardErrorDiagnostics diagnostics;
     // A second start in the same folder brings the running copy up instead.
-    const plimex::qt::SingleInstance instance(diagnostics);
+    const SingleInstance instance(diagnostics);
     if (!instance.claimed()) {
         instance.ShowRunningCopy();
         return 0;
     }
-    plimex::qt::UseUserLocale();
+    UseUserLocale();
     QApplication application(argc, argv);
     // The window hides into the tray; only an unload ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    plimex::qt::Program program;
-    program.Start();
+
+    const LocaleCodePage codePage;
+    PosixFileSystem fileSystem(codePage);
+    TimeOfDayRandom random;
+    linux_desktop::LinuxDesktop desktop(diagnostics);
+    IconRegistry icons;
+    TrayNotificationArea tray(icons);
+    Program program({desktop, tray, fileSystem, random, codePage, diagnostics}, icons,
+                    Twips::OfPrimaryScreen(), MountedVolumesOfThisMachine());
+    tray.Connect([&](int message) { program.window().RaiseTrayMessage(message); });
+    NotificationAreaWatch areaWatch([&](bool available) {
+        tray.SetAreaAvailable(available);
+        program.NotificationAreaChanged(available);
+    });
+    const ProcessSignals processSignals([&] { program.window().RequestUnload(); },
+                                        [&] { program.form().Ouvrir_Click(); });
+
+    const bool area = areaWatch.Available();
+    tray.SetAreaAvailable(area);
+    program.Start(area);
     return QApplication::exec();
 }

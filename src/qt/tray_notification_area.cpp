@@ -18,9 +18,11 @@ QIcon EmptyIcon() {
 
 }  // namespace
 
-TrayNotificationArea::TrayNotificationArea(const IconRegistry& icons,
-                                           std::function<void(int)> raise)
-    : icons_(icons), raise_(std::move(raise)) {}
+TrayNotificationArea::TrayNotificationArea(const IconRegistry& icons) : icons_(icons) {}
+
+void TrayNotificationArea::Connect(std::function<void(int)> raise) {
+    raise_ = std::move(raise);
+}
 
 bool TrayNotificationArea::Add(const TrayIconRecord& record) {
     if (shown_) {
@@ -71,7 +73,8 @@ void TrayNotificationArea::MakeIcon() {
     QObject::connect(
         icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
         [this](QSystemTrayIcon::ActivationReason reason) {
-            if (const auto message = TrayMouseMessage(reason, protocol_)) raise_(*message);
+            if (const auto message = TrayMouseMessage(reason, protocol_); message && raise_)
+                raise_(*message);
         },
         Qt::QueuedConnection);
 }

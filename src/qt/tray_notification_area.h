@@ -19,9 +19,10 @@ namespace plimex::qt {
 // area exists; until then an added icon waits.
 class TrayNotificationArea : public NotificationArea {
   public:
+    explicit TrayNotificationArea(const IconRegistry& icons);
     // raise: hands on the tray message (515 or 517) that a click on the icon
     // stands for.
-    TrayNotificationArea(const IconRegistry& icons, std::function<void(int)> raise);
+    void Connect(std::function<void(int)> raise);
 
     // Like the shell: adding while the icon is shown, or deleting an icon
     // (by its identifier) that is not shown, fails and changes nothing.

@@ -2,23 +2,19 @@
 
 #include <string>
 
-#include "core/form1.h"
 #include "fakes/fake_platform.h"
 #include "linux_desktop/scratch_folder.h"
-#include "qt/form1_window.h"
-#include "qt/form2_dialog.h"
 #include "qt/locale_code_page.h"
 #include "qt/posix_file_system.h"
+#include "qt/program.h"
 #include "working_folder.h"
 
 namespace plimex::qt::testing {
 
-// The program's real windows and file system, wired as the program wires
-// them, in a fresh current folder with a fresh pictures folder; the desktop
-// and the tray are the tests' fakes. A test writes its options, then loads.
+// The real program with its real windows and file system, in a fresh current
+// folder with a fresh pictures folder; the desktop and the tray are the
+// tests' fakes. A test writes its options, then loads.
 struct ProgramUnderTest {
-    ProgramUnderTest() { window.Connect(form); }
-
     // The options file naming the pictures folder.
     void WriteOptions(int interval, int state) const {
         cwd.Write("Plimex.ini", "[options]\r\nRep=" + pictures.Folder() +
@@ -36,12 +32,13 @@ struct ProgramUnderTest {
     LocaleCodePage codePage;
     plimex::testing::FakeDiagnostics diagnostics;
     PosixFileSystem fileSystem{codePage};
-    Twips twips{96};
     IconRegistry icons;
-    Form1Window window{codePage, twips, icons, {"/", cwd.Folder()}};
-    AboutLauncher form2{twips};
-    Form1 form{Platform{desktop, tray, fileSystem, random, codePage, diagnostics},
-               window.Controls(form2)};
+    Program program{{desktop, tray, fileSystem, random, codePage, diagnostics},
+                    icons,
+                    Twips{96},
+                    {"/", cwd.Folder()}};
+    Form1Window& window = program.window();
+    Form1& form = program.form();
 };
 
 }  // namespace plimex::qt::testing

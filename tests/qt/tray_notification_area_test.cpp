@@ -21,7 +21,7 @@ class TrayNotificationAreaTest : public ::testing::Test {
     }
 
     IconRegistry icons;
-    TrayNotificationArea area{icons, [](int) {}};
+    TrayNotificationArea area{icons};
 };
 
 TEST_F(TrayNotificationAreaTest, AddShowsTheRegisteredIconWithTheTip) {
@@ -59,7 +59,7 @@ TEST_F(TrayNotificationAreaTest, TheIconExistsOnceAndGoesOnlyByItsIdentifier) {
 // Qt chooses the icon's protocol when the icon is made: not before an area
 // exists to show it.
 TEST_F(TrayNotificationAreaTest, AnIconAddedWithoutAnAreaWaitsForOne) {
-    TrayNotificationArea waiting{icons, [](int) {}};
+    TrayNotificationArea waiting{icons};
     ASSERT_TRUE(waiting.Add(Record(1, 0, L"Plimex 2000")));
     EXPECT_EQ(waiting.icon(), nullptr);
     waiting.SetAreaAvailable(true);
