@@ -28,7 +28,8 @@ std::vector<std::filesystem::path> SwayLinkPlaces(const std::filesystem::path& c
 }
 
 std::unique_ptr<WallpaperMechanism> MakeMechanism(WallpaperKind kind,
-                                                  const std::filesystem::path& configFolder) {
+                                                  const std::filesystem::path& configFolder,
+                                                  Diagnostics& diagnostics) {
     switch (kind) {
         case WallpaperKind::kGnome:
             return std::make_unique<GSettingsWallpaper>(GSettingsWallpaper::Gnome());
@@ -47,10 +48,10 @@ std::unique_ptr<WallpaperMechanism> MakeMechanism(WallpaperKind kind,
             return std::make_unique<PcmanfmWallpaper>(PcmanfmWallpaper::Lxde());
         case WallpaperKind::kSway:
             return std::make_unique<SwayWallpaper>(SwayWallpaper::Route::kSwaymsg,
-                                                   SwayLinkPlaces(configFolder));
+                                                   SwayLinkPlaces(configFolder), diagnostics);
         case WallpaperKind::kWayland:
             return std::make_unique<SwayWallpaper>(SwayWallpaper::Route::kSwaybg,
-                                                   SwayLinkPlaces(configFolder));
+                                                   SwayLinkPlaces(configFolder), diagnostics);
         case WallpaperKind::kX11Root:
             return std::make_unique<X11RootWallpaper>();
         case WallpaperKind::kNone:
@@ -94,7 +95,7 @@ LinuxDesktop::LinuxDesktop(WallpaperKind kind, std::filesystem::path configFolde
     : configFolder_(std::move(configFolder)),
       diagnostics_(diagnostics),
       mechanismName_(MechanismName(kind)),
-      mechanism_(MakeMechanism(kind, configFolder_)) {}
+      mechanism_(MakeMechanism(kind, configFolder_, diagnostics)) {}
 
 bool LinuxDesktop::SetWallpaper(const std::string& path) {
     // A file name cannot hold a null byte.

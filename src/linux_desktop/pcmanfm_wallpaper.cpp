@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "linux_desktop/child_process.h"
-#include "linux_desktop/wallpaper_log.h"
 
 namespace plimex::linux_desktop {
 
@@ -30,11 +29,9 @@ bool PcmanfmWallpaper::Show(const std::string& path) {
         case RunResult::kSucceeded:
             return true;
         case RunResult::kFailed:
-            LogWallpaperProblem(program_, path, "failed or did not answer in time");
-            return false;
+            return Failed(program_ + " failed or did not answer in time");
         case RunResult::kNotFound:
-            LogWallpaperProblem(program_, path, "not installed");
-            return false;
+            return Failed(program_ + " is not installed");
     }
     return false;
 }

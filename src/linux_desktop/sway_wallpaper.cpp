@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "linux_desktop/child_process.h"
-#include "linux_desktop/wallpaper_log.h"
 
 namespace plimex::linux_desktop {
 
 namespace {
 
-constexpr std::string_view kMechanism = "sway";
+// As LinuxDesktop names it in its own lines.
+constexpr std::string_view kMechanism = "sway wallpaper";
 
 bool IsPlainName(const std::string& name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
@@ -34,8 +34,9 @@ std::error_code PointLinkAt(const std::filesystem::path& link, const std::string
 
 }  // namespace
 
-SwayWallpaper::SwayWallpaper(Route route, std::vector<std::filesystem::path> linkPlaces)
-    : route_(route), linkPlaces_(std::move(linkPlaces)) {}
+SwayWallpaper::SwayWallpaper(Route route, std::vector<std::filesystem::path> linkPlaces,
+                             Diagnostics& diagnostics)
+    : route_(route), linkPlaces_(std::move(linkPlaces)), diagnostics_(diagnostics) {}
 
 // swaymsg joins its arguments into one command line, which sway splits again
 // at blanks and runs through wordexp(), command substitution included. A
@@ -47,8 +48,7 @@ bool SwayWallpaper::Show(const std::string& path) {
     if (route_ == Route::kSwaymsg) {
         // A relative target would be taken from the link's folder.
         if (path.empty() || path.front() != '/') {
-            LogWallpaperProblem(kMechanism, path, "not an absolute path");
-            return false;
+            return Failed("not an absolute path");
         }
         const std::optional<std::filesystem::path> link = LinkTo(path);
         if (link) {
@@ -57,10 +57,10 @@ bool SwayWallpaper::Show(const std::string& path) {
                            std::chrono::milliseconds(3000));
             if (result == RunResult::kSucceeded) return true;
             if (result == RunResult::kFailed) {
-                LogWallpaperProblem(kMechanism, path, "swaymsg failed or did not answer in time");
-                return false;
+                return Failed("swaymsg failed or did not answer in time");
             }
-            LogWallpaperProblem(kMechanism, path, "swaymsg is not installed; swaybg draws instead");
+            diagnostics_.ReportFailure(kMechanism, path,
+                                       "swaymsg is not installed; swaybg draws instead");
         }
         route_ = Route::kSwaybg;
     }
@@ -72,23 +72,24 @@ std::optional<std::filesystem::path> SwayWallpaper::LinkTo(const std::string& pa
     for (const std::filesystem::path& place : linkPlaces_) {
         if (!place.is_absolute() || !IsPlainName(place.string())) continue;
         if (const std::error_code error = PointLinkAt(place, path)) {
-            LogWallpaperProblem(kMechanism, path,
-                                "cannot make the link " + place.string() + ": " + error.message());
+            diagnostics_.ReportFailure(
+                kMechanism, path,
+                "cannot make the link " + place.string() + ": " + error.message());
             continue;
         }
         return place;
     }
-    LogWallpaperProblem(kMechanism, path,
-                        "no place for swaymsg's link has a name sway would take as it is; swaybg "
-                        "draws instead");
+    diagnostics_.ReportFailure(
+        kMechanism, path,
+        "no place for swaymsg's link has a name sway would take as it is; swaybg "
+        "draws instead");
     return std::nullopt;
 }
 
 bool SwayWallpaper::ShowThroughSwaybg(const std::string& path) {
     const std::optional<pid_t> started = StartDetached({"swaybg", "-m", "stretch", "-i", path});
     if (!started) {
-        LogWallpaperProblem(kMechanism, path, "swaybg could not be started");
-        return false;
+        return Failed("swaybg could not be started");
     }
     // The new one draws over the old one, which is then no longer needed.
     if (swaybg_) StopDetached(*swaybg_);

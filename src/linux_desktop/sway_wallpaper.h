@@ -9,6 +9,7 @@
 
 #include "linux_desktop/child_process.h"
 #include "linux_desktop/wallpaper_mechanism.h"
+#include "platform/diagnostics.h"
 
 namespace plimex::linux_desktop {
 
@@ -24,7 +25,9 @@ class SwayWallpaper : public WallpaperMechanism {
     // linkPlaces: file names of ours, in order of preference, for the link
     // that sway is given in place of the picture's own path (see Show). Only
     // one made of plain characters will do; without one, swaybg draws.
-    SwayWallpaper(Route route, std::vector<std::filesystem::path> linkPlaces);
+    // diagnostics: hears when swaybg has to draw in sway's place.
+    SwayWallpaper(Route route, std::vector<std::filesystem::path> linkPlaces,
+                  Diagnostics& diagnostics);
     SwayWallpaper(const SwayWallpaper&) = delete;
     SwayWallpaper& operator=(const SwayWallpaper&) = delete;
 
@@ -40,6 +43,7 @@ class SwayWallpaper : public WallpaperMechanism {
     // Our swaybg, replaced at each change; the last one stays and keeps
     // drawing the wallpaper after the program ends.
     std::optional<pid_t> swaybg_;
+    Diagnostics& diagnostics_;
 };
 
 }  // namespace plimex::linux_desktop

@@ -87,7 +87,7 @@ TEST(JsStringLiteral, EvaluatesBackToTheTextAndStaysOnOneLine) {
     }
 }
 
-class DBusWallpaperTest : public testing::Test {
+class DBusWallpaperTest : public ::testing::Test {
   protected:
     void StartService(const char* mode) {
         service_.start(QStringLiteral(FAKE_DESKTOP_SERVICE),
@@ -217,6 +217,6 @@ TEST_F(DBusWallpaperTest, AMissingServiceFailsWithoutHanging) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

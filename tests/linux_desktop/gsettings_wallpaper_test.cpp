@@ -31,7 +31,7 @@ std::string PathOfUri(const std::string& uri) {
     return path ? path.get() : "<not a local file>";
 }
 
-class GSettingsWallpaperTest : public testing::Test {
+class GSettingsWallpaperTest : public ::testing::Test {
   protected:
     ScratchFolder pictures_;
     // Blanks, quotes, '#', '%', a line break, accented letters and a byte

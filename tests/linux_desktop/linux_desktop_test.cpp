@@ -9,17 +9,17 @@
 #include <string>
 
 #include "fake_tools.h"
+#include "fakes/fake_platform.h"
 #include "linux_desktop/scratch_folder.h"
-#include "recording_diagnostics.h"
 
 namespace plimex::linux_desktop {
 namespace {
 
-class LinuxDesktopTest : public testing::Test {
+class LinuxDesktopTest : public ::testing::Test {
   protected:
     std::string UserFile() const { return (config_.path() / "wallpaper").string(); }
 
-    RecordingDiagnostics diagnostics_;
+    plimex::testing::FakeDiagnostics diagnostics_;
     ScratchFolder config_;
     const std::string path_ = config_ / kAwkwardLeaf;
 };

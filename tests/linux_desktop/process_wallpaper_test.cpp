@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fake_tools.h"
+#include "fakes/fake_platform.h"
 #include "linux_desktop/pcmanfm_wallpaper.h"
 #include "linux_desktop/scratch_folder.h"
 #include "linux_desktop/sway_wallpaper.h"
@@ -18,10 +19,11 @@ namespace {
 
 using Argv = std::vector<std::string>;
 
-class ProcessWallpaper : public testing::Test {
+class ProcessWallpaper : public ::testing::Test {
   protected:
     ScratchFolder pictures_;
     FakeTools tools_;
+    plimex::testing::FakeDiagnostics diagnostics_;
     // The raw bytes of a file name; the last one is not UTF-8.
     const std::string path_ = pictures_ / (kAwkwardLeaf + "\xe9");
 
@@ -60,7 +62,7 @@ TEST_F(ProcessWallpaper, PcmanfmFailuresAreReportedAndAHangingOneIsCutShort) {
 TEST_F(ProcessWallpaper, SwaymsgIsHandedAPlainLinkToThePicture) {
     tools_.Install("swaymsg");
     const std::filesystem::path link = pictures_.path() / "config" / "sway-wallpaper";
-    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {link});
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {link}, diagnostics_);
 
     ASSERT_TRUE(sway.Show(path_));
     const auto invocations = tools_.Invocations();
@@ -81,21 +83,22 @@ TEST_F(ProcessWallpaper, TheLinkGoesToTheFirstPlainPlaceAndWithoutOneSwaybgDraws
     tools_.Install("swaybg", "exec /bin/sleep 60");
     const std::filesystem::path plain = pictures_.path() / "run" / "sway-wallpaper";
     SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg,
-                       {pictures_.path() / "user@example.org" / "sway-wallpaper", plain});
+                       {pictures_.path() / "user@example.org" / "sway-wallpaper", plain},
+                       diagnostics_);
     ASSERT_TRUE(sway.Show(path_));
     ASSERT_EQ(tools_.Invocations().size(), 1u);
     EXPECT_EQ(tools_.Invocations()[0].argv.at(4), plain.string());
 
     SwayWallpaper nowherePlain(SwayWallpaper::Route::kSwaymsg,
-                               {pictures_.path() / "my config" / "sway-wallpaper"});
-    testing::internal::CaptureStderr();
+                               {pictures_.path() / "my config" / "sway-wallpaper"}, diagnostics_);
     ASSERT_TRUE(nowherePlain.Show(path_));
-    const std::string said = testing::internal::GetCapturedStderr();
     WaitForInvocations(2);
     const auto invocations = tools_.Invocations();
     ASSERT_EQ(invocations.size(), 2u);
     EXPECT_EQ(invocations[1].argv, (Argv{"swaybg", "-m", "stretch", "-i", path_}));
-    EXPECT_NE(said.find("(sway) " + path_ + ": "), std::string::npos) << said;
+    ASSERT_EQ(diagnostics_.lines.size(), 1u);
+    EXPECT_TRUE(diagnostics_.lines[0].starts_with("sway wallpaper: " + path_ + ": "))
+        << diagnostics_.lines[0];
     kill(std::stoi(invocations[1].pid), SIGKILL);
     waitpid(std::stoi(invocations[1].pid), nullptr, 0);
 
@@ -106,7 +109,8 @@ TEST_F(ProcessWallpaper, TheLinkGoesToTheFirstPlainPlaceAndWithoutOneSwaybgDraws
 TEST_F(ProcessWallpaper, SwaymsgFailureIsReportedWithoutFallingBackToSwaybg) {
     tools_.Install("swaymsg", "exit 2");
     tools_.Install("swaybg", "exec /bin/sleep 60");
-    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {pictures_.path() / "sway-wallpaper"});
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {pictures_.path() / "sway-wallpaper"},
+                       diagnostics_);
     EXPECT_FALSE(sway.Show(path_));
     ASSERT_EQ(tools_.Invocations().size(), 1u);
     EXPECT_EQ(tools_.Invocations()[0].argv[0], "swaymsg");
@@ -114,7 +118,8 @@ TEST_F(ProcessWallpaper, SwaymsgFailureIsReportedWithoutFallingBackToSwaybg) {
 
 TEST_F(ProcessWallpaper, WithoutSwaymsgEachSwaybgReplacesTheOneBefore) {
     tools_.Install("swaybg", "exec /bin/sleep 60");
-    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {pictures_.path() / "sway-wallpaper"});
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaymsg, {pictures_.path() / "sway-wallpaper"},
+                       diagnostics_);
     const std::string second = pictures_ / "second.bmp";
 
     ASSERT_TRUE(sway.Show(path_));

@@ -18,9 +18,9 @@
 #include <regex>
 #include <string>
 
+#include "fakes/fake_platform.h"
 #include "linux_desktop/linux_desktop.h"
 #include "linux_desktop/scratch_folder.h"
-#include "recording_diagnostics.h"
 #include "x11_probe.h"
 
 extern char** environ;
@@ -78,7 +78,7 @@ class PrivateXServer {
     std::string display_;
 };
 
-class X11RootWallpaperTest : public testing::Test {
+class X11RootWallpaperTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         server_ = std::make_unique<PrivateXServer>();
@@ -231,7 +231,7 @@ TEST_F(X11RootWallpaperTest, AFileThatIsNoPictureChangesNothing) {
 
 TEST_F(X11RootWallpaperTest, TheDesktopKeepsThePathInTheUsersFileAndShowsThePicture) {
     ScratchFolder config;
-    RecordingDiagnostics diagnostics;
+    plimex::testing::FakeDiagnostics diagnostics;
     LinuxDesktop desktop(WallpaperKind::kX11Root, config.path(), diagnostics);
     const std::string path = Bitmap(kAwkwardLeaf, 0x204060, 0x204060);
     EXPECT_TRUE(desktop.SetWallpaper(path));
@@ -245,7 +245,7 @@ TEST_F(X11RootWallpaperTest, TheDesktopKeepsThePathInTheUsersFileAndShowsThePict
 // file failed and why. A huge file behind a small picture shows at once.
 TEST_F(X11RootWallpaperTest, PicturesThatCannotBeShownFailAtOnceAndChangeNothing) {
     ScratchFolder config;
-    RecordingDiagnostics diagnostics;
+    plimex::testing::FakeDiagnostics diagnostics;
     LinuxDesktop desktop(WallpaperKind::kX11Root, config.path(), diagnostics);
     const auto apply = [&desktop](const std::string& path) { return desktop.SetWallpaper(path); };
     const std::string shown = Bitmap("shown.bmp", 0x336699, 0x336699);
