@@ -51,21 +51,8 @@ else
     }
 fi
 
-# The waits are long: on a loaded machine trayer alone took over 10 s to start.
 start_display
-trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 \
-    >"$scratch/trayer.log" 2>&1 &
-helper_pids+=($!)
-tray_x=$((1024 - 14))
-tray_y=$((768 - 12))
-icon_signature() {
-    import -window root -crop "20x20+$((tray_x - 10))+$((tray_y - 10))" -depth 8 rgb:- 2>/dev/null |
-        md5sum
-}
-tray_ready() { xwininfo -root -tree 2>/dev/null | grep -q '"trayer"'; }
-wait_for 30 tray_ready || fail "trayer did not start"
-sleep 0.5
-empty_tray=$(icon_signature)
+start_trayer
 
 exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/plimex.desktop")
 installed sh -c "exec $exec_line" >"$scratch/plimex.log" 2>&1 &

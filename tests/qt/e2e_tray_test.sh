@@ -8,19 +8,7 @@ source "$(dirname "$0")/x11_session.sh"
 program=$(realpath "$1")
 
 start_display
-trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 \
-    >"$scratch/trayer.log" 2>&1 &
-helper_pids+=($!)
-tray_x=$((1024 - 14))
-tray_y=$((768 - 12))
-icon_signature() {
-    import -window root -crop "20x20+$((tray_x - 10))+$((tray_y - 10))" -depth 8 rgb:- 2>/dev/null |
-        md5sum
-}
-tray_ready() { xwininfo -root -tree 2>/dev/null | grep -q '"trayer"'; }
-wait_for 10 tray_ready || fail "trayer did not start"
-sleep 0.5
-empty_tray=$(icon_signature)
+start_trayer
 
 prepare_options 3 0
 start_program "$program"

@@ -36,6 +36,26 @@ start_display() {
     helper_pids+=("$xvfb_pid")
 }
 
+# trayer, an XEmbed notification area, along the bottom right; the program's
+# icon sits at (tray_x, tray_y), and icon_signature tells whether the pixels
+# there changed from $empty_tray. The wait is long: on a loaded machine
+# trayer alone took over 10 s to start.
+tray_x=$((1024 - 14))
+tray_y=$((768 - 12))
+icon_signature() {
+    import -window root -crop "20x20+$((tray_x - 10))+$((tray_y - 10))" -depth 8 rgb:- 2>/dev/null |
+        md5sum
+}
+tray_ready() { xwininfo -root -tree 2>/dev/null | grep -q '"trayer"'; }
+start_trayer() {
+    trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 \
+        >"$scratch/trayer.log" 2>&1 &
+    helper_pids+=($!)
+    wait_for 30 tray_ready || fail "trayer did not start"
+    sleep 0.5
+    empty_tray=$(icon_signature)
+}
+
 # The options file naming $scratch/pictures with the given interval and state.
 options_text() {  # interval, state
     printf '[options]\r\nRep=%s/\r\nTps=%s\r\nEtat=%s\r\n' "$scratch/pictures" "$1" "$2"
