@@ -2,7 +2,8 @@
 # End to end on a private X display without a notification area: the window
 # shows at start-up (it could not be reached from a tray), the saved active
 # state changes the wallpaper at once, and SIGTERM ends the program through
-# the same unload as Quitter, saving the options.
+# the same unload as Quitter, saving the options. Then, on a desktop whose
+# wallpaper tool is missing, the failure leaves its one line on stderr.
 # Usage: e2e_no_tray_test.sh PATH_TO_PLIMEX
 source "$(dirname "$0")/x11_session.sh"
 program=$(realpath "$1")
@@ -20,4 +21,18 @@ wait_for 10 wallpaper_set || fail "the start-up rotation set no wallpaper: $(pix
 kill -TERM "$program_pid"
 expect_clean_exit
 expect_options 1 1
-echo "PASS: window shown without a tray, wallpaper set at start-up, SIGTERM saved and ended"
+
+# LXDE's pcmanfm, nowhere on the PATH.
+printf '#!/bin/sh\nXDG_CURRENT_DESKTOP=LXDE PATH=/nonexistent exec %q\n' "$program" \
+    >"$scratch/lxde-without-pcmanfm"
+chmod +x "$scratch/lxde-without-pcmanfm"
+start_program "$scratch/lxde-without-pcmanfm"
+failure_said() {
+    grep -qE "^plimex: pcmanfm wallpaper: $scratch/pictures/[a-z]+\.bmp: pcmanfm is not installed$" \
+        "$scratch/plimex.log"
+}
+wait_for 15 failure_said || fail "the failing wallpaper tool left no line on stderr"
+kill -TERM "$program_pid"
+expect_clean_exit
+echo "PASS: window shown without a tray, wallpaper set at start-up, SIGTERM saved and ended;" \
+    "a missing wallpaper tool said so on stderr"
