@@ -75,7 +75,23 @@ leave_case() {
     wait "${helper_pids[@]}" 2>/dev/null || true
     kill "$watchdog" 2>/dev/null || true
     wait 2>/dev/null || true
+    end_programs_of_this_home
     rm -rf "$scratch"
+}
+
+# What the session bus started on demand (kded5, kglobalaccel5 and the like)
+# is no helper of ours and may outlive the bus: it carries this case's home.
+programs_of_this_home() {
+    { HOME=/ grep -lsxzF "HOME=$scratch/home" /proc/[0-9]*/environ || true; } | cut -d/ -f3
+}
+end_programs_of_this_home() {
+    local pids
+    pids=$(programs_of_this_home)
+    [ -n "$pids" ] || return 0
+    kill $pids 2>/dev/null || true
+    sleep 1
+    pids=$(programs_of_this_home)
+    [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true
 }
 
 # A fresh home with its XDG folders; the desktop has no settings of its own.
@@ -121,6 +137,28 @@ tell_bus_the_session() {
     dbus-update-activation-environment HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME \
         XDG_STATE_HOME XDG_RUNTIME_DIR DISPLAY WAYLAND_DISPLAY SWAYSOCK XDG_CURRENT_DESKTOP \
         DESKTOP_SESSION XDG_CONFIG_DIRS 2>/dev/null
+}
+
+# A private system bus, for desktops that ask system services (logind and the
+# like) for themselves; those that answer nothing there still start.
+start_system_bus() {
+    cat >"$scratch/system-bus.conf" <<XML
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:path=$scratch/system-bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+XML
+    start_helper system-bus dbus-daemon --config-file="$scratch/system-bus.conf" --nofork
+    wait_for 10 test -S "$scratch/system-bus" || fail "the system bus did not start"
+    export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$scratch/system-bus"
 }
 
 # An X display of our own: other runs may hold any fixed number.

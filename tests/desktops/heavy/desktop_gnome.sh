@@ -5,31 +5,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../desktop_session.sh"
 export XDG_CURRENT_DESKTOP=GNOME DESKTOP_SESSION=gnome XDG_SESSION_TYPE=x11 LIBGL_ALWAYS_SOFTWARE=1
 
-# The shell asks logind for itself on the system bus: a private one will do.
-start_system_bus() {
-    cat >"$scratch/system-bus.conf" <<XML
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>system</type>
-  <listen>unix:path=$scratch/system-bus</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-XML
-    start_helper system-bus dbus-daemon --config-file="$scratch/system-bus.conf" --nofork
-    wait_for 10 test -S "$scratch/system-bus" || fail "the system bus did not start"
-    export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$scratch/system-bus"
-}
-
 shell_started() { grep -q "GNOME Shell started" "$scratch/gnome-shell.log"; }
 
 start_gnome() {
     start_xvfb
+    # The shell asks logind for itself on the system bus.
     start_system_bus
     tell_bus_the_session
     start_helper gnome-shell gnome-shell --x11 --replace --sm-disable
