@@ -1,8 +1,8 @@
 #!/bin/bash
 # Cinnamon 5.6 on Xvfb (software GL): cinnamon-session starts the session as
 # at a login; csd-background draws org.cinnamon.desktop.background on the
-# root window, which cinnamon (muffin) shows; the panel's tray holds the icon
-# (XEmbed). Heavy: run by tools/test-desktops, not tools/test.
+# root window, which cinnamon (muffin) shows; xapp-sn-watcher hands the
+# program's StatusNotifierItem to the panel's XApp status applet. Heavy: run by tools/test-desktops, not tools/test.
 # Usage: desktop_cinnamon.sh PATH_TO_PLIMEX
 source "$(dirname "${BASH_SOURCE[0]}")/../desktop_session.sh"
 export XDG_CURRENT_DESKTOP=X-Cinnamon DESKTOP_SESSION=cinnamon XDG_SESSION_TYPE=x11 \
@@ -11,7 +11,7 @@ export XDG_CURRENT_DESKTOP=X-Cinnamon DESKTOP_SESSION=cinnamon XDG_SESSION_TYPE=
 # csd-background draws only once cinnamon-session says the session runs, so
 # the session manager itself is started, not its parts one by one.
 background_drawn() { xprop -root _XROOTPMAP_ID 2>/dev/null | grep -q 'pixmap id'; }
-panel_tray_ready() { grep -q 'Loaded applet systray@cinnamon.org' "$scratch/cinnamon-session.log"; }
+panel_tray_ready() { grep -q 'Loaded applet xapp-status@cinnamon.org' "$scratch/cinnamon-session.log"; }
 
 start_cinnamon() {
     start_xvfb
@@ -28,22 +28,23 @@ set_background() {  # path
     gsettings set org.cinnamon.desktop.background picture-uri "file://$1"
 }
 
-# The default panel along the bottom: its tray, left of the printer and
-# network icons and the clock, which the new icon does not move.
+# The default panel along the bottom: its status icons, left of the printer
+# and network icons and the clock, which the new icon does not move.
 tray="416x40+500+728"
 
-# The user's own wallpaper first, then the program's; its icon in the panel's
-# tray, and a real right click on it opens its menu.
+# The user's own wallpaper first, then the program's; its icon in the panel,
+# and a real left click on it opens the window. (A right click asks for a
+# D-Bus menu, which the program does not export: no menu opens.)
 ordinary() {
     start_cinnamon
     set_background "$scratch/start.bmp"
     expect_screen_shows "$start_colour" "Cinnamon did not draw the starting wallpaper" 20
-    wait_for 30 panel_tray_ready || fail "the panel loaded no tray"
+    wait_for 30 panel_tray_ready || fail "the panel loaded no status applet"
     wait_for_still "$tray"
     take_screenshot "$scratch/before.png"
     expect_program_sets_picture 20
     expect_icon_in "$scratch/before.png" "$tray" "Cinnamon's panel"
-    expect_right_click_opens_menu $icon_spot
+    expect_left_click_opens_window $icon_spot
 }
 
 # A fresh home: Cinnamon's own default background, then the program.

@@ -34,7 +34,7 @@ ordinary() {
     expect_screen_shows "$start_colour" "Plasma did not draw the starting wallpaper"
     wait_for_still "$tray"
     take_screenshot "$scratch/before.png"
-    expect_program_sets_picture 20
+    expect_program_sets_picture 40
     expect_icon_in "$scratch/before.png" "$tray" "Plasma's system tray"
     expect_left_click_opens_window $icon_spot
 }
@@ -42,7 +42,7 @@ ordinary() {
 # A fresh home: Plasma's own default wallpaper, then the program.
 first_run() {
     start_plasma
-    expect_program_sets_picture 20
+    expect_program_sets_picture 40
 }
 
 run_cases ordinary first_run
