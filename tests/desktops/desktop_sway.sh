@@ -42,7 +42,19 @@ write_config() {  # bar: sway starts swaybar; late-bar: the test starts it
 
 bar="${screen_width}x24+0+0"
 
-# The user's own wallpaper first, then the program's; its icon in swaybar.
+# Headless sway has no pointer: wayvnc (listening on a socket of this case
+# only) gives the seat a virtual one, which sway's own cursor commands move
+# and click, so swaybar gets a real click.
+click_at() {  # x, y
+    start_helper wayvnc wayvnc --unix-socket "$XDG_RUNTIME_DIR/vnc.sock"
+    seat_has_pointer() { swaymsg -t get_seats -r | grep -q '"type": "pointer"'; }
+    wait_for 10 seat_has_pointer || fail "wayvnc gave the seat no pointer"
+    swaymsg -q "seat - cursor set $1 $2" && swaymsg -q "seat - cursor press button1" &&
+        swaymsg -q "seat - cursor release button1"
+}
+
+# The user's own wallpaper first, then the program's; its icon in swaybar,
+# and a real left click on it opens the window.
 ordinary() {
     write_config
     start_sway "$scratch/config"
@@ -51,6 +63,9 @@ ordinary() {
     take_screenshot "$scratch/before.png"
     expect_program_sets_picture
     expect_icon_in "$scratch/before.png" "$bar" "swaybar"
+    ! window_shown || fail "the window showed before the click"
+    click_at $icon_spot
+    wait_for 5 window_shown || fail "a left click on the icon at $icon_spot opened no window"
 }
 
 # A fresh home: the system's sway configuration, then the program.
