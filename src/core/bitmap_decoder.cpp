@@ -177,6 +177,10 @@ class ChannelTable {
     std::uint32_t operator()(std::uint32_t pixel) const {
         return table_[((pixel & mask_) >> shift_) >> drop_];
     }
+    // An 8-bit channel that stays where it is.
+    bool Unchanged(std::uint32_t targetMask) const {
+        return mask_ == targetMask && drop_ == 0 && std::popcount(mask_) == 8;
+    }
 
   private:
     std::uint32_t mask_ = 0;
@@ -191,18 +195,27 @@ class PixelConverter {
         : red_(sourceMasks[0], format.redMask),
           green_(sourceMasks[1], format.greenMask),
           blue_(sourceMasks[2], format.blueMask),
-          fixed_(format.fixedBits) {}
+          fixed_(format.fixedBits),
+          unchanged_(red_.Unchanged(format.redMask) && green_.Unchanged(format.greenMask) &&
+                     blue_.Unchanged(format.blueMask)),
+          channels_(format.redMask | format.greenMask | format.blueMask) {}
 
     std::uint32_t operator()(std::uint32_t pixel) const {
         return red_(pixel) | green_(pixel) | blue_(pixel) | fixed_;
     }
     std::uint32_t Black() const { return fixed_; }
+    // The file's pixels are already in the caller's layout, as a screen's
+    // usually are: masking them is the whole conversion.
+    bool Unchanged() const { return unchanged_; }
+    std::uint32_t Masked(std::uint32_t pixel) const { return (pixel & channels_) | fixed_; }
 
   private:
     ChannelTable red_;
     ChannelTable green_;
     ChannelTable blue_;
     std::uint32_t fixed_;
+    bool unchanged_;
+    std::uint32_t channels_;
 };
 
 constexpr std::array<std::uint32_t, 3> kBgrMasks{0x00ff0000u, 0x0000ff00u, 0x000000ffu};
@@ -264,8 +277,10 @@ void DecodeIndexedRow(const std::uint8_t* source, std::uint32_t bits, std::uint3
     }
 }
 
+// Convert is the converter itself, or its masking alone when that is all it does.
+template <typename Convert>
 void DecodeDirectRow(const std::uint8_t* source, std::uint32_t bits, std::uint32_t* row,
-                     std::size_t width, const PixelConverter& convert) {
+                     std::size_t width, const Convert& convert) {
     switch (bits) {
         case 32:
             for (std::size_t x = 0; x < width; ++x) {
@@ -301,6 +316,9 @@ void DecodeUncompressed(std::span<const std::uint8_t> file, const BitmapLayout& 
         if (indexed) {
             DecodeIndexedRow(file.data() + start, layout.bitsPerPixel, out.Row(y), out.width(),
                              colors);
+        } else if (convert.Unchanged()) {
+            DecodeDirectRow(file.data() + start, layout.bitsPerPixel, out.Row(y), out.width(),
+                            [&convert](std::uint32_t pixel) { return convert.Masked(pixel); });
         } else {
             DecodeDirectRow(file.data() + start, layout.bitsPerPixel, out.Row(y), out.width(),
                             convert);

@@ -93,6 +93,14 @@ TEST(BitmapDecoderTest, EveryFormGivesThePicture) {
                           {0, 0xff, 0xff, 0xff, 0, 0, 0,    0, 0, 0x80, 0x80, 0x80,
                            0, 0xff, 0,    0,    0, 0, 0xff, 0, 0, 0,    0,    0xff})),
               kPicture);
+    // 32 bits without masks: blue, green, red and a byte that is not drawn,
+    // into a layout without fixed bits.
+    std::vector<std::uint32_t> noAlpha;
+    for (const std::uint32_t pixel : kPicture) noAlpha.push_back(pixel & 0xffffff);
+    EXPECT_EQ(Decoded(Bmp({.bits = 32}, {0xff, 0xff, 0xff, 7, 0, 0,    0, 7, 0x80, 0x80, 0x80, 7,
+                                         0,    0,    0xff, 7, 0, 0xff, 0, 7, 0xff, 0,    0,    7}),
+                      PixelFormat{0xff0000, 0xff00, 0xff, 0}),
+              noAlpha);
     const std::vector<std::uint32_t> picture565{0xffff0000, 0xff00ff00, 0xff0000ff,
                                                 0xffffffff, 0xff000000, 0xff848284};
     EXPECT_EQ(

@@ -33,5 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(bitmap.pixels.size() * 4 <= kFuzzPixelBytes);
         for (const std::uint32_t pixel : bitmap.pixels) Check((pixel & 0xc0000000u) == 0);
     }
+    // The file's own layout takes a shorter road than any other: both must
+    // give the same colours.
+    const plimex::DecodedBitmap direct =
+        plimex::DecodeBitmap(file, plimex::kOpaqueArgb32, kFuzzPixelBytes);
+    const plimex::DecodedBitmap shifted = plimex::DecodeBitmap(
+        file, plimex::PixelFormat{0xff000000, 0x00ff0000, 0x0000ff00, 0}, kFuzzPixelBytes);
+    Check(direct.pixels.size() == shifted.pixels.size());
+    for (std::size_t i = 0; i < direct.pixels.size(); ++i) {
+        Check(direct.pixels[i] == (0xff000000u | shifted.pixels[i] >> 8));
+    }
     return 0;
 }
