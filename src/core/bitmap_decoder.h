@@ -43,6 +43,15 @@ struct DecodedBitmap {
     std::string failure;                // empty when decoded
 };
 
+// Where the decoder reads a file beyond its head: at most `bytes` bytes from
+// `offset`, fewer where the file ends. What a read returns is valid until the
+// next read.
+class BitmapFileReader {
+  public:
+    virtual ~BitmapFileReader() = default;
+    virtual std::span<const std::uint8_t> Read(std::size_t offset, std::size_t bytes) = 0;
+};
+
 // The BMP forms Windows draws: a core or info header of any version,
 // uncompressed 1, 4, 8, 16, 24 and 32 bits a pixel, bit fields, RLE8 and RLE4.
 // Every read is bounds-checked; pixels that a compressed stream never sets,
@@ -52,6 +61,12 @@ struct DecodedBitmap {
 BitmapExtent MeasureBitmap(std::span<const std::uint8_t> head,
                            std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
 DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> file, const PixelFormat& format,
+                           std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
+// The head is the file's first kBitmapHeadBytes, or all of a shorter file;
+// the pixels are read through the reader a band of rows at a time, so that a
+// large file is never held whole, and only the bytes the picture needs.
+DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                           const PixelFormat& format,
                            std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
 
 }  // namespace plimex

@@ -17,42 +17,48 @@ StretchedPicture Failure(std::string why) {
     return picture;
 }
 
-// A null canvas means Qt could not allocate it.
-QImage Canvas(const QImage& image, int width, int height, const std::vector<ScreenArea>& monitors) {
-    QImage canvas(width, height, QImage::Format_RGB32);
-    if (canvas.isNull()) return canvas;
-    canvas.fill(Qt::black);
+bool ShownAsItIs(const DecodedBitmap& bitmap, int width, int height,
+                 const std::vector<ScreenArea>& monitors) {
+    const ScreenArea screen{0, 0, width, height};
+    return bitmap.width == width && bitmap.height == height &&
+           (monitors.empty() || (monitors.size() == 1 && monitors.front() == screen));
+}
+
+// Qt paints straight into the screen's buffer: the screen is held once.
+void Stretch(const DecodedBitmap& bitmap, StretchedPicture& picture,
+             const std::vector<ScreenArea>& monitors) {
+    const QImage image(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
+                       bitmap.height, QImage::Format_RGB32);
+    QImage canvas(reinterpret_cast<uchar*>(picture.pixels.data()), picture.width, picture.height,
+                  QImage::Format_RGB32);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (monitors.empty()) painter.drawImage(canvas.rect(), image);
     for (const ScreenArea& monitor : monitors) {
         painter.drawImage(QRect(monitor.x, monitor.y, monitor.width, monitor.height), image);
     }
-    return canvas;
 }
 
 }  // namespace
 
 StretchedPicture LoadStretchedPicture(const std::string& path, int width, int height,
-                                      const std::vector<ScreenArea>& monitors) {
+                                      const std::vector<ScreenArea>& monitors,
+                                      const PixelFormat& format) {
     if (width <= 0 || height <= 0) return Failure("the screen has no size");
-    DecodedBitmap bitmap = ReadBitmapFile(path, kOpaqueArgb32);
+    DecodedBitmap bitmap = ReadBitmapFile(path, format);
     if (!bitmap.failure.empty()) return Failure(std::move(bitmap.failure));
-    const QImage image(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
-                       bitmap.height, QImage::Format_RGB32);
-    const QImage canvas = Canvas(image, width, height, monitors);
-    if (canvas.isNull()) return Failure("not enough memory for the screen");
-
+    if (ShownAsItIs(bitmap, width, height, monitors)) {
+        return {width, height, std::move(bitmap.pixels), {}};
+    }
     StretchedPicture picture{width, height, {}, {}};
     try {
-        picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        // Black: no colour bits, only the fixed ones.
+        picture.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                              format.fixedBits);
     } catch (const std::bad_alloc&) {
         return Failure("not enough memory for the screen");
     }
-    for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-        picture.pixels.insert(picture.pixels.end(), line, line + width);
-    }
+    Stretch(bitmap, picture, monitors);
     return picture;
 }
 

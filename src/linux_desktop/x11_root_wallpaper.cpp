@@ -25,7 +25,7 @@ struct XFreeDeleter {
     void operator()(void* data) const { XFree(data); }
 };
 
-// The pixel buffer belongs to the vector beside the image, not to Xlib.
+// The pixel buffer belongs to the picture, not to Xlib.
 struct ImageDeleter {
     void operator()(XImage* image) const {
         image->data = nullptr;
@@ -102,6 +102,22 @@ std::vector<ScreenArea> MonitorAreas(Display* display, Window root) {
     return areas;
 }
 
+bool WholeByte(unsigned long mask) {
+    return mask == 0xffu || mask == 0xff00u || mask == 0xff0000u;
+}
+
+// A 24-bit visual, as nearly every screen has: the file is decoded straight
+// into its layout, with the unused top byte set as the stretching wants it.
+std::optional<PixelFormat> BytesLayout(const Visual& visual) {
+    if (!WholeByte(visual.red_mask) || !WholeByte(visual.green_mask) ||
+        !WholeByte(visual.blue_mask)) {
+        return std::nullopt;
+    }
+    return PixelFormat{static_cast<std::uint32_t>(visual.red_mask),
+                       static_cast<std::uint32_t>(visual.green_mask),
+                       static_cast<std::uint32_t>(visual.blue_mask), 0xff000000u};
+}
+
 // One 8-bit channel, at the visual's depth for it.
 unsigned long ScaleToMask(std::uint32_t rgb, int channelShift, unsigned long mask) {
     const unsigned long component = (rgb >> channelShift) & 0xffu;
@@ -110,34 +126,42 @@ unsigned long ScaleToMask(std::uint32_t rgb, int channelShift, unsigned long mas
     return ((component * maximum + 127) / 255) << shift;
 }
 
-// The screen's pixels, in the layout of the root window's visual.
-struct ScreenImage {
-    ImagePtr image;
-    std::vector<char> pixels;
-};
-
-std::optional<ScreenImage> ToScreenImage(Display* display, int screen,
-                                         const StretchedPicture& picture) {
-    Visual* visual = DefaultVisual(display, screen);
-    if (visual->c_class != TrueColor && visual->c_class != DirectColor) return std::nullopt;
-    ScreenImage result{
-        ImagePtr(XCreateImage(display, visual, DefaultDepth(display, screen), ZPixmap, 0, nullptr,
-                              picture.width, picture.height, 32, 0)),
-        {}};
-    if (!result.image) return std::nullopt;
-    result.pixels.resize(static_cast<std::size_t>(result.image->bytes_per_line) *
-                         static_cast<std::size_t>(picture.height));
-    result.image->data = result.pixels.data();
-    auto rgb = picture.pixels.begin();
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x, ++rgb) {
-            XPutPixel(result.image.get(), x, y,
-                      ScaleToMask(*rgb, 16, visual->red_mask) |
-                          ScaleToMask(*rgb, 8, visual->green_mask) |
-                          ScaleToMask(*rgb, 0, visual->blue_mask));
-        }
+// Any other visual (15 or 16 bits, say) takes 0xffRRGGBB pixels turned into
+// its layout one by one.
+void ToVisualLayout(std::vector<std::uint32_t>& pixels, const Visual& visual) {
+    for (std::uint32_t& rgb : pixels) {
+        rgb = static_cast<std::uint32_t>(ScaleToMask(rgb, 16, visual.red_mask) |
+                                         ScaleToMask(rgb, 8, visual.green_mask) |
+                                         ScaleToMask(rgb, 0, visual.blue_mask));
     }
-    return result;
+}
+
+// The picture, in the root visual's layout at 32 bits a pixel.
+StretchedPicture LoadScreenPicture(Display* display, int screen, const std::string& path) {
+    const Visual& visual = *DefaultVisual(display, screen);
+    const Window root = RootWindow(display, screen);
+    const std::optional<PixelFormat> bytes = BytesLayout(visual);
+    StretchedPicture picture =
+        LoadStretchedPicture(path, DisplayWidth(display, screen), DisplayHeight(display, screen),
+                             MonitorAreas(display, root), bytes.value_or(kOpaqueArgb32));
+    if (picture.failure.empty() && !bytes) ToVisualLayout(picture.pixels, visual);
+    return picture;
+}
+
+// The picture's own buffer as an image of 32-bit pixels in this machine's
+// byte order; Xlib turns it into the server's order and pixel size as it
+// sends it, when those differ.
+ImagePtr ScreenImage(Display* display, int screen, StretchedPicture& picture) {
+    ImagePtr image(XCreateImage(display, DefaultVisual(display, screen),
+                                static_cast<unsigned>(DefaultDepth(display, screen)), ZPixmap, 0,
+                                reinterpret_cast<char*>(picture.pixels.data()),
+                                static_cast<unsigned>(picture.width),
+                                static_cast<unsigned>(picture.height), 32, picture.width * 4));
+    if (!image) return image;
+    image->bits_per_pixel = 32;
+    image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    if (XInitImage(image.get()) == 0) return nullptr;
+    return image;
 }
 
 std::optional<Pixmap> PixmapProperty(Display* display, Window root, Atom property) {
@@ -165,15 +189,16 @@ void PublishPixmap(Display* display, Window root, Atom property, Pixmap pixmap) 
 // Every resource made on the connection, the pixmap included, is freed when
 // it closes, unless the close-down mode says otherwise; so a failure on the
 // way leaves nothing behind.
-std::optional<Pixmap> UploadPixmap(Display* display, int screen, const StretchedPicture& picture) {
-    const std::optional<ScreenImage> image = ToScreenImage(display, screen, picture);
+std::optional<Pixmap> UploadPixmap(Display* display, int screen, StretchedPicture& picture) {
+    const ImagePtr image = ScreenImage(display, screen, picture);
     if (!image) return std::nullopt;
     const ErrorTrap trap(display);
-    const Pixmap pixmap = XCreatePixmap(display, RootWindow(display, screen), image->image->width,
-                                        image->image->height, image->image->depth);
+    const Pixmap pixmap =
+        XCreatePixmap(display, RootWindow(display, screen), static_cast<unsigned>(image->width),
+                      static_cast<unsigned>(image->height), image->depth);
     const GraphicsContext gc(display, pixmap);
-    XPutImage(display, pixmap, gc.get(), image->image.get(), 0, 0, 0, 0, image->image->width,
-              image->image->height);
+    XPutImage(display, pixmap, gc.get(), image.get(), 0, 0, 0, 0,
+              static_cast<unsigned>(image->width), static_cast<unsigned>(image->height));
     if (trap.Failed()) return std::nullopt;
     return pixmap;
 }
@@ -196,11 +221,16 @@ bool X11RootWallpaper::Show(const std::string& path) {
     Display* const dpy = display.get();
     const int screen = DefaultScreen(dpy);
     const Window root = RootWindow(dpy, screen);
-    const StretchedPicture picture = LoadStretchedPicture(
-        path, DisplayWidth(dpy, screen), DisplayHeight(dpy, screen), MonitorAreas(dpy, root));
-    if (!picture.failure.empty()) return Failed(picture.failure);
-
-    const std::optional<Pixmap> pixmap = UploadPixmap(dpy, screen, picture);
+    const int visualClass = DefaultVisual(dpy, screen)->c_class;
+    if (visualClass != TrueColor && visualClass != DirectColor) {
+        return Failed("the screen has no true-colour visual");
+    }
+    std::optional<Pixmap> pixmap;
+    {
+        StretchedPicture picture = LoadScreenPicture(dpy, screen, path);
+        if (!picture.failure.empty()) return Failed(picture.failure);
+        pixmap = UploadPixmap(dpy, screen, picture);
+    }
     if (!pixmap) return Failed("the X server refused the picture");
 
     const Atom rootProperty = XInternAtom(dpy, "_XROOTPMAP_ID", False);

@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <QApplication>
 
 #include "core/time_of_day_random.h"
@@ -17,6 +19,12 @@ using namespace plimex;
 using namespace plimex::qt;
 
 int main(int argc, char* argv[]) {
+    // A wallpaper passes through buffers the size of the picture and of the
+    // screen, freed as soon as it shows. With its threshold fixed, glibc
+    // gives each such buffer back to the system when it is freed; left to
+    // itself, it raises the threshold past the first one freed and keeps tens
+    // of megabytes in its heap for the rest of a run that lasts for days.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     ProcessSignals::BlockInAllThreads();
     StandardErrorDiagnostics diagnostics;
     // A second start in the same folder brings the running copy up instead.

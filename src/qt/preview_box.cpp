@@ -1,6 +1,7 @@
 #include "qt/preview_box.h"
 
 #include <QPainter>
+#include <utility>
 
 #include "linux_desktop/bitmap_file.h"
 
@@ -10,16 +11,16 @@ void PreviewBox::LoadPicture(const std::string& path) {
     // Our own decoder, bounds-checked and size-limited, rather than the
     // toolkit's: a crafted bitmap must not read outside its pixels.
     const DecodedBitmap bitmap = linux_desktop::ReadBitmapFile(path, kOpaqueArgb32);
-    // A deep copy: the pixmap may share the image's buffer, which would
-    // otherwise be the decoder's, freed on return.
-    const QImage image = QImage(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
-                                bitmap.height, QImage::Format_RGB32)
-                             .copy();
-    // Scaled once here rather than at every repaint of a large bitmap.
+    const QImage decoded(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
+                         bitmap.height, QImage::Format_RGB32);
+    // Scaled once here rather than at every repaint of a large bitmap. A
+    // picture of the box's size is not scaled, and the pixmap would share the
+    // decoder's buffer, freed on return: only then are the pixels copied.
     const QSize pixels = size() * devicePixelRatioF();
-    picture_ = image.isNull() ? QPixmap()
-                              : QPixmap::fromImage(image.scaled(pixels, Qt::IgnoreAspectRatio,
-                                                                Qt::SmoothTransformation));
+    QImage image = decoded.size() == pixels
+                       ? decoded.copy()
+                       : decoded.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture_ = image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
     picture_.setDevicePixelRatio(devicePixelRatioF());
     update();
 }
