@@ -121,6 +121,32 @@ TEST(BitmapDecoderTest, EveryFormGivesThePicture) {
               0x0000ffu);
 }
 
+// Large pictures are read a band of rows at a time: every row lands in its
+// place, and the rows of a file cut short within a band stay black.
+TEST(BitmapDecoderTest, RowsOfManyBandsLandInPlace) {
+    const std::int32_t width = 1000;
+    const std::int32_t height = 300;
+    const std::size_t rowBytes = 3000;
+    Bytes pixels(rowBytes * height);
+    for (std::size_t y = 0; y < height; ++y) {  // the file's row y is row height-1-y shown
+        for (std::size_t x = 0; x < width; ++x) {
+            pixels[y * rowBytes + 3 * x] = static_cast<std::uint8_t>(y);
+            pixels[y * rowBytes + 3 * x + 1] = static_cast<std::uint8_t>(y >> 8);
+        }
+    }
+    Bytes file = Bmp({.width = width, .height = height}, pixels);
+    file.resize(file.size() - 200 * rowBytes - 1);  // 99 whole rows and part of one
+    const std::vector<std::uint32_t> decoded = Decoded(file);
+    ASSERT_EQ(decoded.size(), std::size_t{width} * height);
+    for (std::size_t shown = 0; shown < height; ++shown) {
+        const std::size_t y = height - 1 - shown;
+        const std::uint32_t expected =
+            y < 99 ? 0xff000000u | static_cast<std::uint32_t>(y) : 0xff000000u;
+        EXPECT_EQ(decoded[shown * width], expected) << "row " << y;
+        EXPECT_EQ(decoded[shown * width + width - 1], expected) << "row " << y;
+    }
+}
+
 TEST(BitmapDecoderTest, RunLengthStreamsNeverWriteOutsideThePictureAndSkippedPixelsAreBlack) {
     const BmpForm rle4{.bits = 4, .compression = 2, .palette = kPalette};
     const BmpForm rle8{.bits = 8, .compression = 1, .palette = kPalette};
