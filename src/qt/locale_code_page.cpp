@@ -50,31 +50,34 @@ std::string LocaleCodePage::ToAnsi(std::wstring_view text) const {
 }
 
 std::wstring LocaleCodePage::FromAnsi(std::string_view bytes) const {
-    std::wstring text;
-    text.reserve(bytes.size());
+    // Never more characters than bytes: they are written in place, then the
+    // text is cut to its length (a folder of names is decoded in one go).
+    std::wstring text(bytes.size(), L'\0');
+    std::size_t length = 0;
     std::mbstate_t state{};
     std::size_t position = 0;
     while (position < bytes.size()) {
         const char first = bytes[position];
         if (IsAscii(first) && std::mbsinit(&state)) {
-            text += static_cast<wchar_t>(first);
+            text[length++] = static_cast<wchar_t>(first);
             ++position;
             continue;
         }
         wchar_t character = 0;
-        const std::size_t length =
+        const std::size_t read =
             std::mbrtowc(&character, bytes.data() + position, bytes.size() - position, &state);
-        if (length == static_cast<std::size_t>(-1) || length == static_cast<std::size_t>(-2)) {
+        if (read == static_cast<std::size_t>(-1) || read == static_cast<std::size_t>(-2)) {
             // An undecodable or cut-off sequence keeps its first byte as an
             // escape and decoding starts afresh at the next one.
             state = {};
-            text += static_cast<wchar_t>(kEscapeBase + static_cast<unsigned char>(first));
+            text[length++] = static_cast<wchar_t>(kEscapeBase + static_cast<unsigned char>(first));
             ++position;
             continue;
         }
-        text += character;
-        position += length == 0 ? 1 : length;  // 0: the NUL byte itself
+        text[length++] = character;
+        position += read == 0 ? 1 : read;  // 0: the NUL byte itself
     }
+    text.resize(length);
     return text;
 }
 
