@@ -5,26 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "core/drive_roots.h"
 #include "platform/ansi_code_page.h"
-#include "platform/controls.h"
 
 namespace plimex::qt {
 
 // Drive1: the mounted volumes stand for drives; a volume's root is its mount
-// point, and a path belongs to the deepest volume that holds it.
-class DriveListBox : public QComboBox, public DriveList {
+// point.
+class DriveListBox : public QComboBox, public DriveRoots {
   public:
-    DriveListBox(const AnsiCodePage& codePage, const std::vector<std::string>& volumes);
+    DriveListBox(const Folders& folders, const AnsiCodePage& codePage,
+                 const std::vector<std::string>& volumes);
 
     // Raised after the user picked another volume.
     void OnChanged(std::function<void()> handler) { changed_ = std::move(handler); }
 
-    std::wstring Drive() const override;
-    bool SetDrive(const std::wstring& path) override;
-    std::wstring DriveOf(const std::wstring& path) const override;
-
   private:
-    std::vector<std::wstring> roots_;
+    int SelectedEntry() const override { return currentIndex(); }
+    void SelectEntry(int index) override { setCurrentIndex(index); }
+
     std::function<void()> changed_;
 };
 

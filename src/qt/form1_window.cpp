@@ -26,17 +26,18 @@ QColor ColourOf(std::string_view name) {
 Form1Window::Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
                          const std::vector<std::string>& volumes)
     : twips_(twips),
-      drive1_(codePage, volumes),
-      dir1_(codePage),
+      folders_(codePage),
+      drive1_(folders_, codePage, volumes),
+      dir1_(folders_),
       shape2_(twips, ShapeBox::Style::Outline),
       shape1_(twips, ShapeBox::Style::Filled, ColourOf("Shape1")),
       tmr_(layout::kTimerIntervalMs),
       image2_(icons, icons.Add(IconFromIconFile(pictures::kAppIcon))),
       image3_(icons, icons.Add(IconFromKeyedBitmap(pictures::kImage3))),
       imageList1_(icons),
-      lblPapCaption_(L"", [this](const QString& text) { lblPap_.setText(text); }),
+      lblPapCaption_(L"", [this](const std::wstring& text) { lblPap_.setText(CaptionText(text)); }),
       command1Caption_(std::wstring(layout::Get(layout::MainWindow(), "Command1").caption),
-                       [this](const QString& text) { command1_.setText(text); }),
+                       [this](const std::wstring& text) { command1_.setText(CaptionText(text)); }),
       optionButtons_{OptionButton(option1_), OptionButton(option2_), OptionButton(option3_),
                      OptionButton(option4_), OptionButton(option5_)} {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -8,6 +8,7 @@
 
 #include "core/form1.h"
 #include "core/form1_events.h"
+#include "core/shown_caption.h"
 #include "platform/controls.h"
 #include "qt/bitmap_image_list.h"
 #include "qt/dir_list_box.h"
@@ -17,9 +18,9 @@
 #include "qt/interval_timer.h"
 #include "qt/option_button.h"
 #include "qt/popup_menu.h"
+#include "qt/posix_folders.h"
 #include "qt/preview_box.h"
 #include "qt/shape_box.h"
-#include "qt/shown_caption.h"
 #include "qt/twips.h"
 
 namespace plimex::qt {
@@ -82,6 +83,7 @@ class Form1Window : public QWidget, public MainWindow {
     bool shownBefore_ = false;
     bool hideMinimizes_ = false;
 
+    PosixFolders folders_;
     // Containers come before their contents: members are destroyed in reverse.
     DriveListBox drive1_;
     DirListBox dir1_;

@@ -21,9 +21,10 @@ std::vector<QAction*> AddEntries(QMenu& menu) {
 
 PopupMenu::PopupMenu()
     : actions_(AddEntries(menu_)),
-      activerCaption_(
-          Action("Activer")->text().toStdWString(),
-          [action = Action("Activer")](const QString& text) { action->setText(text); }) {}
+      activerCaption_(std::wstring(layout::PopupMenu()[layout::MenuIndex("Activer")].caption),
+                      [action = Action("Activer")](const std::wstring& text) {
+                          action->setText(CaptionText(text));
+                      }) {}
 
 QAction* PopupMenu::Action(std::string_view name) const {
     return actions_[layout::MenuIndex(name)];

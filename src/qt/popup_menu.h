@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "qt/shown_caption.h"
+#include "core/shown_caption.h"
 
 namespace plimex::qt {
 

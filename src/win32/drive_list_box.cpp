@@ -45,45 +45,21 @@ std::wstring DriveEntryText(const std::wstring& root) {
     return text;
 }
 
-DriveListBox::DriveListBox(HWND combo) : combo_(combo), roots_(LogicalDriveRoots()) {
-    for (const std::wstring& root : roots_) {
+DriveListBox::DriveListBox(HWND combo, const Folders& folders)
+    : DriveRoots(folders, LogicalDriveRoots()), combo_(combo) {
+    for (const std::wstring& root : roots()) {
         const std::wstring text = DriveEntryText(root);
         SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    SendMessageW(combo_, CB_SETCURSEL, IndexOf(CurrentDirectory()), 0);
+    SetDrive(CurrentDirectory());
 }
 
-std::wstring DriveListBox::Drive() const {
-    const auto index = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
-    return index >= 0 && static_cast<std::size_t>(index) < roots_.size()
-               ? roots_[static_cast<std::size_t>(index)]
-               : std::wstring();
+int DriveListBox::SelectedEntry() const {
+    return static_cast<int>(SendMessageW(combo_, CB_GETCURSEL, 0, 0));
 }
 
-bool DriveListBox::SetDrive(const std::wstring& path) {
-    const int index = IndexOf(path);
-    if (index < 0 || index == SendMessageW(combo_, CB_GETCURSEL, 0, 0)) {
-        return false;
-    }
-    SendMessageW(combo_, CB_SETCURSEL, index, 0);
-    return true;
-}
-
-std::wstring DriveListBox::DriveOf(const std::wstring& path) const {
-    const int index = IndexOf(path);
-    return index < 0 ? std::wstring() : roots_[static_cast<std::size_t>(index)];
-}
-
-int DriveListBox::IndexOf(const std::wstring& path) const {
-    if (path.size() < 2 || path[1] != L':') {
-        return -1;
-    }
-    for (std::size_t i = 0; i < roots_.size(); ++i) {
-        if (std::towupper(roots_[i][0]) == std::towupper(path[0])) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+void DriveListBox::SelectEntry(int index) {
+    SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 }  // namespace plimex::win32

@@ -1,27 +1,23 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "platform/controls.h"
+#include "core/drive_roots.h"
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
 
 // A drop-down list of the machine's drives, each shown with its volume label.
-class DriveListBox : public DriveList {
+class DriveListBox : public DriveRoots {
   public:
     // Lists the drives and selects the one of the current directory.
-    explicit DriveListBox(HWND combo);
-    std::wstring Drive() const override;
-    bool SetDrive(const std::wstring& path) override;
-    std::wstring DriveOf(const std::wstring& path) const override;
+    DriveListBox(HWND combo, const Folders& folders);
 
   private:
-    int IndexOf(const std::wstring& path) const;
+    int SelectedEntry() const override;
+    void SelectEntry(int index) override;
 
     HWND combo_;
-    std::vector<std::wstring> roots_;  // in the order of the entries
 };
 
 // What the list shows for a drive root such as "C:\": "c: [label]".

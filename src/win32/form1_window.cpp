@@ -74,18 +74,19 @@ Form1Window::Form1Window(HINSTANCE instance, TrayNotificationArea& tray)
       children_(CreateControls()),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
       showRequested_(SingleInstance::ShowMessage()),
-      drive1_(Child("Drive1")),
-      dir1_(Child("Dir1")),
+      drive1_(Child("Drive1"), folders_),
+      dir1_(Child("Dir1"), folders_),
       lstFic_(Child("LstFic")),
-      lblPap_(Child("LblPap")),
+      lblPap_(Caption("LblPap")),
       tmr_(window_, kTimerId, layout::kTimerIntervalMs),
       option1_(Radio("Option1")),
       option2_(Radio("Option2")),
       option3_(Radio("Option3")),
       option4_(Radio("Option4")),
       option5_(Radio("Option5")),
-      command1_(Child("Command1")),
-      activer_(menu_.Handle(), win32::PopupMenu::CommandOf("Activer")),
+      command1_(Caption("Command1")),
+      activer_(std::wstring(layout::PopupMenu()[layout::MenuIndex("Activer")].caption),
+               [this](const std::wstring& text) { menu_.SetItemText("Activer", text); }),
       shape1_(window_, scale_, Place("Shape1"), layout::Get(Layout(), "Shape1").left,
               static_cast<COLORREF>(layout::Get(Layout(), "Shape1").colourBgr)),
       shape2_(Place("Shape2")),
@@ -127,6 +128,12 @@ HWND Form1Window::Child(std::string_view name) const {
 RECT Form1Window::Place(std::string_view name) const {
     const layout::Control& control = layout::Get(Layout(), name);
     return LayoutRect(control, scale_, FrameOffset(control));
+}
+
+ShownCaption Form1Window::Caption(std::string_view name) const {
+    return ShownCaption(
+        std::wstring(layout::Get(Layout(), name).caption),
+        [window = Child(name)](const std::wstring& text) { SetWindowTextW(window, text.c_str()); });
 }
 
 RadioButton Form1Window::Radio(std::string_view name) const {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/form1.h"
+#include "core/shown_caption.h"
 #include "platform/controls.h"
 #include "win32/bitmap_image_list.h"
 #include "win32/dir_list_box.h"
@@ -17,8 +18,8 @@
 #include "win32/shape_box.h"
 #include "win32/tray_notification_area.h"
 #include "win32/twips.h"
-#include "win32/window_caption.h"
 #include "win32/windows_api.h"
+#include "win32/windows_folders.h"
 
 namespace plimex::win32 {
 
@@ -65,6 +66,7 @@ class Form1Window : public MainWindow, public Screen {
     int Id(std::string_view name) const;
     RECT Place(std::string_view name) const;
     RadioButton Radio(std::string_view name) const;
+    ShownCaption Caption(std::string_view name) const;
 
     TrayNotificationArea& tray_;
     Twips scale_;
@@ -78,18 +80,19 @@ class Form1Window : public MainWindow, public Screen {
     UINT showRequested_;
 
     win32::PopupMenu menu_;
+    WindowsFolders folders_;
     DriveListBox drive1_;
     DirListBox dir1_;
     FileListBox lstFic_;
-    WindowCaption lblPap_;
+    ShownCaption lblPap_;
     IntervalTimer tmr_;
     RadioButton option1_;
     RadioButton option2_;
     RadioButton option3_;
     RadioButton option4_;
     RadioButton option5_;
-    WindowCaption command1_;
-    MenuItemCaption activer_;
+    ShownCaption command1_;
+    ShownCaption activer_;
     ShapeBox shape1_;
     RECT shape2_;
     PreviewBox image1_;

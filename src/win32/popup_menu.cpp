@@ -35,22 +35,13 @@ std::string_view PopupMenu::Track(HWND owner) const {
                                                              : std::string_view{};
 }
 
-std::wstring MenuItemCaption::Caption() const {
-    std::wstring text(
-        static_cast<std::size_t>(GetMenuStringW(menu_, command_, nullptr, 0, MF_BYCOMMAND)) + 1,
-        L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetMenuStringW(menu_, command_, text.data(), static_cast<int>(text.size()), MF_BYCOMMAND)));
-    return text;
-}
-
-void MenuItemCaption::SetCaption(const std::wstring& caption) {
-    std::wstring text = caption;
+void PopupMenu::SetItemText(std::string_view item, const std::wstring& text) {
+    std::wstring writable = text;
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
-    info.dwTypeData = text.data();
-    SetMenuItemInfoW(menu_, command_, FALSE, &info);
+    info.dwTypeData = writable.data();
+    SetMenuItemInfoW(menu_.get(), CommandOf(item), FALSE, &info);
 }
 
 }  // namespace plimex::win32

@@ -5,6 +5,7 @@
 #include "gui_fixture.h"
 #include "test_files.h"
 #include "win32/system_ansi_code_page.h"
+#include "win32/windows_folders.h"
 
 namespace plimex::win32 {
 namespace {
@@ -21,56 +22,35 @@ class FolderListTest : public testing::WindowTest {
 
     SystemAnsiCodePage codePage_;
     testing::ScratchFolder scratch_;
+    WindowsFolders folders_;
 };
 
-TEST_F(FolderListTest, TreeHoldsThePathThenTheVisibleSubfoldersSorted) {
+TEST_F(FolderListTest, ListsTheVisibleSubfoldersSortedIgnoringCase) {
     scratch_.MakeFolder("zeta");
     scratch_.MakeFolder("Alpha");
     scratch_.MakeFolder("beta");
     scratch_.MakeFolder("hidden", FILE_ATTRIBUTE_HIDDEN);
     scratch_.Write("file.bmp", "x");
-
-    const auto tree = ReadFolderTree(Folder() + L"\\");
-    ASSERT_TRUE(tree.has_value());
-    EXPECT_EQ(tree->Path(), Folder());
-    EXPECT_EQ(tree->chain.front(), Folder().substr(0, 3));
-    EXPECT_THAT(tree->subfolders, ElementsAre(L"Alpha", L"beta", L"zeta"));
-    EXPECT_EQ(tree->PathOfEntry(tree->chain.size()), Folder() + L"\\Alpha");
-    EXPECT_EQ(tree->PathOfEntry(0), Folder().substr(0, 3));
+    EXPECT_THAT(folders_.Subfolders(Folder()),
+                ::testing::Optional(ElementsAre(L"Alpha", L"beta", L"zeta")));
 }
 
-TEST_F(FolderListTest, ARootEndsInItsSeparatorAndOpensItsSubfoldersWithOne) {
-    const auto tree = ReadFolderTree(L"C:\\");
-    ASSERT_TRUE(tree.has_value());
-    EXPECT_THAT(tree->chain, ElementsAre(L"C:\\"));
-    EXPECT_EQ(tree->Path(), L"C:\\");
-    ASSERT_FALSE(tree->subfolders.empty());
-    EXPECT_EQ(tree->PathOfEntry(1), L"C:\\" + tree->subfolders.front());
-}
-
-TEST_F(FolderListTest, AFolderThatCannotBeShownIsRefusedAndTheListStays) {
-    EXPECT_FALSE(ReadFolderTree(L"Q:\\gone").has_value());
-    EXPECT_FALSE(ReadFolderTree(Wide(scratch_.Write("file.bmp", "x"))).has_value());
-    EXPECT_FALSE(ReadFolderTree(L"").has_value());
-
-    DirListBox list(Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS));
-    ASSERT_TRUE(list.SetPath(Folder()));
-    EXPECT_FALSE(list.SetPath(L"Q:\\gone"));
-    EXPECT_EQ(list.Path(), Folder());
-}
-
-TEST_F(FolderListTest, ReportsAChangeOnlyForAnotherFolder) {
-    DirListBox list(Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS));
-    EXPECT_TRUE(list.SetPath(Folder()));
-    EXPECT_FALSE(list.SetPath(Folder() + L"\\"));
-    EXPECT_TRUE(list.SetPath(L"C:\\"));
+TEST_F(FolderListTest, LocatesFoldersByTheirFullPathAndRoot) {
+    const auto place = folders_.Locate(Folder() + L"\\.\\");
+    ASSERT_TRUE(place.has_value());
+    EXPECT_EQ(place->full.substr(0, place->rootLength), Folder().substr(0, 3));
+    EXPECT_FALSE(folders_.Locate(L"Q:\\gone").has_value());
+    EXPECT_FALSE(folders_.Locate(Wide(scratch_.Write("file.bmp", "x"))).has_value());
+    EXPECT_FALSE(folders_.Locate(L"").has_value());
+    EXPECT_TRUE(folders_.SameName(L"C:\\Windows", L"c:\\WINDOWS"));
 }
 
 TEST_F(FolderListTest, OpensTheSelectedSubfolderOrParent) {
     scratch_.MakeFolder("sub");
     HWND box = Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS);
-    DirListBox list(box);
+    DirListBox list(box, folders_);
     ASSERT_TRUE(list.SetPath(Folder()));
+    EXPECT_FALSE(list.SetPath(Folder() + L"\\"));
     const auto current = SendMessageW(box, LB_GETCURSEL, 0, 0);
     ASSERT_EQ(SendMessageW(box, LB_GETCOUNT, 0, 0), current + 2);
 

@@ -21,12 +21,9 @@ TEST(PopupMenu, HoldsTheThreeItemsWithQuitterAsDefault) {
               static_cast<UINT>(PopupMenu::CommandOf("Quitter")));
 }
 
-TEST(PopupMenu, TheToggleItemsCaptionIsReadAndWritten) {
-    const PopupMenu menu;
-    MenuItemCaption activer(menu.Handle(), PopupMenu::CommandOf("Activer"));
-    EXPECT_EQ(activer.Caption(), L"&Activer");
-    activer.SetCaption(L"&Désactiver");
-    EXPECT_EQ(activer.Caption(), L"&Désactiver");
+TEST(PopupMenu, TheToggleItemsTextIsReplacedInPlace) {
+    PopupMenu menu;
+    menu.SetItemText("Activer", L"&Désactiver");
     EXPECT_EQ(ItemText(menu.Handle(), 0), L"&Désactiver");
     EXPECT_EQ(GetMenuDefaultItem(menu.Handle(), FALSE, 0),
               static_cast<UINT>(PopupMenu::CommandOf("Quitter")));
