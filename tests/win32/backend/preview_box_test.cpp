@@ -23,6 +23,11 @@ class StretchedPreviewTest : public testing::WindowTest {
         return GetPixel(dc.get(), x, y);
     }
 
+    HWND PictureSizedBox() const {
+        return CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_OWNERDRAW, 0, 0, 1920, 1080,
+                               Window(), nullptr, nullptr, nullptr);
+    }
+
     testing::ScratchFolder folder_;
 };
 
@@ -91,8 +96,9 @@ TEST_F(StretchedPreviewTest, ReadsEverySampleWallpaperExactly) {
     ASSERT_NE(search.get(), INVALID_HANDLE_VALUE);
     int samples = 0;
     do {
-        PreviewBox sample(Child(WC_STATICW, SS_OWNERDRAW));
-        PreviewBox decoded(Child(WC_STATICW, SS_OWNERDRAW));
+        // Boxes of the pictures' own size: stretching then changes no pixel.
+        PreviewBox sample(PictureSizedBox());
+        PreviewBox decoded(PictureSizedBox());
         sample.LoadPicture(folder + found.cFileName);
         decoded.LoadPicture(PLIMEX_DECODED_SAMPLES "/" + std::string(found.cFileName));
         ASSERT_NE(decoded.Picture(), nullptr) << found.cFileName;
