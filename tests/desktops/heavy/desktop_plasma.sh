@@ -25,8 +25,9 @@ start_plasma() {
 tray="300x44+530+724"
 
 # The user's own wallpaper, set with Plasma's own tool, then the program's; its
-# icon in the system tray (a StatusNotifierItem host), and a real left click
-# on it opens the window.
+# icon in the system tray (a StatusNotifierItem host); a real right click on
+# it opens the program's menu (Plasma asks the item for it), a left click the
+# window.
 ordinary() {
     start_plasma
     plasma-apply-wallpaperimage "$scratch/start.bmp" >"$scratch/apply.log" 2>&1 ||
@@ -36,6 +37,7 @@ ordinary() {
     take_screenshot "$scratch/before.png"
     expect_program_sets_picture 40
     expect_icon_in "$scratch/before.png" "$tray" "Plasma's system tray"
+    expect_right_click_opens_menu $icon_spot
     expect_left_click_opens_window $icon_spot
 }
 
