@@ -1,0 +1,99 @@
+// The program's memory while it waits hidden in the tray: the real program,
+// built and started as main() builds and starts it, measured after its
+// start-up wallpaper and again after many timed rotations (the ticks of its
+// one-second timer are delivered at once). Prints its resident and
+// proportional sizes and its peak resident size, from /proc, in KiB.
+//
+// Usage: idle_memory_bench ROTATIONS  (run in a folder whose Plimex.ini
+// starts a one-minute rotation, on an X display with a notification area)
+#include <malloc.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "core/time_of_day_random.h"
+#include "linux_desktop/linux_desktop.h"
+#include "qt/icon_registry.h"
+#include "qt/locale_code_page.h"
+#include "qt/mounted_volumes.h"
+#include "qt/notification_area_watch.h"
+#include "qt/posix_file_system.h"
+#include "qt/program.h"
+#include "qt/standard_error_diagnostics.h"
+#include "qt/tray_notification_area.h"
+
+using namespace plimex;
+using namespace plimex::qt;
+
+namespace {
+
+// The first number after `field` in a /proc file.
+long Field(const char* file, const std::string& field) {
+    std::ifstream in(file);
+    std::string word;
+    while (in >> word) {
+        if (word == field) {
+            long value = 0;
+            in >> value;
+            return value;
+        }
+    }
+    return -1;
+}
+
+void PrintMemory(const std::string& when) {
+    std::printf("  %-34s RSS %7ld  PSS %7ld  peak RSS %7ld\n", when.c_str(),
+                Field("/proc/self/smaps_rollup", "Rss:"), Field("/proc/self/smaps_rollup", "Pss:"),
+                Field("/proc/self/status", "VmHWM:"));
+    std::fflush(stdout);
+}
+
+// Lets the event loop draw and settle, as it does while the program idles.
+void Idle(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+constexpr int kTicksOfOneMinute = 60;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);  // as main() sets it
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    StandardErrorDiagnostics diagnostics;
+    const LocaleCodePage codePage;
+    PosixFileSystem fileSystem(codePage);
+    TimeOfDayRandom random;
+    linux_desktop::LinuxDesktop desktop(diagnostics);
+    IconRegistry icons;
+    TrayNotificationArea tray(icons);
+    Program program({desktop, tray, fileSystem, random, codePage, diagnostics}, icons,
+                    Twips::OfPrimaryScreen(), MountedVolumesOfThisMachine());
+    tray.Connect([&](int message) { program.window().RaiseTrayMessage(message); });
+    NotificationAreaWatch areaWatch([&](bool available) {
+        tray.SetAreaAvailable(available);
+        program.NotificationAreaChanged(available);
+    });
+    const bool area = areaWatch.Available();
+    tray.SetAreaAvailable(area);
+    program.Start(area);
+    Idle(2000);
+    PrintMemory("bench, after start-up wallpaper");
+
+    const int rotations = std::atoi(argv[1]);
+    for (int tick = 0; tick < rotations * kTicksOfOneMinute; ++tick) {
+        program.form().Tmr_Timer();
+        QApplication::processEvents();
+    }
+    Idle(2000);
+    PrintMemory("bench, " + std::to_string(rotations) + " rotations later");
+    return 0;
+}
