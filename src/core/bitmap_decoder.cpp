@@ -5,6 +5,7 @@
 #include <bit>
 #include <new>
 #include <optional>
+#include <utility>
 
 namespace plimex {
 namespace {
@@ -438,12 +439,15 @@ class SpanReader : public BitmapFileReader {
 
 BitmapExtent MeasureBitmap(std::span<const std::uint8_t> head, std::size_t maxDecodedBytes) {
     const LayoutResult result = ReadLayout(head, maxDecodedBytes);
-    if (!result.layout) return {0, result.failure};
-    return {result.layout->pixelOffset + result.layout->PixelBytes(), {}};
+    if (!result.layout) return {0, 0, result.failure};
+    const BitmapLayout& layout = *result.layout;
+    return {
+        layout.pixelOffset + layout.PixelBytes(), std::size_t{layout.width} * layout.height, {}};
 }
 
 DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader& reader,
-                           const PixelFormat& format, std::size_t maxDecodedBytes) {
+                           const PixelFormat& format, std::vector<std::uint32_t> storage,
+                           std::size_t maxDecodedBytes) {
     const LayoutResult result = ReadLayout(head, maxDecodedBytes);
     DecodedBitmap bitmap;
     if (!result.layout) {
@@ -457,6 +461,7 @@ DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader&
     }
     bitmap.width = static_cast<int>(layout.width);
     bitmap.height = static_cast<int>(layout.height);
+    bitmap.pixels = std::move(storage);
     try {
         bitmap.pixels.assign(std::size_t{layout.width} * layout.height, format.fixedBits);
     } catch (const std::bad_alloc&) {
@@ -474,7 +479,7 @@ DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader&
 DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> file, const PixelFormat& format,
                            std::size_t maxDecodedBytes) {
     SpanReader reader(file);
-    return DecodeBitmap(file, reader, format, maxDecodedBytes);
+    return DecodeBitmap(file, reader, format, {}, maxDecodedBytes);
 }
 
 }  // namespace plimex

@@ -29,10 +29,12 @@ inline constexpr std::size_t kMaxDecodedBitmapBytes = std::size_t{256} << 20;
 // Enough of a file's beginning for every header and the largest palette.
 inline constexpr std::size_t kBitmapHeadBytes = 14 + 124 + 16 + 256 * 4;
 
-// How many bytes of the file decoding can use, judged from its head, or why
-// the file will not be decoded at all. Nothing is allocated.
+// How many bytes of the file decoding can use and how many pixels it makes,
+// judged from its head, or why the file will not be decoded at all. Nothing
+// is allocated.
 struct BitmapExtent {
     std::size_t fileBytes = 0;
+    std::size_t pixels = 0;
     std::string failure;  // empty when the file can be decoded
 };
 
@@ -64,9 +66,11 @@ DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> file, const PixelFormat
                            std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
 // The head is the file's first kBitmapHeadBytes, or all of a shorter file;
 // the pixels are read through the reader a band of rows at a time, so that a
-// large file is never held whole, and only the bytes the picture needs.
+// large file is never held whole, and only the bytes the picture needs. They
+// are decoded into `storage` when its capacity holds them: memory the caller
+// has prepared.
 DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader& reader,
-                           const PixelFormat& format,
+                           const PixelFormat& format, std::vector<std::uint32_t> storage,
                            std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
 
 }  // namespace plimex

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "linux_desktop/regular_file.h"
+#include "linux_desktop/reserved_pixels.h"
 
 namespace plimex::linux_desktop {
 namespace {
@@ -73,7 +74,8 @@ DecodedBitmap ReadBitmapFile(const std::string& path, const PixelFormat& format)
     if (!extent.failure.empty()) return Failure(extent.failure);
     FileReader reader(fd.get(),
                       std::min(extent.fileBytes, static_cast<std::size_t>(status.st_size)));
-    DecodedBitmap bitmap = DecodeBitmap(AsBytes(head), reader, format);
+    DecodedBitmap bitmap =
+        DecodeBitmap(AsBytes(head), reader, format, ReservedPixels(extent.pixels));
     if (reader.failed()) return Failure("read error or not enough memory");
     return bitmap;
 }

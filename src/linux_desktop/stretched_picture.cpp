@@ -6,6 +6,7 @@
 #include <new>
 
 #include "linux_desktop/bitmap_file.h"
+#include "linux_desktop/reserved_pixels.h"
 
 namespace plimex::linux_desktop {
 
@@ -50,11 +51,11 @@ StretchedPicture LoadStretchedPicture(const std::string& path, int width, int he
     if (ShownAsItIs(bitmap, width, height, monitors)) {
         return {width, height, std::move(bitmap.pixels), {}};
     }
-    StretchedPicture picture{width, height, {}, {}};
+    const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    StretchedPicture picture{width, height, ReservedPixels(count), {}};
     try {
         // Black: no colour bits, only the fixed ones.
-        picture.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                              format.fixedBits);
+        picture.pixels.assign(count, format.fixedBits);
     } catch (const std::bad_alloc&) {
         return Failure("not enough memory for the screen");
     }

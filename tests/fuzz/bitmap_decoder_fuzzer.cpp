@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const plimex::DecodedBitmap bitmap = plimex::DecodeBitmap(
         file, plimex::PixelFormat{0x3ff00000, 0x000ffc00, 0x3f, 0}, kFuzzPixelBytes);
     if (bitmap.failure.empty()) {
-        Check(extent.failure.empty());
+        Check(extent.failure.empty() && extent.pixels == bitmap.pixels.size());
         Check(bitmap.width > 0 && bitmap.height > 0);
         Check(bitmap.pixels.size() ==
               static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height));
