@@ -73,19 +73,25 @@ struct FillTimes {
     double selected;  // the first entry selected and repainted
 };
 
-// What opening a folder does: the same calls as the program's own fill.
-FillTimes FillOnce(const std::string& folder, plimex::qt::FileListBox& list) {
+// The same calls as the program's own fill, and its names as the system
+// gives them let go before the sort as there.
+std::vector<std::wstring> BitmapNamesIn(const std::string& folder) {
     const plimex::qt::LocaleCodePage codePage;
     const plimex::qt::PosixFileSystem fileSystem(codePage);
-    FillTimes times{};
-    const Clock::time_point start = Clock::now();
-    list.Clear();
     const std::vector<std::string> names = fileSystem.FindNormalFiles(folder + "*.bmp");
     std::vector<std::wstring> entries;
     entries.reserve(names.size());
     for (const std::string& name : names) {
         entries.push_back(codePage.FromAnsi(name));
     }
+    return entries;
+}
+
+FillTimes FillOnce(const std::string& folder, plimex::qt::FileListBox& list) {
+    FillTimes times{};
+    const Clock::time_point start = Clock::now();
+    list.Clear();
+    std::vector<std::wstring> entries = BitmapNamesIn(folder);
     times.listed = MillisecondsSince(start);
     list.AddItems(std::move(entries));
     times.added = MillisecondsSince(start);
