@@ -2,18 +2,11 @@
 
 #include <QApplication>
 
-#include "core/time_of_day_random.h"
-#include "linux_desktop/linux_desktop.h"
-#include "qt/icon_registry.h"
 #include "qt/locale_code_page.h"
-#include "qt/mounted_volumes.h"
-#include "qt/notification_area_watch.h"
-#include "qt/posix_file_system.h"
 #include "qt/process_signals.h"
-#include "qt/program.h"
+#include "qt/program_on_this_machine.h"
 #include "qt/single_instance.h"
 #include "qt/standard_error_diagnostics.h"
-#include "qt/tray_notification_area.h"
 
 using namespace plimex;
 using namespace plimex::qt;
@@ -38,24 +31,10 @@ int main(int argc, char* argv[]) {
     // The window hides into the tray; only an unload ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const LocaleCodePage codePage;
-    PosixFileSystem fileSystem(codePage);
-    TimeOfDayRandom random;
-    linux_desktop::LinuxDesktop desktop(diagnostics);
-    IconRegistry icons;
-    TrayNotificationArea tray(icons);
-    Program program({desktop, tray, fileSystem, random, codePage, diagnostics}, icons,
-                    Twips::OfPrimaryScreen(), MountedVolumesOfThisMachine());
-    tray.Connect([&](int message) { program.window().RaiseTrayMessage(message); });
-    NotificationAreaWatch areaWatch([&](bool available) {
-        tray.SetAreaAvailable(available);
-        program.NotificationAreaChanged(available);
-    });
+    ProgramOnThisMachine running(diagnostics);
+    Program& program = running.program();
     const ProcessSignals processSignals([&] { program.window().RequestUnload(); },
                                         [&] { program.form().Ouvrir_Click(); });
-
-    const bool area = areaWatch.Available();
-    tray.SetAreaAvailable(area);
-    program.Start(area);
+    running.Start();
     return QApplication::exec();
 }

@@ -15,16 +15,8 @@
 #include <fstream>
 #include <string>
 
-#include "core/time_of_day_random.h"
-#include "linux_desktop/linux_desktop.h"
-#include "qt/icon_registry.h"
-#include "qt/locale_code_page.h"
-#include "qt/mounted_volumes.h"
-#include "qt/notification_area_watch.h"
-#include "qt/posix_file_system.h"
-#include "qt/program.h"
+#include "qt/program_on_this_machine.h"
 #include "qt/standard_error_diagnostics.h"
-#include "qt/tray_notification_area.h"
 
 using namespace plimex;
 using namespace plimex::qt;
@@ -69,22 +61,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     StandardErrorDiagnostics diagnostics;
-    const LocaleCodePage codePage;
-    PosixFileSystem fileSystem(codePage);
-    TimeOfDayRandom random;
-    linux_desktop::LinuxDesktop desktop(diagnostics);
-    IconRegistry icons;
-    TrayNotificationArea tray(icons);
-    Program program({desktop, tray, fileSystem, random, codePage, diagnostics}, icons,
-                    Twips::OfPrimaryScreen(), MountedVolumesOfThisMachine());
-    tray.Connect([&](int message) { program.window().RaiseTrayMessage(message); });
-    NotificationAreaWatch areaWatch([&](bool available) {
-        tray.SetAreaAvailable(available);
-        program.NotificationAreaChanged(available);
-    });
-    const bool area = areaWatch.Available();
-    tray.SetAreaAvailable(area);
-    program.Start(area);
+    ProgramOnThisMachine running(diagnostics);
+    Program& program = running.program();
+    running.Start();
     Idle(2000);
     PrintMemory("bench, after start-up wallpaper");
 

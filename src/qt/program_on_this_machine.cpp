@@ -1,0 +1,23 @@
+#include "qt/program_on_this_machine.h"
+
+#include "qt/mounted_volumes.h"
+
+namespace plimex::qt {
+ProgramOnThisMachine::ProgramOnThisMachine(Diagnostics& diagnostics)
+    : desktop_(diagnostics),
+      program_({desktop_, tray_, fileSystem_, random_, codePage_, diagnostics}, icons_,
+               Twips::OfPrimaryScreen(), MountedVolumesOfThisMachine()),
+      areaWatch_([this](bool available) {
+          tray_.SetAreaAvailable(available);
+          program_.NotificationAreaChanged(available);
+      }) {
+    tray_.Connect([this](int message) { program_.window().RaiseTrayMessage(message); });
+}
+
+void ProgramOnThisMachine::Start() {
+    const bool area = areaWatch_.Available();
+    tray_.SetAreaAvailable(area);
+    program_.Start(area);
+}
+
+}  // namespace plimex::qt

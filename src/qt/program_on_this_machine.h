@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/time_of_day_random.h"
+#include "linux_desktop/linux_desktop.h"
+#include "platform/diagnostics.h"
+#include "qt/icon_registry.h"
+#include "qt/locale_code_page.h"
+#include "qt/notification_area_watch.h"
+#include "qt/posix_file_system.h"
+#include "qt/program.h"
+#include "qt/tray_notification_area.h"
+
+namespace plimex::qt {
+
+// The program on this machine's real services: its file system, desktop,
+// notification area and screen. Build it after the QApplication.
+class ProgramOnThisMachine {
+  public:
+    explicit ProgramOnThisMachine(Diagnostics& diagnostics);
+
+    // Runs the start-up; the event loop does the rest.
+    void Start();
+
+    Program& program() { return program_; }
+
+  private:
+    const LocaleCodePage codePage_;
+    PosixFileSystem fileSystem_{codePage_};
+    TimeOfDayRandom random_;
+    linux_desktop::LinuxDesktop desktop_;
+    IconRegistry icons_;
+    TrayNotificationArea tray_{icons_};
+    Program program_;
+    NotificationAreaWatch areaWatch_;
+};
+
+}  // namespace plimex::qt
