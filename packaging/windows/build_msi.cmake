@@ -49,8 +49,10 @@ set(PROJECT_VERSION ${VERSION})
 set(UPGRADE_CODE {8D3C2A6E-5B1F-4E7A-9C0D-2F6B7A1E4C93})
 if(ARCH STREQUAL "x64")
     set(ARCH_NAME "64 bits")
+    set(TEMPLATE_PLATFORM x64)
 else()
     set(ARCH_NAME "32 bits")
+    set(TEMPLATE_PLATFORM Intel)
 endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/plimex.wxs.in ${WORK}/plimex.wxs @ONLY)
 
@@ -64,4 +66,8 @@ execute_process(COMMAND msibuild plimex.msi -i _ForceCodepage.idt
     -q "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"
     -q "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('${UPGRADE_CODE}', '${MSI_VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
     WORKING_DIRECTORY ${WORK} COMMAND_ERROR_IS_FATAL ANY)
+# wixl writes the width's platform into the summary's Template but its own
+# language (1033), not the package's French.
+execute_process(COMMAND msibuild plimex.msi -s "Plimex 2000 ${VERSION} (${ARCH_NAME})" "Plimex 2000"
+    "${TEMPLATE_PLATFORM};1036" WORKING_DIRECTORY ${WORK} COMMAND_ERROR_IS_FATAL ANY)
 file(RENAME ${WORK}/plimex.msi ${OUTPUT})

@@ -1,6 +1,9 @@
 #!/bin/bash
 # The shipped program is a GUI executable of the expected width that needs no
-# DLL but the system's own: mingw's runtime is linked in.
+# DLL but the system's own: mingw's runtime is linked in. Its manifest names
+# the program with the image's own processor and asks for Common-Controls of
+# the process's width: a 64-bit program bound to the x86 assembly does not
+# start on 64-bit Windows, whatever the build host's Wine can show.
 #
 # Usage: exe_image_test.sh OBJDUMP PLIMEX_EXE EXPECTED_FORMAT
 set -uo pipefail
@@ -22,5 +25,28 @@ while read -r dll; do
         status=1
     fi
 done < <(sed -n 's/^\s*DLL Name: //p' <<<"$headers")
-[ $status -eq 0 ] && echo "ok   $exe: $format, GUI, system DLLs only"
+declare -A manifest_arch=([pei-i386]=x86 [pei-x86-64]=amd64)
+own=${manifest_arch[$format]}
+if ! manifest=$(wrestool -x --raw --type=24 "$exe") || [ -z "$manifest" ]; then
+    echo "FAIL $exe carries no manifest"
+    status=1
+fi
+# Each assembly identity as "name architecture": the program's own first.
+identities=$(python3 -c '
+import sys, xml.etree.ElementTree as tree
+ns = "{urn:schemas-microsoft-com:asm.v1}"
+for identity in tree.fromstring(sys.stdin.buffer.read()).iter(ns + "assemblyIdentity"):
+    print(identity.get("name"), identity.get("processorArchitecture"))' <<<"$manifest") || status=1
+read -r _ program_arch <<<"$identities"
+if [ "$program_arch" != "$own" ]; then
+    echo "FAIL $exe is $format but its manifest says processorArchitecture=\"$program_arch\""
+    status=1
+fi
+while read -r name arch; do
+    if [ "$arch" != "*" ] && [ "$arch" != "$own" ]; then
+        echo "FAIL $exe ($format) asks for $name of processorArchitecture=\"$arch\""
+        status=1
+    fi
+done < <(tail -n +2 <<<"$identities")
+[ $status -eq 0 ] && echo "ok   $exe: $format, GUI, system DLLs only, manifest for $own"
 exit $status
