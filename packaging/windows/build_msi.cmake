@@ -5,9 +5,13 @@
 # wixl (Debian's msitools) knows no component attributes or conditions, nor
 # same-version upgrades, so they are set in the built database with msibuild:
 # Plimex.ini is permanent (16) and never overwritten (128); the Startup
-# shortcut is installed only when AUTOSTART is set and not 0, and still
-# removed at uninstall (when Installed is); a package of the same version, of the other
-# width for one, replaces the installed one (VersionMaxInclusive, 512).
+# shortcut follows AUTOSTART when it is given and else stays as it was
+# (STARTUPSHORTCUTFOUND), its condition evaluated again at every repair
+# (transitive, 64, beside the registry key path, 4); a package of the same
+# version, of the other width for one, replaces the installed one
+# (VersionMaxInclusive, 512). wixl makes the custom action that sets
+# ARPINSTALLLOCATION deferred and runs it after InstallFinalize, too late for
+# the uninstall entry: it becomes an immediate one (51) after CostFinalize.
 cmake_minimum_required(VERSION 3.25)
 
 # wixl takes sources by paths relative to where it runs: everything is staged.
@@ -62,7 +66,9 @@ execute_process(COMMAND wixl -a ${ARCH} -o plimex.msi plimex.wxs WORKING_DIRECTO
 file(WRITE ${WORK}/_ForceCodepage.idt "\r\n\r\n1252\t_ForceCodepage\r\n")
 execute_process(COMMAND msibuild plimex.msi -i _ForceCodepage.idt
     -q "UPDATE `Component` SET `Attributes` = 144 WHERE `Component` = 'Options'"
-    -q "UPDATE `Component` SET `Condition` = '(AUTOSTART AND AUTOSTART <> \"0\") OR Installed' WHERE `Component` = 'StartupShortcut'"
+    -q "UPDATE `Component` SET `Attributes` = 68, `Condition` = '(AUTOSTART AND AUTOSTART <> \"0\") OR (NOT AUTOSTART AND STARTUPSHORTCUTFOUND)' WHERE `Component` = 'StartupShortcut'"
+    -q "UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'SetInstallLocation'"
+    -q "UPDATE `InstallExecuteSequence` SET `Sequence` = 1001 WHERE `Action` = 'SetInstallLocation'"
     -q "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"
     -q "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('${UPGRADE_CODE}', '${MSI_VERSION}', 513, 'WIX_UPGRADE_DETECTED')"
     WORKING_DIRECTORY ${WORK} COMMAND_ERROR_IS_FATAL ANY)

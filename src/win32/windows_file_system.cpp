@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/handles.h"
+#include "win32/system_ansi_code_page.h"
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
@@ -45,6 +46,18 @@ bool WriteWholeFile(const std::string& name, const std::string& contents) {
                     nullptr) != 0 &&
         written == contents.size() && FlushFileBuffers(file.Get()) != 0;
     return file.Close() && complete;
+}
+
+// The folder of this program's file, with its final backslash; empty when
+// the path does not fit in MAX_PATH, as no "A" function could use it then.
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    const std::string program(path, length);
+    return program.substr(0, program.find_last_of('\\') + 1);
 }
 
 std::string FolderOf(const std::string& name) {
@@ -107,6 +120,18 @@ bool WindowsFileSystem::ReplaceFile(const std::string& name, const std::string& 
     }
     DeleteFileA(temporary);
     return false;
+}
+
+// The zip and the installer put sample wallpapers in "Fonds" beside the
+// program: a first run rotates them rather than the system folder, which
+// holds no bitmap on current Windows.
+std::wstring WindowsFileSystem::DefaultImageFolder() const {
+    const std::string folder = ProgramFolder();
+    const std::string samples = folder + "Fonds\\";
+    if (!folder.empty() && IsFolder(samples)) {
+        return SystemAnsiCodePage().FromAnsi(samples);
+    }
+    return L"C:\\Windows\\";
 }
 
 }  // namespace plimex::win32

@@ -13,7 +13,7 @@ class WindowsFileSystem : public FileSystem {
                                         std::size_t maxBytes) const override;
     bool ReplaceFile(const std::string& name, const std::string& contents) override;
     wchar_t PathSeparator() const override { return L'\\'; }
-    std::wstring DefaultImageFolder() const override { return L"C:\\Windows\\"; }
+    std::wstring DefaultImageFolder() const override;
 };
 
 }  // namespace plimex::win32

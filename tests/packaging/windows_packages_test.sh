@@ -2,14 +2,16 @@
 # The Windows packages of one width, under Wine of that width
 # (PLIMEX_WINE_ARCH), in a prefix and on an X display of their own:
 #  - the zip holds the program, LISEZMOI.txt and the sample wallpapers, and
-#    the program starts from the unpacked folder;
+#    the program's first run from the unpacked folder rotates those samples;
 #  - the MSI installs silently, for the user alone, into
 #    %LOCALAPPDATA%\Programs\Plimex 2000 with a Plimex.ini naming the samples,
 #    a Start menu shortcut and, with AUTOSTART=1, a Startup one, both running
 #    the program in that folder, and an Apps & Features entry. Started by its
 #    shortcut, the program lists the samples, sets one, and saves its
-#    settings there at quit. msiexec /x removes all but Plimex.ini, which a
-#    new install leaves as it is; AUTOSTART=0 means no Startup shortcut.
+#    settings there at quit. An update without AUTOSTART keeps the Startup
+#    shortcut; msiexec /x removes all but Plimex.ini, which a new install
+#    leaves as it is; AUTOSTART=0 means no Startup shortcut, and a repair
+#    adds none.
 # Usage: windows_packages_test.sh ZIP MSI DRIVER_EXE SOURCE_DIR
 set -euo pipefail
 zip=$(realpath "$1")
@@ -44,6 +46,10 @@ unix_path() { wine winepath -u "$1"; }
 registry_value() {  # key, name
     wine reg query "$1" /v "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
+# The window exists before the start-up has filled its list and set a wallpaper.
+eventually() { for _ in $(seq 50); do "$@" && return || sleep 0.2; done; "$@"; }
+lists_samples() { [ "$(driver items LstFic)" == "$(printf '%s\n' "${samples[@]}")" ]; }
+wallpaper_in() { [[ "$(registry_value 'HKCU\Control Panel\Desktop' Wallpaper)" == "$1"*.bmp ]]; }
 options() { iconv -f CP1252 -t UTF-8 "$1/Plimex.ini"; }
 expected_options() { printf '[options]\r\nRep=%s\r\nTps=1\r\nEtat=1\r\n' "$1"; }
 
@@ -62,9 +68,13 @@ unpacked="$WINEPREFIX/drive_c/Plimex 2000"
 grep -q 'Plimex 2000' "$unpacked/LISEZMOI.txt" || fail "LISEZMOI.txt is not the read-me"
 (cd "$unpacked" && "$wine_run" plimex.exe >/dev/null 2>&1 &)
 driver wait-window || fail "the zip's program did not start"
+eventually lists_samples || fail "the zip's first run lists: $(driver items LstFic)"
+eventually wallpaper_in 'C:\Plimex 2000\Fonds\' ||
+    fail "the zip's first run set $(registry_value 'HKCU\Control Panel\Desktop' Wallpaper)"
 driver close
 driver wait-gone || fail "the zip's program did not end"
-[ -f "$unpacked/Plimex.ini" ] || fail "the zip's program saved no Plimex.ini beside it"
+[ "$(options "$unpacked")" == "$(expected_options 'C:\Plimex 2000\Fonds\')" ] ||
+    fail "the zip's program saved: $(options "$unpacked")"
 
 # ---------------------------------------------------------------- the MSI
 product_code=$(msiinfo export "$msi" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p')
@@ -90,15 +100,17 @@ uninstall_key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$p
 [ "$(registry_value "$uninstall_key" DisplayName)" == "Plimex 2000" ] || fail "no Apps & Features entry"
 [ "$(registry_value "$uninstall_key" DisplayVersion)" == "$version" ] || fail "the entry's version"
 (($(registry_value "$uninstall_key" Size) > 100)) || fail "the entry's size"
+[ "$(registry_value "$uninstall_key" InstallLocation | sed 's/\\$//')" == "$folder_win" ] ||
+    fail "the entry's InstallLocation: $(registry_value "$uninstall_key" InstallLocation)"
 [ -f "$(unix_path "$(wine cmd /c 'echo %APPDATA%')\\Microsoft\\Installer\\$product_code\\plimex.ico")" ] ||
     fail "no icon for the entry"
 
 "$wine_run" start "$programs_win\\Plimex 2000.lnk" >/dev/null 2>&1
 driver wait-window || fail "the Start menu shortcut did not start the program"
-[ "$(driver items LstFic)" == "$(printf '%s\n' "${samples[@]}")" ] ||
-    fail "the program lists: $(driver items LstFic)"
+eventually lists_samples || fail "the program lists: $(driver items LstFic)"
+eventually wallpaper_in "$folder_win\\Fonds\\" ||
+    fail "the wallpaper is $(registry_value 'HKCU\Control Panel\Desktop' Wallpaper)"
 wallpaper=$(registry_value 'HKCU\Control Panel\Desktop' Wallpaper)
-[[ "$wallpaper" == "$folder_win\\Fonds\\"*.bmp ]] || fail "the wallpaper is $wallpaper"
 # Wine's desktop shows a bitmap larger than the screen from its top left
 # corner: a block of the screen is exactly that block of the picture.
 sample="$source_dir/resources/backgrounds/${wallpaper##*\\}"
@@ -112,7 +124,18 @@ driver wait-gone || fail "the program did not end"
 [ "$(options "$folder")" == "$(expected_options "$folder_win\\Fonds\\")" ] ||
     fail "Plimex.ini at quit: $(options "$folder")"
 
-(cd "$(dirname "$msi")" && "$wine_run" msiexec /x "$(basename "$msi")" /qn) || fail "msiexec /x failed"
+# An update installed without AUTOSTART keeps start-with-Windows as it was.
+newer="$scratch/newer/$(basename "$msi")"
+msi_arch=x86
+[ "${PLIMEX_WINE_ARCH:-win32}" == win64 ] && msi_arch=x64
+cmake -DSOURCE_DIR="$source_dir" -DEXE="$unpacked/plimex.exe" -DARCH=$msi_arch -DVERSION=99.0 \
+    -DWORK="$scratch/newer/work" -DOUTPUT="$newer" -P "$source_dir/packaging/windows/build_msi.cmake" \
+    >/dev/null || fail "the newer MSI was not built"
+(cd "$(dirname "$newer")" && "$wine_run" msiexec /i "$(basename "$newer")" /qn) || fail "the update failed"
+[ "$(registry_value "$uninstall_key" DisplayName)" == "" ] || fail "the update left the old entry"
+[ -f "$programs/StartUp/Plimex 2000.lnk" ] || fail "the update removed the Startup shortcut"
+
+(cd "$(dirname "$newer")" && "$wine_run" msiexec /x "$(basename "$newer")" /qn) || fail "msiexec /x failed"
 [ "$(ls -A "$folder")" == "Plimex.ini" ] || fail "msiexec /x left: $(ls -A "$folder")"
 [ ! -e "$programs/Plimex 2000.lnk" ] && [ ! -e "$programs/StartUp/Plimex 2000.lnk" ] ||
     fail "msiexec /x left a shortcut"
@@ -123,5 +146,11 @@ install AUTOSTART=0 || fail "the second install failed"
     fail "a new install replaced the user's Plimex.ini"
 [ -f "$programs/Plimex 2000.lnk" ] && [ ! -e "$programs/StartUp/Plimex 2000.lnk" ] ||
     fail "with AUTOSTART=0 the shortcuts are wrong"
-echo "PASS: zip complete, its program starts; MSI installed silently for the user, shortcuts," \
-    "entry, samples listed and set, settings saved; uninstall kept Plimex.ini"
+# A repair, as Apps & Features makes it, with and without AUTOSTART=0.
+for autostart in "" AUTOSTART=0; do
+    install REINSTALL=ALL REINSTALLMODE=omus $autostart || fail "the repair failed"
+    [ ! -e "$programs/StartUp/Plimex 2000.lnk" ] || fail "a repair ($autostart) added a Startup shortcut"
+done
+echo "PASS: zip complete, its first run rotates its samples; MSI installed silently for the user," \
+    "shortcuts, entry, samples listed and set, settings saved; an update kept start-with-Windows," \
+    "a repair added none; uninstall kept Plimex.ini"
