@@ -48,5 +48,29 @@ while read -r name arch; do
         status=1
     fi
 done < <(tail -n +2 <<<"$identities")
-[ $status -eq 0 ] && echo "ok   $exe: $format, GUI, system DLLs only, manifest for $own"
+
+# Hardening: stack canaries (libssp, linked in), and an image that Windows
+# may load anywhere (ASLR: relocations kept, the full 64-bit range in a
+# PE32+) with no code run from data pages (DEP).
+hardening=(DYNAMIC_BASE NX_COMPAT)
+[ "$format" == pei-x86-64 ] && hardening+=(HIGH_ENTROPY_VA)
+characteristics=$(sed -n '/^DllCharacteristics/,/^SizeOfStackReserve/p' <<<"$headers")
+for flag in "${hardening[@]}"; do
+    if ! grep -qw "$flag" <<<"$characteristics"; then
+        echo "FAIL $exe is not $flag: $characteristics"
+        status=1
+    fi
+done
+if ! grep -q 'Base Relocation Directory \[\.reloc\]' <<<"$headers"; then
+    echo "FAIL $exe has no relocations: it loads only at its preferred address"
+    status=1
+fi
+# The canary's failure handler, by its message: a stripped program has no symbols.
+if ! grep -qa 'stack smashing detected' "$exe"; then
+    echo "FAIL $exe has no stack protector"
+    status=1
+fi
+
+[ $status -eq 0 ] && echo "ok   $exe: $format, GUI, system DLLs only, manifest for $own," \
+    "${hardening[*]}, stack protector"
 exit $status
