@@ -1,8 +1,10 @@
 #include <malloc.h>
 
 #include <QApplication>
+#include <optional>
 
 #include "qt/locale_code_page.h"
+#include "qt/no_display_exit.h"
 #include "qt/process_signals.h"
 #include "qt/program_on_this_machine.h"
 #include "qt/single_instance.h"
@@ -27,7 +29,11 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     UseUserLocale();
-    QApplication application(argc, argv);
+    std::optional<QApplication> application;
+    {
+        const NoDisplayExit noDisplay;
+        application.emplace(argc, argv);
+    }
     // The window hides into the tray; only an unload ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -109,6 +109,12 @@ bool IsExistingFolder(const QString& path) {
     return !path.isEmpty() && QDir(path).exists();
 }
 
+QString SamplesBesideProgram() {
+    std::error_code failed;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failed);
+    return failed ? QString() : QFile::decodeName((program.parent_path() / "backgrounds").c_str());
+}
+
 }  // namespace
 
 bool PosixFileSystem::IsOrdinaryFile(const std::string& name) const {
@@ -163,8 +169,11 @@ bool PosixFileSystem::ReplaceFile(const std::string& name, const std::string& co
 
 std::wstring PosixFileSystem::DefaultImageFolder() const {
     // Our own samples first: the system's wallpapers are rarely bitmaps, and a
-    // first run should list and rotate real pictures.
+    // first run should list and rotate real pictures. A program built in the
+    // source tree finds them beside itself; the installed one where the
+    // package puts them.
     const QString candidates[] = {
+        SamplesBesideProgram(),
         QStringLiteral(PLIMEX_SAMPLES_FOLDER),
         QStringLiteral("/usr/share/backgrounds"),
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
