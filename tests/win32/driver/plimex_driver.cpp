@@ -243,6 +243,15 @@ const Command kCommands[] = {
          std::printf("%ld %ld\n", point.x, point.y);
          return 0;
      }},
+    {"window-rect", 0, Needs::MainWindow,
+     [](const Context& context) {
+         // Where the window, frame included, is on the screen: left, top, width, height.
+         RECT rect{};
+         GetWindowRect(context.main, &rect);
+         std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top);
+         return 0;
+     }},
     {"close", 0, Needs::MainWindow,
      [](const Context& context) {
          PostMessageW(context.main, WM_CLOSE, 0, 0);
