@@ -5,13 +5,16 @@
 # wixl (Debian's msitools) knows no component attributes or conditions, nor
 # same-version upgrades, so they are set in the built database with msibuild:
 # Plimex.ini is permanent (16) and never overwritten (128); the Startup
-# shortcut follows AUTOSTART when it is given and else stays as it was
-# (STARTUPSHORTCUTFOUND), its condition evaluated again at every repair
-# (transitive, 64, beside the registry key path, 4); a package of the same
-# version, of the other width for one, replaces the installed one
-# (VersionMaxInclusive, 512). wixl makes the custom action that sets
-# ARPINSTALLLOCATION deferred and runs it after InstallFinalize, too late for
-# the uninstall entry: it becomes an immediate one (51) after CostFinalize.
+# shortcut follows AUTOSTART when it is given and else stays as it is
+# (STARTUPSHORTCUTFOUND: the shortcut file, found before an update removes
+# the older package, so that one the user deleted stays deleted), its
+# condition evaluated again at every repair (transitive, 64, beside the
+# registry key path, 4) and true at uninstall, or Wine would leave it; a
+# package of the same version, of the other width for one, replaces the
+# installed one (VersionMaxInclusive, 512). wixl makes the custom action that
+# sets ARPINSTALLLOCATION deferred and runs it after InstallFinalize, too
+# late for the uninstall entry: it becomes an immediate one (51) after
+# CostFinalize.
 cmake_minimum_required(VERSION 3.25)
 
 # wixl takes sources by paths relative to where it runs: everything is staged.
@@ -64,9 +67,22 @@ execute_process(COMMAND wixl -a ${ARCH} -o plimex.msi plimex.wxs WORKING_DIRECTO
     COMMAND_ERROR_IS_FATAL ANY)
 # The French texts are in code page 1252, which wixl does not record.
 file(WRITE ${WORK}/_ForceCodepage.idt "\r\n\r\n1252\t_ForceCodepage\r\n")
+# wixl has no file search: the tables are imported whole, and the search
+# added to both sequences.
+file(WRITE ${WORK}/AppSearch.idt "Property\tSignature_\r\ns72\ts72\r\nAppSearch\tProperty\tSignature_\r\n"
+    "STARTUPSHORTCUTFOUND\tStartupShortcutFile\r\n")
+file(WRITE ${WORK}/Signature.idt
+    "Signature\tFileName\tMinVersion\tMaxVersion\tMinSize\tMaxSize\tMinDate\tMaxDate\tLanguages\r\n"
+    "s72\ts255\tS20\tS20\tI4\tI4\tI4\tI4\tS255\r\nSignature\tSignature\r\n"
+    "StartupShortcutFile\tPLIMEX~1.LNK|Plimex 2000.lnk\t\t\t\t\t\t\t\r\n")
+file(WRITE ${WORK}/DrLocator.idt "Signature_\tParent\tPath\tDepth\r\ns72\tS72\tS255\tI2\r\n"
+    "DrLocator\tSignature_\tParent\tPath\r\nStartupShortcutFile\t\t[StartupFolder]\t0\r\n")
 execute_process(COMMAND msibuild plimex.msi -i _ForceCodepage.idt
+    -i AppSearch.idt -i Signature.idt -i DrLocator.idt
+    -q "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('AppSearch', 50)"
+    -q "INSERT INTO `InstallUISequence` (`Action`, `Sequence`) VALUES ('AppSearch', 50)"
     -q "UPDATE `Component` SET `Attributes` = 144 WHERE `Component` = 'Options'"
-    -q "UPDATE `Component` SET `Attributes` = 68, `Condition` = '(AUTOSTART AND AUTOSTART <> \"0\") OR (NOT AUTOSTART AND STARTUPSHORTCUTFOUND)' WHERE `Component` = 'StartupShortcut'"
+    -q "UPDATE `Component` SET `Attributes` = 68, `Condition` = '(AUTOSTART AND AUTOSTART <> \"0\") OR (NOT AUTOSTART AND STARTUPSHORTCUTFOUND) OR REMOVE~=\"ALL\"' WHERE `Component` = 'StartupShortcut'"
     -q "UPDATE `CustomAction` SET `Type` = 51 WHERE `Action` = 'SetInstallLocation'"
     -q "UPDATE `InstallExecuteSequence` SET `Sequence` = 1001 WHERE `Action` = 'SetInstallLocation'"
     -q "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"

@@ -9,7 +9,7 @@
 #    the program in that folder, and an Apps & Features entry. Started by its
 #    shortcut, the program lists the samples, sets one, and saves its
 #    settings there at quit. An update without AUTOSTART keeps the Startup
-#    shortcut; msiexec /x removes all but Plimex.ini, which a new install
+#    shortcut, a repair does not bring it back once deleted; msiexec /x removes all but Plimex.ini, which a new install
 #    leaves as it is; AUTOSTART=0 means no Startup shortcut, and a repair
 #    adds none.
 # Usage: windows_packages_test.sh ZIP MSI DRIVER_EXE SOURCE_DIR
@@ -134,6 +134,11 @@ cmake -DSOURCE_DIR="$source_dir" -DEXE="$unpacked/plimex.exe" -DARCH=$msi_arch -
 (cd "$(dirname "$newer")" && "$wine_run" msiexec /i "$(basename "$newer")" /qn) || fail "the update failed"
 [ "$(registry_value "$uninstall_key" DisplayName)" == "" ] || fail "the update left the old entry"
 [ -f "$programs/StartUp/Plimex 2000.lnk" ] || fail "the update removed the Startup shortcut"
+# The user's own way to stop it lasts: a repair brings back no deleted shortcut.
+rm "$programs/StartUp/Plimex 2000.lnk"
+(cd "$(dirname "$newer")" && "$wine_run" msiexec /i "$(basename "$newer")" /qn REINSTALL=ALL \
+    REINSTALLMODE=omus) || fail "the repair failed"
+[ ! -e "$programs/StartUp/Plimex 2000.lnk" ] || fail "a repair brought back the deleted Startup shortcut"
 
 (cd "$(dirname "$newer")" && "$wine_run" msiexec /x "$(basename "$newer")" /qn) || fail "msiexec /x failed"
 [ "$(ls -A "$folder")" == "Plimex.ini" ] || fail "msiexec /x left: $(ls -A "$folder")"
