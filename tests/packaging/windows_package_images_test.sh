@@ -5,7 +5,7 @@
 # says it is a package of that width.
 # Usage: windows_package_images_test.sh WIDTH(win32|win64) ZIP MSI SOURCE_DIR
 set -uo pipefail
-width=$1 zip=$2 msi=$3 source_dir=$4
+width=$1 zip=$2 msi=$(realpath "$3") source_dir=$4
 case "$width" in
     win32) objdump=i686-w64-mingw32-objdump format=pei-i386 platform=Intel ;;
     win64) objdump=x86_64-w64-mingw32-objdump format=pei-x86-64 platform=x64 ;;
