@@ -21,6 +21,7 @@ class FileSystem {
     virtual std::optional<std::string> ReadFile(const std::string& name,
                                                 std::size_t maxBytes) const = 0;
     // Replaces the whole file in one step: after a failure the old file is intact.
+    // Only an ordinary file, or none, is replaced; anything else is refused.
     virtual bool ReplaceFile(const std::string& name, const std::string& contents) = 0;
 
     virtual wchar_t PathSeparator() const = 0;

@@ -148,6 +148,14 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& name,
 
 bool PosixFileSystem::ReplaceFile(const std::string& name, const std::string& contents) {
     const std::string target = FileBehindLinks(name);
+    // Only a regular file, or none, is replaced. The rename would otherwise
+    // put a file of ours in the place of a device or a pipe that the name
+    // links to: run as root, a link to /dev/null would replace /dev/null.
+    struct stat old {};
+    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    if (exists ? !S_ISREG(old.st_mode) : errno != ENOENT) {
+        return false;
+    }
     RemoveStaleTemporaryFiles(target);
     std::string temporary;
     linux_desktop::UniqueFd fd = CreateTemporaryFile(target, temporary);
@@ -155,9 +163,7 @@ bool PosixFileSystem::ReplaceFile(const std::string& name, const std::string& co
         return false;
     }
     // The new file keeps the permissions the user gave the old one.
-    struct stat old {};
-    const bool keptMode =
-        ::stat(target.c_str(), &old) != 0 || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+    const bool keptMode = !exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
     const bool written =
         keptMode && WriteAll(fd.get(), contents) && ::fsync(fd.get()) == 0 && fd.Close();
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -127,6 +128,31 @@ TEST_F(PosixFileSystemTest, AReplaceKeepsPermissionsAndLinksAndSweepsOldTemporar
     ASSERT_TRUE(fs.ReplaceFile(folder / "linked.ini", "new"));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "linked.ini"));
     EXPECT_EQ(*fs.ReadFile(folder / "kept/options", 100), "new");
+}
+
+TEST_F(PosixFileSystemTest, OnlyARegularFileOrNoneAtTheEndOfALinkIsReplaced) {
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder / "folder");
+    // A null device of our own: replacing it harms nothing, unlike /dev/null.
+    const bool device = ::mknod((folder / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    folder.Write("regular", "old");
+    struct Case {
+        const char* target;
+        bool replaced;
+    };
+    for (const Case& c : {Case{"pipe", false}, Case{"folder", false}, Case{"null", false},
+                          Case{"regular", true}, Case{"missing", true}}) {
+        if (std::string(c.target) == "null" && !device) continue;  // mknod needs root
+        std::filesystem::remove(folder / "Plimex.ini");
+        std::filesystem::create_symlink(c.target, folder / "Plimex.ini");
+        struct stat before {};
+        ::stat((folder / c.target).c_str(), &before);
+        EXPECT_EQ(fs.ReplaceFile(folder / "Plimex.ini", "new"), c.replaced) << c.target;
+        struct stat after {};
+        ASSERT_EQ(::stat((folder / c.target).c_str(), &after), 0) << c.target;
+        EXPECT_EQ(after.st_mode & S_IFMT, c.replaced ? S_IFREG : before.st_mode & S_IFMT)
+            << c.target;
+    }
 }
 
 TEST_F(PosixFileSystemTest, TheDefaultFolderIsAFolderEndingInASlash) {
