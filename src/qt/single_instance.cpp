@@ -8,23 +8,21 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <string>
 #include <thread>
 
 namespace plimex::qt {
 namespace {
 
-std::string RuntimeFolder() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime != nullptr && runtime[0] == '/' ? runtime : "/tmp";
-}
+// Hidden, beside Plimex.ini in the working folder.
+constexpr const char* kLockFile = ".Plimex.lock";
 
-std::string LockPathOfCurrentFolder() {
-    struct stat folder {};
-    if (::stat(".", &folder) != 0) {
-        return {};
-    }
-    return RuntimeFolder() + "/plimex-" + std::to_string(::getuid()) + "-" +
-           std::to_string(folder.st_dev) + "-" + std::to_string(folder.st_ino) + ".lock";
+// Made by this user and writable by no one else: what it says about the
+// running copy was written by a copy of ours.
+bool IsUsersOwnFile(int fd) {
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
+           (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 pid_t ReadProcessId(int fd) {
@@ -35,12 +33,20 @@ pid_t ReadProcessId(int fd) {
 
 }  // namespace
 
-SingleInstance::SingleInstance(Diagnostics& diagnostics) : lockPath_(LockPathOfCurrentFolder()) {
+SingleInstance::SingleInstance(Diagnostics& diagnostics) {
+    // Not through a link, and never blocking on a pipe planted in its place.
     lock_ = linux_desktop::UniqueFd(
-        ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+        ::open(kLockFile, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600));
     if (!lock_.valid()) {
-        diagnostics.ReportFailure("single instance", lockPath_,
+        diagnostics.ReportFailure("single instance", kLockFile,
                                   "no lock file; a second copy in this folder is not prevented");
+        return;
+    }
+    if (!IsUsersOwnFile(lock_.get())) {
+        lock_ = linux_desktop::UniqueFd();
+        diagnostics.ReportFailure("single instance", kLockFile,
+                                  "the lock file is not this user's own and is not used; a second "
+                                  "copy in this folder is not prevented");
         return;
     }
     if (::flock(lock_.get(), LOCK_EX | LOCK_NB) != 0) {
@@ -50,7 +56,7 @@ SingleInstance::SingleInstance(Diagnostics& diagnostics) : lockPath_(LockPathOfC
     const std::string pid = std::to_string(::getpid());
     if (::ftruncate(lock_.get(), 0) != 0 ||
         ::pwrite(lock_.get(), pid.data(), pid.size(), 0) != static_cast<ssize_t>(pid.size())) {
-        diagnostics.ReportFailure("single instance", lockPath_,
+        diagnostics.ReportFailure("single instance", kLockFile,
                                   "the process id could not be written");
     }
 }
