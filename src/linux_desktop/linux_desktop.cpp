@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "linux_desktop/bitmap_file.h"
 #include "linux_desktop/gsettings_wallpaper.h"
 #include "linux_desktop/pcmanfm_wallpaper.h"
 #include "linux_desktop/plasma_wallpaper.h"
@@ -102,8 +103,19 @@ bool LinuxDesktop::SetWallpaper(const std::string& path) {
     if (path.find('\0') != std::string::npos) {
         return ReportShowFailure(path, "a null byte in the path");
     }
+    // The desktop runs in another folder: a relative path would name another
+    // file there, or none.
+    if (path.empty() || path.front() != '/') {
+        return ReportShowFailure(path, "not an absolute path");
+    }
     if (!mechanism_) {
         return ReportShowFailure(path, "no desktop that this program can set");
+    }
+    // Desktops draw what they make of any file, a text file or a header
+    // without pixels, as a plain colour or black, and still say yes.
+    if (!mechanism_->DecodesFile()) {
+        const DecodedBitmap bitmap = ReadBitmapFile(path, kOpaqueArgb32);
+        if (!bitmap.failure.empty()) return ReportShowFailure(path, bitmap.failure);
     }
     if (!mechanism_->Show(path)) {
         return ReportShowFailure(path, mechanism_->failure().empty()

@@ -22,9 +22,10 @@ namespace plimex::linux_desktop {
 // shows it, and tells running programs. Elsewhere (sway and other wlroots
 // compositors, a bare X server) nothing of the desktop's lasts across
 // logins: once the picture shows, its path goes to our own per-user file
-// (see user_wallpaper_file.h). A picture that could not be shown leaves one
-// line with the mechanism, the path and the reason, and nothing stored
-// changes. Nothing throws and no call blocks for more than a few seconds.
+// (see user_wallpaper_file.h). Only an absolute path to a file that the
+// program's own decoder reads is handed to a desktop. A picture that could
+// not be shown leaves one line with the mechanism, the path and the reason,
+// and nothing stored changes. Nothing throws and no call blocks for more than a few seconds.
 class LinuxDesktop : public Desktop {
   public:
     explicit LinuxDesktop(Diagnostics& diagnostics);

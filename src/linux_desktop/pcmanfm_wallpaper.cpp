@@ -1,5 +1,6 @@
 #include "linux_desktop/pcmanfm_wallpaper.h"
 
+#include <algorithm>
 #include <fstream>
 #include <vector>
 
@@ -21,6 +22,13 @@ PcmanfmWallpaper PcmanfmWallpaper::Lxqt(const std::filesystem::path& configHome)
 }
 
 bool PcmanfmWallpaper::Show(const std::string& path) {
+    // pcmanfm writes the name as it is into its settings, a key a line: a
+    // line break in it would start settings of its own.
+    if (std::any_of(path.begin(), path.end(),
+                    [](unsigned char c) { return c < 0x20 || c == 0x7f; })) {
+        return Failed("a control character in the name, which " + program_ +
+                      " would write into its settings file as it is");
+    }
     // One argument with '=': a path that starts with '-' cannot be taken for
     // an option.
     std::vector<std::string> argv{program_, "--set-wallpaper=" + path};

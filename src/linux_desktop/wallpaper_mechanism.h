@@ -19,6 +19,11 @@ class WallpaperMechanism {
     // that the wallpaper comes back at the next login without our help.
     virtual bool KeepsUserSetting() const = 0;
 
+    // True when Show decodes the file with the program's own decoder and
+    // refuses what it cannot decode. A desktop given a path decodes the file
+    // itself, its own way: a file we cannot decode is refused before it.
+    virtual bool DecodesFile() const { return false; }
+
     // Why the last Show failed, in a few words; empty when it did not say.
     const std::string& failure() const { return failure_; }
 

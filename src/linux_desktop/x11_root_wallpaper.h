@@ -17,6 +17,7 @@ class X11RootWallpaper : public WallpaperMechanism {
   public:
     bool Show(const std::string& path) override;
     bool KeepsUserSetting() const override { return false; }
+    bool DecodesFile() const override { return true; }
 };
 
 }  // namespace plimex::linux_desktop

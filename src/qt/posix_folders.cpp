@@ -8,9 +8,14 @@
 namespace plimex::qt {
 
 std::optional<FolderPath> PosixFolders::Locate(const std::wstring& path) const {
+    // A relative folder (a hand-written Rep=pics/) is taken from the working
+    // folder, the one Plimex.ini is in, as the system does on Windows.
+    std::error_code error;
     const std::string folder =
-        std::filesystem::path(codePage_.ToAnsi(path)).lexically_normal().string();
-    if (folder.empty() || folder.front() != '/' || !FolderExists(folder)) {
+        path.empty()
+            ? std::string()
+            : std::filesystem::absolute(codePage_.ToAnsi(path), error).lexically_normal().string();
+    if (error || folder.empty() || folder.front() != '/' || !FolderExists(folder)) {
         return std::nullopt;
     }
     return FolderPath{codePage_.FromAnsi(folder), 1};

@@ -1,6 +1,7 @@
 #include "linux_desktop/linux_desktop.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cstdlib>
@@ -17,12 +18,42 @@ namespace {
 
 class LinuxDesktopTest : public ::testing::Test {
   protected:
+    LinuxDesktopTest() { WriteWholeFile(path_, TwoPixelBitmap(0x336699, 0x336699)); }
+
     std::string UserFile() const { return (config_.path() / "wallpaper").string(); }
 
     plimex::testing::FakeDiagnostics diagnostics_;
     ScratchFolder config_;
-    const std::string path_ = config_ / kAwkwardLeaf;
+    const std::string path_ = config_ /
+                              "Mon \"fond\" d'\xc3\xa9"
+                              "cran $(touch pwned) #1.bmp";
 };
+
+// A desktop draws a file it cannot read as a plain colour or black and says
+// yes, and takes a relative path from its own folder: none of these reaches
+// one. Each is reported once, and the desktop's tool never runs.
+TEST_F(LinuxDesktopTest, OnlyAFileOurDecoderReadsByItsAbsolutePathReachesADesktop) {
+    config_.Write("text.bmp", "not a picture\n");
+    config_.Write("header-only.bmp", TwoPixelBitmap(0, 0).substr(0, 54));
+    std::filesystem::create_directory(config_ / "folder.bmp");
+    ASSERT_EQ(::mkfifo((config_ / "pipe.bmp").c_str(), 0600), 0);
+    const std::string refused[] = {
+        config_ / "text.bmp",    config_ / "header-only.bmp",
+        config_ / "folder.bmp",  config_ / "pipe.bmp",
+        config_ / "missing.bmp", std::filesystem::relative(path_, std::filesystem::current_path()),
+    };
+    FakeTools tools;
+    for (const char* tool : {"pcmanfm", "swaymsg", "swaybg"}) tools.Install(tool);
+    for (const WallpaperKind kind : {WallpaperKind::kLxde, WallpaperKind::kSway}) {
+        LinuxDesktop desktop(kind, config_.path(), diagnostics_);
+        for (const std::string& path : refused) {
+            diagnostics_.lines.clear();
+            EXPECT_FALSE(desktop.SetWallpaper(path)) << path;
+            EXPECT_EQ(diagnostics_.lines.size(), 1u) << path;
+        }
+    }
+    EXPECT_TRUE(tools.Invocations().empty());
+}
 
 TEST_F(LinuxDesktopTest, WithoutADesktopToSetNothingShowsAndThatIsReported) {
     LinuxDesktop desktop(WallpaperKind::kNone, config_.path(), diagnostics_);

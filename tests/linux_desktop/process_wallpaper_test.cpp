@@ -26,6 +26,10 @@ class ProcessWallpaper : public ::testing::Test {
     plimex::testing::FakeDiagnostics diagnostics_;
     // The raw bytes of a file name; the last one is not UTF-8.
     const std::string path_ = pictures_ / (kAwkwardLeaf + "\xe9");
+    // pcmanfm takes no control characters (see below).
+    const std::string oneLinePath_ = pictures_ /
+                                     "Mon \"fond\" d'\xe9"
+                                     "cran\\ $(touch pwned) #1.bmp";
 
     // A detached program records itself a moment after it starts.
     void WaitForInvocations(std::size_t count) const {
@@ -36,27 +40,42 @@ class ProcessWallpaper : public ::testing::Test {
 TEST_F(ProcessWallpaper, PcmanfmGetsThePathAsOneArgumentUnchanged) {
     tools_.Install("pcmanfm");
     tools_.Install("pcmanfm-qt");
-    EXPECT_TRUE(PcmanfmWallpaper::Lxde().Show(path_));
-    EXPECT_TRUE(PcmanfmWallpaper::Lxqt(pictures_.path()).Show(path_));
+    EXPECT_TRUE(PcmanfmWallpaper::Lxde().Show(oneLinePath_));
+    EXPECT_TRUE(PcmanfmWallpaper::Lxqt(pictures_.path()).Show(oneLinePath_));
 
     const auto invocations = tools_.Invocations();
     ASSERT_EQ(invocations.size(), 2u);
-    EXPECT_EQ(invocations[0].argv, (Argv{"pcmanfm", "--set-wallpaper=" + path_}));
-    EXPECT_EQ(invocations[1].argv, (Argv{"pcmanfm-qt", "--set-wallpaper=" + path_}));
+    EXPECT_EQ(invocations[0].argv, (Argv{"pcmanfm", "--set-wallpaper=" + oneLinePath_}));
+    EXPECT_EQ(invocations[1].argv, (Argv{"pcmanfm-qt", "--set-wallpaper=" + oneLinePath_}));
 }
 
 TEST_F(ProcessWallpaper, PcmanfmFailuresAreReportedAndAHangingOneIsCutShort) {
-    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(path_)) << "not installed";
+    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(oneLinePath_)) << "not installed";
 
     tools_.Install("pcmanfm", "exit 1");
-    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(path_));
+    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(oneLinePath_));
 
     tools_.Install("pcmanfm", "exec /bin/sleep 60");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(path_));
+    EXPECT_FALSE(PcmanfmWallpaper::Lxde().Show(oneLinePath_));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     const std::string hung = tools_.Invocations().back().pid;
     EXPECT_NE(kill(std::stoi(hung), 0), 0) << "the hanging process was left running";
+}
+
+// pcmanfm writes the name into a file of one setting a line.
+TEST_F(ProcessWallpaper, PcmanfmIsGivenNoNameWithAControlCharacter) {
+    tools_.Install("pcmanfm");
+    tools_.Install("pcmanfm-qt");
+    for (const char* leaf :
+         {"a\nwallpaper_mode=color\n.bmp", "a\r.bmp", "a\t.bmp", "a\x1b.bmp", "a\x7f.bmp"}) {
+        for (PcmanfmWallpaper pcmanfm :
+             {PcmanfmWallpaper::Lxde(), PcmanfmWallpaper::Lxqt(pictures_.path())}) {
+            EXPECT_FALSE(pcmanfm.Show(pictures_ / leaf)) << leaf;
+            EXPECT_NE(pcmanfm.failure().find("control character"), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(tools_.Invocations().empty());
 }
 
 TEST_F(ProcessWallpaper, SwaymsgIsHandedAPlainLinkToThePicture) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +45,25 @@ inline std::string ReadWholeFile(const std::string& name) {
 
 inline void WriteWholeFile(const std::string& name, const std::string& bytes) {
     std::ofstream(name, std::ios::binary) << bytes;
+}
+
+// A 2x1 bitmap, 24 bits a pixel: its left and right halves have the given
+// colours (0xRRGGBB).
+inline std::string TwoPixelBitmap(std::uint32_t left, std::uint32_t right) {
+    std::string bytes = "BM";
+    const auto put = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+    };
+    const std::uint32_t headers = 14 + 40;
+    const std::uint32_t row = 8;  // two pixels, padded to four bytes
+    for (const std::uint32_t value : {headers + row, 0u, headers, 40u, 2u, 1u}) put(value, 4);
+    put(1, 2);
+    put(24, 2);
+    for (const std::uint32_t value : {0u, row, 2835u, 2835u, 0u, 0u}) put(value, 4);
+    put(left, 3);  // stored blue, green, red
+    put(right, 3);
+    put(0, 2);
+    return bytes;
 }
 
 // A file name that a shell, a URI, a D-Bus string or a script literal would

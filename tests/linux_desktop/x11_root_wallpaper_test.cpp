@@ -91,35 +91,9 @@ class X11RootWallpaperTest : public ::testing::Test {
 
     void SetUp() override { ASSERT_TRUE(session_->connected()) << "Xvfb did not start"; }
 
-    // A 2x1 bitmap, 24 bits a pixel: its left and right halves have the
-    // given colours (0xRRGGBB).
     std::string Bitmap(const std::string& leaf, std::uint32_t left, std::uint32_t right) const {
-        std::string bytes;
-        const auto put = [&bytes](std::uint32_t value, int size) {
-            for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
-        };
-        const std::uint32_t headers = 14 + 40;
-        const std::uint32_t row = 8;  // two pixels, padded to four bytes
-        bytes += "BM";
-        put(headers + row, 4);
-        put(0, 4);
-        put(headers, 4);
-        put(40, 4);  // BITMAPINFOHEADER
-        put(2, 4);
-        put(1, 4);
-        put(1, 2);
-        put(24, 2);
-        put(0, 4);  // uncompressed
-        put(row, 4);
-        put(2835, 4);
-        put(2835, 4);
-        put(0, 4);
-        put(0, 4);
-        put(left, 3);  // stored blue, green, red
-        put(right, 3);
-        put(0, 2);
         const std::string path = pictures_ / (leaf);
-        WriteWholeFile(path, bytes);
+        WriteWholeFile(path, TwoPixelBitmap(left, right));
         return path;
     }
 
