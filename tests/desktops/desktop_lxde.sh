@@ -75,4 +75,14 @@ panel_after_program() {
     expect_right_click_opens_menu 12 $((screen_height - 13))
 }
 
-run_cases ordinary first_run panel_after_program
+bad_files() {
+    local settings=$XDG_CONFIG_HOME/pcmanfm/LXDE/desktop-items-0.conf
+    mkdir -p "${settings%/*}"
+    printf '[*]\nwallpaper_mode=center\nwallpaper=%s\n' "$scratch/start.bmp" >"$settings"
+    start_lxde
+    expect_screen_shows "$start_colour" "pcmanfm did not draw the starting wallpaper"
+    expect_bad_files_refused text header-only line-break
+    ! grep -q '^wallpaper_mode=color' "$settings" || fail "a file name became a pcmanfm setting"
+}
+
+run_cases ordinary first_run panel_after_program bad_files

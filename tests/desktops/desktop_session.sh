@@ -60,7 +60,12 @@ enter_case() {
     mkdir -p "$scratch/pictures" "$scratch/cwd"
     make_bitmap "$start_colour" "$scratch/start.bmp"
     make_bitmap "$picture_colour" "$scratch/pictures/picture.bmp"
-    printf '[options]\r\nRep=%s/\r\nTps=1\r\nEtat=1\r\n' "$scratch/pictures" >"$scratch/cwd/Plimex.ini"
+    write_options "$scratch/pictures/"
+}
+
+# The program's options: rotation on, the given folder.
+write_options() {  # folder
+    printf '[options]\r\nRep=%s\r\nTps=1\r\nEtat=1\r\n' "$1" >"$scratch/cwd/Plimex.ini"
 }
 
 # Helpers get a moment to end on SIGTERM (a shell whose display went first
@@ -227,6 +232,32 @@ wait_for_still() {  # region
         [ "$current" == "$previous" ] || { previous=$current && return 1; }
     }
     wait_for 10 still || fail "the region $1 kept changing"
+}
+
+# Files that a desktop would draw as a plain colour or black, or read as its
+# own settings, each alone in the program's folder: the program refuses each
+# and says why, and the desktop keeps drawing what it drew. Then a relative
+# folder (Rep=pics/) is drawn, taken from the working folder.
+expect_bad_files_refused() {  # kind of bad file...
+    local kind folder=$scratch/refused
+    for kind in "$@"; do
+        rm -rf "$folder" && mkdir "$folder"
+        case $kind in
+            text) echo "not a picture" >"$folder/bad.bmp" ;;
+            header-only) head -c 54 "$scratch/pictures/picture.bmp" >"$folder/bad.bmp" ;;
+            line-break) cp "$scratch/pictures/picture.bmp" "$folder/a"$'\n'"wallpaper_mode=color"$'\n'".bmp" ;;
+        esac
+        write_options "$folder/"
+        start_program
+        refused() { grep -q "wallpaper: $folder/" "$scratch/plimex.log"; }
+        wait_for 10 refused || fail "the program did not say it refused the $kind file"
+        sleep 2
+        screen_shows "$start_colour" || fail "the $kind file reached the desktop"
+        kill "$program_pid" && wait "$program_pid" || fail "the program did not end cleanly"
+    done
+    mkdir "$scratch/cwd/pics" && cp "$scratch/pictures/picture.bmp" "$scratch/cwd/pics/"
+    write_options pics/
+    expect_program_sets_picture
 }
 
 # Where the program's icon appeared in a notification area (a region of the

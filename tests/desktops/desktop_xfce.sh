@@ -119,4 +119,13 @@ colour_only() {
     expect_every_image_style 3
 }
 
-run_cases ordinary first_run before_the_desktop colour_only
+bad_files() {
+    write_backdrop 1
+    start_xfce
+    expect_screen_shows "$start_colour" "xfdesktop did not draw the starting wallpaper"
+    expect_bad_files_refused text header-only
+    last_images | xargs -n1 xfconf-query -c xfce4-desktop -p | grep -qx "$scratch/cwd/pics/picture.bmp" ||
+        fail "xfconf was not given the picture's absolute path"
+}
+
+run_cases ordinary first_run before_the_desktop colour_only bad_files
