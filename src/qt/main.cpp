@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     // itself, it raises the threshold past the first one freed and keeps tens
     // of megabytes in its heap for the rest of a run that lasts for days.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    ProcessSignals::BlockInAllThreads();
+    ProcessSignals::WaitInAThreadOfTheirOwn();
     StandardErrorDiagnostics diagnostics;
     // A second start in the same folder brings the running copy up instead.
     const SingleInstance instance(diagnostics);

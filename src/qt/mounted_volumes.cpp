@@ -7,8 +7,6 @@
 #include <span>
 #include <sstream>
 
-#include "qt/directory_entries.h"
-
 namespace plimex::qt {
 namespace {
 
@@ -60,10 +58,9 @@ bool IsUserVolume(std::string_view device, std::string_view type, const std::str
 
 }  // namespace
 
-std::vector<std::string> MountedVolumes(std::string_view mountTable, const std::string& home,
-                                        const std::function<bool(const std::string&)>& isFolder) {
+std::vector<std::string> MountedVolumes(std::string_view mountTable, const std::string& home) {
     std::vector<std::string> volumes{"/"};
-    if (!home.empty() && isFolder(home)) {
+    if (!home.empty()) {
         volumes.push_back(WithSlash(home));
     }
     std::istringstream lines{std::string(mountTable)};
@@ -75,7 +72,7 @@ std::vector<std::string> MountedVolumes(std::string_view mountTable, const std::
             continue;
         }
         const std::string volume = WithSlash(Unescaped(place));
-        if (IsUserVolume(device, type, volume) && isFolder(volume) &&
+        if (IsUserVolume(device, type, volume) &&
             std::find(volumes.begin(), volumes.end(), volume) == volumes.end()) {
             volumes.push_back(volume);
         }
@@ -88,7 +85,7 @@ std::vector<std::string> MountedVolumesOfThisMachine() {
     QFile table(QStringLiteral("/proc/self/mounts"));
     const QByteArray contents = table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
     return MountedVolumes(std::string_view(contents.constData(), contents.size()),
-                          QFile::encodeName(QDir::homePath()).toStdString(), FolderExists);
+                          QFile::encodeName(QDir::homePath()).toStdString());
 }
 
 }  // namespace plimex::qt

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,10 +9,10 @@ namespace plimex::qt {
 // The places a user would pick a folder from, each ending in '/': the root,
 // the home folder, and the mounted disks, removable media and network shares
 // found in a mount table in the format of /proc/self/mounts. System and
-// virtual mounts (/proc, /sys, tmpfs, /boot, ...) and mount points that are
-// not folders (bind-mounted files) are left out.
-std::vector<std::string> MountedVolumes(std::string_view mountTable, const std::string& home,
-                                        const std::function<bool(const std::string&)>& isFolder);
+// virtual mounts (/proc, /sys, tmpfs, /boot, ...) are left out. Nothing is
+// touched: a network share that stopped answering would hold the caller in
+// the kernel at the first look.
+std::vector<std::string> MountedVolumes(std::string_view mountTable, const std::string& home);
 
 // The volumes of this machine.
 std::vector<std::string> MountedVolumesOfThisMachine();

@@ -12,7 +12,10 @@
 #include <cerrno>
 #include <climits>
 #include <filesystem>
+#include <future>
+#include <memory>
 #include <random>
+#include <thread>
 
 #include "linux_desktop/regular_file.h"
 #include "linux_desktop/unique_fd.h"
@@ -127,7 +130,17 @@ bool PosixFileSystem::IsOrdinaryFile(const std::string& name) const {
 }
 
 bool PosixFileSystem::IsFolder(const std::string& path) const {
-    return FolderExists(path);
+    constexpr std::chrono::milliseconds kPatience(2500);
+    auto answer = std::make_shared<std::promise<bool>>();
+    std::future<bool> folder = answer->get_future();
+    std::thread([path, answer] { answer->set_value(FolderExists(path)); }).detach();
+    if (folder.wait_for(kPatience) == std::future_status::ready) {
+        return folder.get();
+    }
+    diagnostics_.ReportFailure("IsFolder", path,
+                               "no answer within 2.5 s (a network share that stopped answering?); "
+                               "taken as missing");
+    return false;
 }
 
 std::vector<std::string> PosixFileSystem::FindNormalFiles(const std::string& pattern) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ansi_code_page.h"
+#include "platform/diagnostics.h"
 #include "platform/file_system.h"
 
 namespace plimex::qt {
@@ -8,9 +9,14 @@ namespace plimex::qt {
 // File names are the raw bytes the kernel knows; nothing here decodes them.
 class PosixFileSystem : public FileSystem {
   public:
-    explicit PosixFileSystem(const AnsiCodePage& codePage) : codePage_(codePage) {}
+    // diagnostics: hears of a folder that did not answer.
+    PosixFileSystem(const AnsiCodePage& codePage, Diagnostics& diagnostics)
+        : codePage_(codePage), diagnostics_(diagnostics) {}
 
     bool IsOrdinaryFile(const std::string& name) const override;
+    // Asked on a thread of its own: a network share that stopped answering
+    // holds that thread in the kernel, not the caller, which takes a folder
+    // that has not answered within a few seconds as missing.
     bool IsFolder(const std::string& path) const override;
     // Only patterns of the form "<folder>/*<suffix>" are asked for.
     std::vector<std::string> FindNormalFiles(const std::string& pattern) const override;
@@ -22,6 +28,7 @@ class PosixFileSystem : public FileSystem {
 
   private:
     const AnsiCodePage& codePage_;
+    Diagnostics& diagnostics_;
 };
 
 }  // namespace plimex::qt

@@ -1,11 +1,24 @@
 #include "qt/process_signals.h"
 
 #include <signal.h>
-#include <sys/signalfd.h>
 #include <unistd.h>
+
+#include <QCoreApplication>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "core/failure_line.h"
 
 namespace plimex::qt {
 namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::chrono::seconds kTimeToUnload{10};
 
 sigset_t HandledSet() {
     sigset_t set;
@@ -17,34 +30,107 @@ sigset_t HandledSet() {
     return set;
 }
 
+// Shared by the waiting thread, which outlives everything else, and the GUI
+// thread.
+struct Receivers {
+    std::mutex mutex;
+    std::function<void()> onTerminate;
+    std::function<void()> onShowRequest;
+};
+
+std::shared_ptr<Receivers>& TheReceivers() {
+    static auto receivers = std::make_shared<Receivers>();
+    return receivers;
+}
+
+[[noreturn]] void EndNow(int signal, const char* why) {
+    const std::string line = FailureLine("signal", strsignal(signal), why);
+    [[maybe_unused]] const ssize_t ignored = ::write(STDERR_FILENO, line.data(), line.size());
+    ::_exit(128 + signal);
+}
+
+// Runs the receiver on the GUI thread, if it is still there by then; false
+// when there is none.
+bool PostToGuiThread(const std::shared_ptr<Receivers>& receivers,
+                     std::function<void()> Receivers::*which) {
+    const std::lock_guard lock(receivers->mutex);
+    if (!((*receivers).*which)) return false;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [receivers, which] {
+            std::function<void()> receiver;
+            {
+                const std::lock_guard lock(receivers->mutex);
+                receiver = (*receivers).*which;
+            }
+            if (receiver) receiver();
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+// Once the GUI thread has been asked to unload, only another ending signal
+// or the end of the wait is taken.
+[[noreturn]] void WaitForTheUnload(const sigset_t& set, int signal, Clock::time_point deadline) {
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now());
+        const timespec wait{static_cast<time_t>(left.count() / 1'000'000'000),
+                            static_cast<long>(left.count() % 1'000'000'000)};
+        siginfo_t info{};
+        const int got = left.count() > 0 ? sigtimedwait(&set, &info, &wait) : -1;
+        if (got == SIGUSR1 || (got < 0 && errno == EINTR)) continue;
+        if (got > 0) EndNow(got, "a second signal to end; ended without saving");
+        EndNow(signal,
+               "the program did not end within 10 s (held up, maybe by a file system that does "
+               "not answer); ended without saving");
+    }
+}
+
+void WaitForSignals(std::shared_ptr<Receivers> receivers) {
+    const sigset_t set = HandledSet();
+    for (;;) {
+        siginfo_t info{};
+        const int signal = sigwaitinfo(&set, &info);
+        if (signal < 0) continue;
+        if (signal == SIGUSR1) {
+            PostToGuiThread(receivers, &Receivers::onShowRequest);
+            continue;
+        }
+        // A program still starting is asked once it runs, unless its start
+        // is held up.
+        const auto deadline = Clock::now() + kTimeToUnload;
+        while (!PostToGuiThread(receivers, &Receivers::onTerminate)) {
+            if (Clock::now() >= deadline) {
+                EndNow(signal, "the program did not get through its start within 10 s; ended");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        WaitForTheUnload(set, signal, deadline);
+    }
+}
+
 }  // namespace
 
-void ProcessSignals::BlockInAllThreads() {
+void ProcessSignals::WaitInAThreadOfTheirOwn() {
     const sigset_t set = HandledSet();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    std::thread(WaitForSignals, TheReceivers()).detach();
 }
 
 ProcessSignals::ProcessSignals(std::function<void()> onTerminate,
-                               std::function<void()> onShowRequest)
-    : onTerminate_(std::move(onTerminate)), onShowRequest_(std::move(onShowRequest)) {
-    const sigset_t set = HandledSet();
-    fd_ = linux_desktop::UniqueFd(::signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC));
-    if (!fd_.valid()) {
-        // Without the descriptor the signals keep their default effect.
-        pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
-        return;
-    }
-    notifier_ = std::make_unique<QSocketNotifier>(fd_.get(), QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
-        bool terminate = false;
-        bool show = false;
-        signalfd_siginfo info{};
-        while (::read(fd_.get(), &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
-            (info.ssi_signo == SIGUSR1 ? show : terminate) = true;
-        }
-        if (show) onShowRequest_();
-        if (terminate) onTerminate_();
-    });
+                               std::function<void()> onShowRequest) {
+    Receivers& receivers = *TheReceivers();
+    const std::lock_guard lock(receivers.mutex);
+    receivers.onTerminate = std::move(onTerminate);
+    receivers.onShowRequest = std::move(onShowRequest);
+}
+
+ProcessSignals::~ProcessSignals() {
+    Receivers& receivers = *TheReceivers();
+    const std::lock_guard lock(receivers.mutex);
+    receivers.onTerminate = nullptr;
+    receivers.onShowRequest = nullptr;
 }
 
 }  // namespace plimex::qt

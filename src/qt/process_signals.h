@@ -1,28 +1,30 @@
 #pragma once
 
-#include <QSocketNotifier>
 #include <functional>
-#include <memory>
-
-#include "linux_desktop/unique_fd.h"
 
 namespace plimex::qt {
 
 // SIGTERM, SIGINT and SIGHUP ask the program to end, so that it unloads and
 // saves as on any other way out; SIGUSR1 asks it to show its window (a second
-// copy started in the same folder sends it, see single_instance.h). They
-// arrive as ordinary events of the GUI thread. Block them in every thread
-// first, before any thread starts.
+// copy started in the same folder sends it, see single_instance.h). A thread
+// of their own waits for them from the start, so that they work even while
+// the GUI thread is held up: a network share that stopped answering can hold
+// it in the kernel for good. Before the program runs, an ending signal ends
+// it at once: there is nothing to save yet. Once it runs, the GUI thread is
+// asked to unload; if the program has not ended a few seconds later, it ends
+// without saving, and says so.
 class ProcessSignals {
   public:
-    static void BlockInAllThreads();
-    ProcessSignals(std::function<void()> onTerminate, std::function<void()> onShowRequest);
+    // Blocks the signals in every thread and starts the thread that waits
+    // for them. Call it first in main, before any other thread starts.
+    static void WaitInAThreadOfTheirOwn();
 
-  private:
-    linux_desktop::UniqueFd fd_;
-    std::unique_ptr<QSocketNotifier> notifier_;
-    std::function<void()> onTerminate_;
-    std::function<void()> onShowRequest_;
+    // While the object lives, the signals reach these, as events of the GUI
+    // thread. Make it once the QApplication exists.
+    ProcessSignals(std::function<void()> onTerminate, std::function<void()> onShowRequest);
+    ~ProcessSignals();
+    ProcessSignals(const ProcessSignals&) = delete;
+    ProcessSignals& operator=(const ProcessSignals&) = delete;
 };
 
 }  // namespace plimex::qt

@@ -4,7 +4,8 @@
 
 namespace plimex::qt {
 ProgramOnThisMachine::ProgramOnThisMachine(Diagnostics& diagnostics)
-    : desktop_(diagnostics),
+    : fileSystem_(codePage_, diagnostics),
+      desktop_(diagnostics),
       program_({desktop_, tray_, fileSystem_, random_, codePage_, diagnostics}, icons_,
                Twips::OfPrimaryScreen(), MountedVolumesOfThisMachine()),
       areaWatch_([this](bool available) {

@@ -25,7 +25,7 @@ class ProgramOnThisMachine {
 
   private:
     const LocaleCodePage codePage_;
-    PosixFileSystem fileSystem_{codePage_};
+    PosixFileSystem fileSystem_;
     TimeOfDayRandom random_;
     linux_desktop::LinuxDesktop desktop_;
     IconRegistry icons_;

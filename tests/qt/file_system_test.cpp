@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "fakes/fake_platform.h"
 #include "linux_desktop/scratch_folder.h"
 #include "linux_desktop/unique_fd.h"
 #include "qt/locale_code_page.h"
@@ -35,7 +36,8 @@ std::vector<std::string> FilesInFolder(const std::filesystem::path& folder) {
 class PosixFileSystemTest : public ::testing::Test {
   protected:
     LocaleCodePage codePage;
-    PosixFileSystem fs{codePage};
+    plimex::testing::FakeDiagnostics diagnostics;
+    PosixFileSystem fs{codePage, diagnostics};
     ScratchFolder folder;
 };
 

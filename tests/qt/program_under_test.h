@@ -31,7 +31,7 @@ struct ProgramUnderTest {
     plimex::testing::FakeRandom random;
     LocaleCodePage codePage;
     plimex::testing::FakeDiagnostics diagnostics;
-    PosixFileSystem fileSystem{codePage};
+    PosixFileSystem fileSystem{codePage, diagnostics};
     IconRegistry icons;
     Program program{{desktop, tray, fileSystem, random, codePage, diagnostics},
                     icons,

@@ -23,6 +23,7 @@
 #include "qt/file_list_box.h"
 #include "qt/locale_code_page.h"
 #include "qt/posix_file_system.h"
+#include "qt/standard_error_diagnostics.h"
 
 namespace {
 
@@ -77,7 +78,8 @@ struct FillTimes {
 // gives them let go before the sort as there.
 std::vector<std::wstring> BitmapNamesIn(const std::string& folder) {
     const plimex::qt::LocaleCodePage codePage;
-    const plimex::qt::PosixFileSystem fileSystem(codePage);
+    plimex::qt::StandardErrorDiagnostics diagnostics;
+    const plimex::qt::PosixFileSystem fileSystem(codePage, diagnostics);
     const std::vector<std::string> names = fileSystem.FindNormalFiles(folder + "*.bmp");
     std::vector<std::wstring> entries;
     entries.reserve(names.size());
