@@ -105,4 +105,8 @@ void StopDetached(pid_t pid) {
     if (!WaitForExit(pid, std::chrono::seconds(1))) KillAndCollect(pid);
 }
 
+bool StillRunsAfter(pid_t pid, std::chrono::milliseconds time) {
+    return !WaitForExit(pid, time);
+}
+
 }  // namespace plimex::linux_desktop

@@ -25,4 +25,8 @@ std::optional<pid_t> StartDetached(const std::vector<std::string>& argv);
 // Ends a program that StartDetached started, and collects its exit.
 void StopDetached(pid_t pid);
 
+// Whether a program that StartDetached started still runs after that time;
+// one that ended is collected.
+bool StillRunsAfter(pid_t pid, std::chrono::milliseconds time);
+
 }  // namespace plimex::linux_desktop

@@ -91,6 +91,11 @@ bool SwayWallpaper::ShowThroughSwaybg(const std::string& path) {
     if (!started) {
         return Failed("swaybg could not be started");
     }
+    // One that cannot draw (no compositor to connect to, a picture it cannot
+    // read) ends at once; meanwhile the one before keeps drawing.
+    if (!StillRunsAfter(*started, std::chrono::milliseconds(500))) {
+        return Failed("swaybg ended at once; the wallpaper before stays");
+    }
     // The new one draws over the old one, which is then no longer needed.
     if (swaybg_) StopDetached(*swaybg_);
     swaybg_ = started;

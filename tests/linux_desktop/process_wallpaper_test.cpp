@@ -159,5 +159,23 @@ TEST_F(ProcessWallpaper, WithoutSwaymsgEachSwaybgReplacesTheOneBefore) {
     waitpid(last, nullptr, 0);
 }
 
+// The real swaybg, where there is one, cannot reach a compositor here.
+TEST_F(ProcessWallpaper, ASwaybgThatEndsAtOnceFailsAndTheOneBeforeKeepsDrawing) {
+    tools_.Install("swaybg", "exec /bin/sleep 60");
+    SwayWallpaper sway(SwayWallpaper::Route::kSwaybg, {}, diagnostics_);
+    ASSERT_TRUE(sway.Show(path_));
+    WaitForInvocations(1);
+    tools_.Install(
+        "swaybg",
+        "export WAYLAND_DISPLAY=plimex-none; [ -x /usr/bin/swaybg ] && exec /usr/bin/swaybg "
+        "\"$@\"; exit 1");
+    EXPECT_FALSE(sway.Show(pictures_ / "second.bmp"));
+    EXPECT_EQ(sway.failure(), "swaybg ended at once; the wallpaper before stays");
+    const pid_t first = std::stoi(tools_.Invocations().at(0).pid);
+    EXPECT_EQ(kill(first, 0), 0) << "the swaybg drawing before was stopped";
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
+}
+
 }  // namespace
 }  // namespace plimex::linux_desktop
