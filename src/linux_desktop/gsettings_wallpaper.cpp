@@ -2,11 +2,15 @@
 
 #include <gio/gio.h>
 
+#include <chrono>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <thread>
 #include <utility>
 
+#include "linux_desktop/dbus_timeout.h"
 #include "linux_desktop/file_uri.h"
 #include "linux_desktop/glib_ptr.h"
 
@@ -48,6 +52,20 @@ void ShowAPicture(GSettings* settings, GSettingsSchema* schema) {
     }
 }
 
+// The write goes out to dconf in the background; waiting for it keeps the
+// setting even if the program ends right after. GLib waits up to 25 s for a
+// dconf that does not answer, so the wait runs on a thread of its own and is
+// given up sooner; the thread ends at GLib's own timeout.
+bool Synced() {
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> synced = done->get_future();
+    std::thread([done] {
+        g_settings_sync();
+        done->set_value();
+    }).detach();
+    return synced.wait_for(std::chrono::milliseconds(kDBusTimeoutMs)) == std::future_status::ready;
+}
+
 }  // namespace
 
 GSettingsWallpaper::GSettingsWallpaper(std::string schemaId, std::vector<std::string> keys,
@@ -80,19 +98,25 @@ bool GSettingsWallpaper::Show(const std::string& path) {
     // Both keys change in one step, so the desktop redraws once.
     g_settings_delay(settings.get());
     bool wroteAny = false;
+    std::string writtenKey;
     bool allWritten = true;
     for (const std::string& key : keys_) {
         if (!g_settings_schema_has_key(schema.get(), key.c_str())) continue;
         wroteAny = true;
+        writtenKey = key;
         allWritten =
             g_settings_set_string(settings.get(), key.c_str(), value->c_str()) && allWritten;
     }
     if (wroteAny) ShowAPicture(settings.get(), schema.get());
     g_settings_apply(settings.get());
-    // The write goes out to dconf in the background; wait for it so that the
-    // setting is stored even if the program ends right after.
-    g_settings_sync();
-    return wroteAny && allWritten;
+    if (!wroteAny || !allWritten) return false;
+    if (!Synced()) {
+        return Failed("the settings service (dconf) did not confirm the change within 2.5 s");
+    }
+    // A change the service refused has been undone by now.
+    const GCharPtr stored(g_settings_get_string(settings.get(), writtenKey.c_str()));
+    if (*value != stored.get()) return Failed("the settings service (dconf) refused the change");
+    return true;
 }
 
 }  // namespace plimex::linux_desktop

@@ -13,7 +13,9 @@ namespace plimex::linux_desktop {
 // keeps the user's own choice of centring, scaling or tiling, as with the
 // system call this program was made for; only a placement that shows no
 // picture at all ('none', the plain colour, which GNOME and Cinnamon have)
-// becomes 'stretched', the placement of that system call.
+// becomes 'stretched', the placement of that system call. The change counts
+// once the settings service (dconf) has stored it; one that does not answer
+// is given up after 2.5 s.
 class GSettingsWallpaper : public WallpaperMechanism {
   public:
     enum class ValueForm { kFileUri, kPlainPath };

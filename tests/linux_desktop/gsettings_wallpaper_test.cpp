@@ -3,6 +3,8 @@
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <memory>
 #include <string>
 
@@ -110,6 +112,36 @@ TEST(GSettingsWithoutSchemas, NothingIsWrittenAndNothingAborts) {
     if (schema != nullptr) g_settings_schema_unref(schema);
     ASSERT_EQ(schema, nullptr) << "this test needs an environment without the GNOME schemas";
     EXPECT_FALSE(GSettingsWallpaper::Gnome().Show("/a.bmp"));
+}
+
+// The process that owns a name on the session bus.
+pid_t OwnerOf(const char* name) {
+    const GObjectPtr<GDBusConnection> bus(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
+    if (!bus) return 0;
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+        "GetConnectionUnixProcessID", g_variant_new("(s)", name), G_VARIANT_TYPE("(u)"),
+        G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+    if (reply == nullptr) return 0;
+    guint32 pid = 0;
+    g_variant_get(reply, "(u)", &pid);
+    g_variant_unref(reply);
+    return static_cast<pid_t>(pid);
+}
+
+// On dconf, on the test's own session bus: once dconf stops answering, a
+// change is given up within seconds, not GLib's 25, and is a failure.
+TEST(GSettingsOnDconf, AServiceThatStopsAnsweringIsAFailureWithinSeconds) {
+    GSettingsWallpaper gnome = GSettingsWallpaper::Gnome();
+    ASSERT_TRUE(gnome.Show("/answered.bmp")) << gnome.failure();
+    const pid_t dconf = OwnerOf("ca.desrt.dconf");
+    ASSERT_GT(dconf, 0);
+    ASSERT_EQ(kill(dconf, SIGSTOP), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(gnome.Show("/unanswered.bmp"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_NE(gnome.failure().find("did not confirm"), std::string::npos) << gnome.failure();
+    kill(dconf, SIGCONT);
 }
 
 }  // namespace
