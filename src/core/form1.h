@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/tray_intent.h"
 #include "platform/controls.h"
 #include "platform/platform.h"
 #include "platform/tray_icon_record.h"
@@ -49,6 +50,10 @@ class Form1 {
     // A mouse action over the tray icon, by its mouse message number, from a
     // notification area that reports it as such.
     void TrayCallback(std::int32_t message);
+    // What the user asked of the tray icon, from a notification area that
+    // reports requests rather than mouse messages. An item picked from a
+    // menu that the desktop drew reaches its Click handler directly.
+    void TrayRequest(TrayIntent intent);
 
     const std::wstring& imageFolder() const { return ImageFolder; }
     const std::wstring& intervalCode() const { return IntervalCode; }

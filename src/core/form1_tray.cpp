@@ -71,14 +71,20 @@ void Form1::Form_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/) 
 
 void Form1::TrayCallback(std::int32_t message) {
     TrayMessage = message;
+    TrayRequest(TrayIntentOf(message));
+}
+
+// Busy while the menu is open: a report arriving meanwhile opens neither a
+// second menu nor the window.
+void Form1::TrayRequest(TrayIntent intent) {
     if (TrayBusy) {
         return;
     }
     TrayBusy = true;
-    if (TrayMessage == kWmLButtonDblClk) {
+    if (intent == TrayIntent::OpenWindow) {
         c_.Form1.Show();
     }
-    if (TrayMessage == kWmRButtonUp) {
+    if (intent == TrayIntent::ShowMenu) {
         RaiseEvent(*this, c_.Form1.PopupMenu(), ControlEvent::Click);
     }
     TrayBusy = false;

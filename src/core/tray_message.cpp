@@ -14,4 +14,15 @@ std::int32_t DecodeTrayMessage(float xTwips, float twipsPerPixel) {
     return static_cast<std::int32_t>(pixels);
 }
 
+TrayIntent TrayIntentOf(std::int32_t message) {
+    switch (message) {
+        case kWmLButtonDblClk:
+            return TrayIntent::OpenWindow;
+        case kWmRButtonUp:
+            return TrayIntent::ShowMenu;
+        default:
+            return TrayIntent::None;
+    }
+}
+
 }  // namespace plimex

@@ -114,6 +114,7 @@ void Form1Window::Connect(Form1& form) {
                 [this, name] { Raise(name, ControlEvent::Click); });
     }
     connect(&tmr_.timer(), &QTimer::timeout, this, [this] { Raise("Tmr", ControlEvent::Timer); });
+    menu_.OnPickedElsewhere([this](std::string_view item) { Raise(item, ControlEvent::Click); });
 }
 
 void Form1Window::Raise(std::string_view control, ControlEvent event) {
@@ -128,9 +129,9 @@ void Form1Window::RequestUnload() {
     }
 }
 
-void Form1Window::RaiseTrayMessage(int message) {
+void Form1Window::RaiseTrayRequest(TrayIntent intent) {
     if (form_ != nullptr) {
-        form_->TrayCallback(message);
+        form_->TrayRequest(intent);
     }
 }
 

@@ -34,8 +34,8 @@ class Form1Window : public QWidget, public MainWindow {
 
     Form1Controls Controls(AboutWindow& form2);
     void Connect(Form1& form);
-    // The tray's report of a mouse message over the icon.
-    void RaiseTrayMessage(int message);
+    // What a click on the tray icon asks for.
+    void RaiseTrayRequest(TrayIntent intent);
     // Unloads the program's window unless it is gone already.
     void RequestUnload();
     // Without a notification area a hidden window could never come back:

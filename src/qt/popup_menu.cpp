@@ -30,8 +30,25 @@ QAction* PopupMenu::Action(std::string_view name) const {
     return actions_[layout::MenuIndex(name)];
 }
 
+void PopupMenu::OnPickedElsewhere(std::function<void(std::string_view)> picked) {
+    const auto entries = layout::PopupMenu();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        QObject::connect(actions_[i], &QAction::triggered, &menu_,
+                         [this, picked, name = entries[i].name] {
+                             if (executing_) return;
+                             // Later, like the tray's clicks: the item may hide
+                             // and show the tray icon, whose exported menu is
+                             // still handling the pick.
+                             QMetaObject::invokeMethod(
+                                 &menu_, [picked, name] { picked(name); }, Qt::QueuedConnection);
+                         });
+    }
+}
+
 std::string_view PopupMenu::Exec(const QPoint& where) {
+    executing_ = true;
     const QAction* picked = menu_.exec(where);
+    executing_ = false;
     const auto entries = layout::PopupMenu();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (actions_[i] == picked) {

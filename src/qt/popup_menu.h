@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMenu>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,9 @@ class PopupMenu {
 
     // The name of the entry picked, or empty when the menu closed without one.
     std::string_view Exec(const QPoint& where);
+    // picked: the name of an entry picked from the menu as a desktop drew it,
+    // outside Exec (Exec reports its own pick).
+    void OnPickedElsewhere(std::function<void(std::string_view)> picked);
     ShownCaption& activerCaption() { return activerCaption_; }
     QMenu& menu() { return menu_; }
 
@@ -24,6 +28,7 @@ class PopupMenu {
 
     QMenu menu_;
     std::vector<QAction*> actions_;  // in the layout's order
+    bool executing_ = false;
     ShownCaption activerCaption_;
 };
 

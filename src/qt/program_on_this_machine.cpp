@@ -12,7 +12,8 @@ ProgramOnThisMachine::ProgramOnThisMachine(Diagnostics& diagnostics)
           tray_.SetAreaAvailable(available);
           program_.NotificationAreaChanged(available);
       }) {
-    tray_.Connect([this](int message) { program_.window().RaiseTrayMessage(message); });
+    tray_.Connect([this](TrayIntent intent) { program_.window().RaiseTrayRequest(intent); });
+    tray_.ExportMenu(program_.window().menu());
 }
 
 void ProgramOnThisMachine::Start() {

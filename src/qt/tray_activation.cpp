@@ -4,8 +4,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 
-#include "core/tray_message.h"
-
 namespace plimex::qt {
 
 // The same test QSystemTrayIcon makes when it chooses its protocol: a
@@ -22,23 +20,20 @@ TrayProtocol CurrentTrayProtocol() {
                : TrayProtocol::XEmbed;
 }
 
-std::optional<int> TrayMouseMessage(QSystemTrayIcon::ActivationReason reason,
-                                    TrayProtocol protocol) {
+TrayIntent TrayIntentOf(QSystemTrayIcon::ActivationReason reason, TrayProtocol protocol) {
     switch (reason) {
         case QSystemTrayIcon::DoubleClick:
-            return kWmLButtonDblClk;
+            return TrayIntent::OpenWindow;
         case QSystemTrayIcon::Context:
-            return kWmRButtonUp;
+            return TrayIntent::ShowMenu;
         case QSystemTrayIcon::Trigger:
-            if (protocol == TrayProtocol::StatusNotifierItem) {
-                return kWmLButtonDblClk;
-            }
-            return std::nullopt;
+            return protocol == TrayProtocol::StatusNotifierItem ? TrayIntent::OpenWindow
+                                                                : TrayIntent::None;
         case QSystemTrayIcon::MiddleClick:
         case QSystemTrayIcon::Unknown:
-            return std::nullopt;
+            return TrayIntent::None;
     }
-    return std::nullopt;
+    return TrayIntent::None;
 }
 
 }  // namespace plimex::qt

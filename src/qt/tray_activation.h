@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QSystemTrayIcon>
-#include <optional>
+
+#include "core/tray_intent.h"
 
 namespace plimex::qt {
 
@@ -11,10 +12,9 @@ enum class TrayProtocol { XEmbed, StatusNotifierItem };
 // when a watcher is registered on the session bus.
 TrayProtocol CurrentTrayProtocol();
 
-// The mouse message a tray activation stands for: 515 for a double click,
-// 517 for the context request; nothing for the rest. A StatusNotifierItem
-// host reports no double click, so its one activation stands for it.
-std::optional<int> TrayMouseMessage(QSystemTrayIcon::ActivationReason reason,
-                                    TrayProtocol protocol);
+// What a tray activation asks for: a double click opens the window, the
+// context request the menu; the rest asks nothing. A StatusNotifierItem host
+// reports no double click, so its one activation opens the window.
+TrayIntent TrayIntentOf(QSystemTrayIcon::ActivationReason reason, TrayProtocol protocol);
 
 }  // namespace plimex::qt

@@ -20,8 +20,8 @@ QIcon EmptyIcon() {
 
 TrayNotificationArea::TrayNotificationArea(const IconRegistry& icons) : icons_(icons) {}
 
-void TrayNotificationArea::Connect(std::function<void(int)> raise) {
-    raise_ = std::move(raise);
+void TrayNotificationArea::Connect(std::function<void(TrayIntent)> request) {
+    request_ = std::move(request);
 }
 
 bool TrayNotificationArea::Add(const TrayIconRecord& record) {
@@ -68,13 +68,15 @@ void TrayNotificationArea::MakeIcon() {
     // moment.
     protocol_ = CurrentTrayProtocol();
     icon_ = std::make_unique<QSystemTrayIcon>();
+    if (protocol_ == TrayProtocol::StatusNotifierItem && menu_ != nullptr) {
+        icon_->setContextMenu(menu_);
+    }
     // Queued: a toggle from the menu hides and shows the tray icon, which on
     // XEmbed destroys the very window whose click handler is still running.
     QObject::connect(
         icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
         [this](QSystemTrayIcon::ActivationReason reason) {
-            if (const auto message = TrayMouseMessage(reason, protocol_); message && raise_)
-                raise_(*message);
+            if (request_) request_(TrayIntentOf(reason, protocol_));
         },
         Qt::QueuedConnection);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QMenu>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <functional>
@@ -20,9 +21,14 @@ namespace plimex::qt {
 class TrayNotificationArea : public NotificationArea {
   public:
     explicit TrayNotificationArea(const IconRegistry& icons);
-    // raise: hands on the tray message (515 or 517) that a click on the icon
-    // stands for.
-    void Connect(std::function<void(int)> raise);
+    // request: hands on what a click on the icon asks for.
+    void Connect(std::function<void(TrayIntent)> request);
+    // The menu that a StatusNotifierItem host draws itself: most of them
+    // (xfce4-panel, lxqt-panel, mate-panel, waybar, GNOME's AppIndicator
+    // extension, Cinnamon) only show what the item exports over D-Bus, and
+    // GNOME's shows no item without one. XEmbed trays get none: there the
+    // program opens its own popup on a right click.
+    void ExportMenu(QMenu& menu) { menu_ = &menu; }
 
     // Like the shell: adding while the icon is shown, or deleting an icon
     // (by its identifier) that is not shown, fails and changes nothing.
@@ -40,7 +46,8 @@ class TrayNotificationArea : public NotificationArea {
     void MakeIcon();
 
     const IconRegistry& icons_;
-    std::function<void(int)> raise_;
+    std::function<void(TrayIntent)> request_;
+    QMenu* menu_ = nullptr;
     std::unique_ptr<QSystemTrayIcon> icon_;
     TrayProtocol protocol_ = TrayProtocol::XEmbed;
     bool areaAvailable_ = false;

@@ -210,17 +210,25 @@ expect_program_sets_picture() {  # [seconds to wait]
         "${1:-15}"
 }
 
-# The middle of what changed between two screenshots within a region of the
-# screen (WIDTHxHEIGHT+X+Y), as "X Y" on the screen; nothing if nothing did.
-changed_spot() {  # before, after, region
-    local box width height x y
+# The box around what changed between two screenshots within a region of the
+# screen (WIDTHxHEIGHT+X+Y), as "WIDTH HEIGHT X Y" on the screen; nothing if
+# nothing did.
+changed_box() {  # before, after, region
+    local box
     box=$(convert \( "$1" -crop "$3" +repage \) \( "$2" -crop "$3" +repage \) \
         -compose difference -composite -threshold 0 -format '%@' info: 2>/dev/null)
     [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 0
-    width=${BASH_REMATCH[1]} height=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
-    ((width > 0)) || return 0
+    ((BASH_REMATCH[1] > 0)) || return 0
+    local width=${BASH_REMATCH[1]} height=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
     [[ "$3" =~ \+([0-9]+)\+([0-9]+)$ ]]
-    echo "$((BASH_REMATCH[1] + x + width / 2)) $((BASH_REMATCH[2] + y + height / 2))"
+    echo "$width $height $((BASH_REMATCH[1] + x)) $((BASH_REMATCH[2] + y))"
+}
+
+# The middle of what changed, as "X Y" on the screen; nothing if nothing did.
+changed_spot() {  # before, after, region
+    local width height x y
+    read -r width height x y < <(changed_box "$@") || return 0
+    echo "$((x + width / 2)) $((y + height / 2))"
 }
 
 # Waits until a region of the screen stops changing (a panel drew itself).
@@ -306,4 +314,84 @@ expect_left_click_opens_window() {  # x, y
     ! main_window_shown || fail "the main window showed before the click"
     xdotool mousemove "$1" "$2" click 1
     wait_for 5 main_window_shown || fail "a left click on the icon at $1,$2 opened no window"
+}
+
+# The menu that the program exports for a StatusNotifierItem host to draw
+# (com.canonical.dbusmenu at the path of the item's Menu property): its
+# labels in order, as the host reads them.
+exported_menu_labels() {
+    local item service path
+    for item in $(gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path \
+        /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
+        org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems | grep -o "'[^']*'" | tr -d "'"); do
+        service=${item%%/*}
+        gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus --method \
+            org.freedesktop.DBus.GetConnectionUnixProcessID "$service" | grep -qw "$program_pid" &&
+            break
+    done
+    path=$(gdbus call --session --dest "$service" --object-path /StatusNotifierItem --method \
+        org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem Menu | grep -o "'/[^']*'")
+    gdbus call --session --dest "$service" --object-path "${path//\'/}" \
+        --method com.canonical.dbusmenu.GetLayout 0 1 '["label"]' |
+        grep -o "'label': <'[^']*'>" | cut -d"'" -f4 | xargs
+}
+
+expect_exported_menu() {  # labels...
+    local expected="$*"
+    exports() { [ "$(exported_menu_labels 2>/dev/null)" == "$expected" ]; }
+    wait_for 5 exports || fail "the exported menu reads '$(exported_menu_labels)', not '$expected'"
+}
+
+# A real click; X11 here, a Wayland suite defines its own.
+pointer_click() {  # button, x, y
+    xdotool mousemove "$2" "$3" click "$1"
+}
+
+program_ended() { ! ps -o stat= -p "$program_pid" | grep -qv Z; }
+
+# A real right click on the icon shows the menu that the host draws from the
+# exported one, somewhere within a region of the screen; its box is kept.
+menu_box=()
+open_host_menu() {  # x, y, region
+    local region=$3
+    take_screenshot "$scratch/no-menu.png"
+    pointer_click 3 "$1" "$2"
+    menu_drawn() {
+        take_screenshot "$scratch/menu.png"
+        read -r -a menu_box < <(changed_box "$scratch/no-menu.png" "$scratch/menu.png" "$region")
+        ((${#menu_box[@]} == 4))
+    }
+    wait_for 5 menu_drawn || fail "a right click on the icon at $1,$2 showed no menu"
+    wait_for_still "$region"
+    read -r -a menu_box < <(changed_box "$scratch/no-menu.png" "$scratch/still.png" "$region")
+}
+
+# A real click on the middle of one of the three rows of the menu shown.
+click_host_menu_row() {  # 1, 2 or 3
+    local height=${menu_box[1]}
+    pointer_click 1 $((menu_box[2] + menu_box[0] / 2)) $((menu_box[3] + height * (2 * $1 - 1) / 6))
+}
+
+# The menu as a StatusNotifierItem host draws it: the three items in their
+# order, the toggle's caption following the state. A real right click on
+# the icon shows it; a real click on its first item switches the rotation
+# off (the icon's picture and the caption follow), one on its last quits and
+# saves the options. The rotation is on at the start.
+expect_host_drawn_menu() {  # x, y of the icon, region where the menu shows, the tray's region
+    expect_exported_menu _Désactiver _Ouvrir _Quitter
+    take_screenshot "$scratch/icon-on.png"
+    open_host_menu "$1" "$2" "$3"
+    click_host_menu_row 1
+    expect_exported_menu _Activer _Ouvrir _Quitter
+    local tray=$4
+    icon_changed() {
+        take_screenshot "$scratch/icon-off.png"
+        [ -n "$(changed_box "$scratch/icon-on.png" "$scratch/icon-off.png" "$tray")" ]
+    }
+    wait_for 5 icon_changed || fail "the icon's picture did not change with the toggle"
+    wait_for_still "$3"
+    open_host_menu "$1" "$2" "$3"
+    click_host_menu_row 3
+    wait_for 5 program_ended || fail "Quitter picked from the host's menu did not end the program"
+    grep -q $'^Etat=0\r$' "$scratch/cwd/Plimex.ini" || fail "the options were not saved on Quitter"
 }

@@ -63,19 +63,19 @@ TEST_F(ProgramTest, TheButtonTogglesBothCaptionsTheTimerAndSavesAtOnce) {
 TEST_F(ProgramTest, TheTraysContextRequestOpensTheMenuAndRunsThePickedItem) {
     form.Form_Load();
     PressInActivePopup(Qt::Key_A);
-    window.RaiseTrayMessage(517);
+    window.RaiseTrayRequest(TrayIntent::ShowMenu);
     EXPECT_EQ(window.command1().text(), "&Désactiver");
     EXPECT_EQ(form.activeState(), L"1");
     EXPECT_FALSE(form.trayBusy());
 
     PressInActivePopup(Qt::Key_O);
-    window.RaiseTrayMessage(517);
+    window.RaiseTrayRequest(TrayIntent::ShowMenu);
     EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(ProgramTest, TheTraysDoubleClickShowsTheWindowAndCacherHidesIt) {
     form.Form_Load();
-    window.RaiseTrayMessage(515);
+    window.RaiseTrayRequest(TrayIntent::OpenWindow);
     EXPECT_TRUE(window.isVisible());
     window.command4().click();
     EXPECT_FALSE(window.isVisible());

@@ -6,20 +6,28 @@
 namespace plimex::qt {
 namespace {
 
-TEST(TrayActivationTest, DoubleClickAndContextAreTheOnlyMessagesOnXEmbed) {
+TEST(TrayActivationTest, EachProtocolsActivationsAskForTheWindowOrTheMenu) {
+    using enum QSystemTrayIcon::ActivationReason;
+    using enum TrayIntent;
     const auto xembed = TrayProtocol::XEmbed;
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::DoubleClick, xembed), 515);
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::Context, xembed), 517);
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::Trigger, xembed), std::nullopt);
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::MiddleClick, xembed), std::nullopt);
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::Unknown, xembed), std::nullopt);
-}
-
-TEST(TrayActivationTest, AStatusNotifierActivationStandsForTheDoubleClick) {
     const auto sni = TrayProtocol::StatusNotifierItem;
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::Trigger, sni), 515);
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::Context, sni), 517);
-    EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::MiddleClick, sni), std::nullopt);
+    const struct {
+        QSystemTrayIcon::ActivationReason reason;
+        TrayProtocol protocol;
+        TrayIntent intent;
+    } cases[] = {
+        {DoubleClick, xembed, OpenWindow},
+        {Context, xembed, ShowMenu},
+        {Trigger, xembed, None},
+        {MiddleClick, xembed, None},
+        {QSystemTrayIcon::Unknown, xembed, None},
+        {Trigger, sni, OpenWindow},
+        {Context, sni, ShowMenu},
+        {MiddleClick, sni, None},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TrayIntentOf(c.reason, c.protocol), c.intent) << c.reason;
+    }
 }
 
 TEST(IconBoxTest, OwnsOneRegisteredIconAndFreesTheOneItReplaces) {
