@@ -25,14 +25,29 @@ expect_mode() {  # wallpaper mode
         fail "the wallpaper mode is $(grep WallpaperMode "$settings"), not $1"
 }
 
+# A panel along the top holding only the status notifier area.
+panel="${screen_width}x32+0+0"
+configure_panel() {
+    mkdir -p "$XDG_CONFIG_HOME/lxqt"
+    printf '[General]\n__userfile__=true\n[panel1]\nplugins=statusnotifier\nposition=Top\npanelSize=32\n[statusnotifier]\ntype=statusnotifier\nalignment=Left\n' \
+        >"$XDG_CONFIG_HOME/lxqt/panel.conf"
+}
+
 # The user's own wallpaper first, then the program's, in the user's own
-# placement.
+# placement; its icon in lxqt-panel (a StatusNotifierItem host), whose real
+# right click shows the program's menu as the panel draws it.
 ordinary() {
     write_settings center
+    configure_panel
     start_lxqt
+    start_helper lxqt-panel lxqt-panel
     expect_screen_shows "$start_colour" "pcmanfm-qt did not draw the starting wallpaper"
+    wait_for_still "$panel"
+    take_screenshot "$scratch/before.png"
     expect_program_sets_picture
     expect_mode center
+    expect_icon_in "$scratch/before.png" "$panel" "lxqt-panel"
+    expect_host_drawn_menu $icon_spot "400x300+0+32"
 }
 
 # A desktop that shows only its colour would hide the picture: it is

@@ -14,14 +14,24 @@ start_mate() {
     wait_for 10 desktop_window_shown caja || fail "caja drew no desktop"
 }
 
+# mate-panel's default layout: a panel along the top whose notification
+# area (an XEmbed tray and a StatusNotifierItem host) sits at its right end.
+panel="${screen_width}x24+0+0"
+
 # The user's own wallpaper first, then the program's in the user's own
-# placement.
+# placement; its icon in mate-panel's notification area, whose real right
+# click shows the program's menu as the panel draws it.
 ordinary() {
     start_mate
     gsettings set org.mate.background picture-options centered
     gsettings set org.mate.background picture-filename "$scratch/start.bmp"
+    start_helper mate-panel mate-panel
     expect_screen_shows "$start_colour" "caja did not draw the starting wallpaper"
+    wait_for_still "$panel"
+    take_screenshot "$scratch/before.png"
     expect_program_sets_picture
+    expect_icon_in "$scratch/before.png" "$panel" "mate-panel"
+    expect_host_drawn_menu $icon_spot "400x300+$((screen_width - 400))+24"
     [ "$(gsettings get org.mate.background picture-options)" == "'centered'" ] ||
         fail "the user's placement was not kept"
 }

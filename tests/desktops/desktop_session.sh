@@ -377,13 +377,14 @@ click_host_menu_row() {  # 1, 2 or 3
 # the icon shows it; a real click on its first item switches the rotation
 # off (the icon's picture and the caption follow), one on its last quits and
 # saves the options. The rotation is on at the start.
-expect_host_drawn_menu() {  # x, y of the icon, region where the menu shows, the tray's region
+expect_host_drawn_menu() {  # x, y of the icon, region where the menu shows
+    # Around the icon: a clock beside it may change meanwhile.
+    local tray="40x24+$(($1 > 20 ? $1 - 20 : 0))+$(($2 > 12 ? $2 - 12 : 0))"
     expect_exported_menu _Désactiver _Ouvrir _Quitter
     take_screenshot "$scratch/icon-on.png"
     open_host_menu "$1" "$2" "$3"
     click_host_menu_row 1
     expect_exported_menu _Activer _Ouvrir _Quitter
-    local tray=$4
     icon_changed() {
         take_screenshot "$scratch/icon-off.png"
         [ -n "$(changed_box "$scratch/icon-on.png" "$scratch/icon-off.png" "$tray")" ]

@@ -87,7 +87,7 @@ ordinary() {
     expect_icon_in "$scratch/before.png" "$panel" "xfce4-panel"
     expect_left_click_opens_window $icon_spot
     # Left of the window that the click opened, whose progress bar moves.
-    expect_host_drawn_menu $icon_spot "280x300+0+30" "$panel"
+    expect_host_drawn_menu $icon_spot "280x300+0+30"
 }
 
 # A fresh home: xfdesktop's own first-start settings, then the program.
