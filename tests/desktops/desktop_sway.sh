@@ -30,13 +30,15 @@ start_sway() {  # [configuration file]
         "$((screen_width - 40)),$((screen_height / 2))" "$((screen_width / 2)),$((screen_height - 100))")
 }
 
-write_config() {  # bar: sway starts swaybar; late-bar: the test starts it
+write_config() {  # bar: sway starts swaybar; late-bar: the test starts it; waybar: no swaybar
     {
         echo "output HEADLESS-1 resolution ${screen_width}x${screen_height}"
         echo "output * bg $scratch/start.bmp stretch"
-        printf 'bar {\n  id top\n  position top\n  tray_output *\n'
-        [ "${1:-}" != "late-bar" ] || echo "  swaybar_command true"
-        echo "}"
+        if [ "${1:-}" != "waybar" ]; then
+            printf 'bar {\n  id top\n  position top\n  tray_output *\n'
+            [ "${1:-}" != "late-bar" ] || echo "  swaybar_command true"
+            echo "}"
+        fi
     } >"$scratch/config"
 }
 
@@ -44,14 +46,17 @@ bar="${screen_width}x24+0+0"
 
 # Headless sway has no pointer: wayvnc (listening on a socket of this case
 # only) gives the seat a virtual one, which sway's own cursor commands move
-# and click, so swaybar gets a real click.
-click_at() {  # x, y
-    start_helper wayvnc wayvnc --unix-socket "$XDG_RUNTIME_DIR/vnc.sock"
-    seat_has_pointer() { swaymsg -t get_seats -r | grep -q '"type": "pointer"'; }
-    wait_for 10 seat_has_pointer || fail "wayvnc gave the seat no pointer"
-    swaymsg -q "seat - cursor set $1 $2" && swaymsg -q "seat - cursor press button1" &&
-        swaymsg -q "seat - cursor release button1"
+# and click, so the bar gets a real click.
+pointer_click() {  # button, x, y
+    if ! seat_has_pointer; then
+        start_helper wayvnc wayvnc --unix-socket "$XDG_RUNTIME_DIR/vnc.sock"
+        wait_for 10 seat_has_pointer || fail "wayvnc gave the seat no pointer"
+    fi
+    swaymsg -q "seat - cursor set $2 $3" && swaymsg -q "seat - cursor press button$1" &&
+        swaymsg -q "seat - cursor release button$1"
 }
+seat_has_pointer() { swaymsg -t get_seats -r | grep -q '"type": "pointer"'; }
+click_at() { pointer_click 1 "$@"; }
 
 # The user's own wallpaper first, then the program's; its icon in swaybar,
 # and a real left click on it opens the window.
@@ -66,6 +71,27 @@ ordinary() {
     ! window_shown || fail "the window showed before the click"
     click_at $icon_spot
     wait_for 5 window_shown || fail "a left click on the icon at $icon_spot opened no window"
+}
+
+# waybar instead of swaybar: a bar along the top holding only its tray (a
+# StatusNotifierItem host and watcher that draws the item's exported menu);
+# a real right click shows the program's menu as waybar draws it.
+waybar_tray() {
+    write_config waybar
+    mkdir -p "$XDG_CONFIG_HOME/waybar"
+    echo '{"layer": "top", "position": "top", "height": 24, "modules-left": ["tray"]}' \
+        >"$XDG_CONFIG_HOME/waybar/config"
+    # Opaque: the default style lets the wallpaper through.
+    echo '* { background: #404040; }' >"$XDG_CONFIG_HOME/waybar/style.css"
+    start_sway "$scratch/config"
+    start_helper waybar waybar
+
+    expect_screen_shows "$start_colour" "swaybg did not draw the starting wallpaper"
+    wait_for_still "$bar"
+    take_screenshot "$scratch/before.png"
+    expect_program_sets_picture
+    expect_icon_in "$scratch/before.png" "$bar" "waybar"
+    expect_host_drawn_menu $icon_spot "400x300+0+24"
 }
 
 # A fresh home: the system's sway configuration, then the program.
@@ -119,4 +145,4 @@ bar_after_program() {
     wait_for 10 bar_shows_icon || fail "no icon appeared in swaybar started again"
 }
 
-run_cases ordinary first_run home_with_at bar_after_program
+run_cases ordinary first_run home_with_at bar_after_program waybar_tray
