@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "core/layout.h"
 #include "qt/layout_placer.h"
@@ -169,6 +170,16 @@ void Form1Window::Show() {
     showNormal();
     raise();
     activateWindow();
+}
+
+void Form1Window::SetReachableFromTray(bool reachable) {
+    hideMinimizes_ = !reachable;
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowMinimizeButtonHint, !reachable);
+    // Not setWindowFlags, which would hide a shown window.
+    overrideWindowFlags(flags);
+    if (windowHandle() != nullptr) {
+        windowHandle()->setFlags(flags);
+    }
 }
 
 void Form1Window::Hide() {

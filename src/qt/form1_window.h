@@ -39,8 +39,9 @@ class Form1Window : public QWidget, public MainWindow {
     // Unloads the program's window unless it is gone already.
     void RequestUnload();
     // Without a notification area a hidden window could never come back:
-    // hiding then minimizes it instead.
-    void SetReachableFromTray(bool reachable) { hideMinimizes_ = !reachable; }
+    // hiding then minimizes it instead, and the window manager is told that
+    // the window may be minimized (GNOME refuses otherwise).
+    void SetReachableFromTray(bool reachable);
 
     void Show() override;
     void Hide() override;

@@ -308,6 +308,22 @@ desktop_window_shown() {  # window class
 
 main_window_shown() { xdotool search --onlyvisible --name '^Plimex 2000$' >/dev/null 2>&1; }
 
+# With no notification area the window shows, and a real click on Cacher
+# minimizes it: the program goes on running.
+expect_cacher_minimizes() {
+    local window x y
+    wait_for 10 main_window_shown || fail "the window did not show without a notification area"
+    window=$(xdotool search --onlyvisible --name '^Plimex 2000$' | head -1)
+    x=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
+    # Cacher's middle, from the window's top left corner.
+    xdotool mousemove $((x + 360)) $((y + 116)) click 1
+    window_gone() { ! main_window_shown; }
+    wait_for 5 window_gone || fail "Cacher did not minimize the window shown for lack of a tray"
+    xprop -id "$window" WM_STATE | grep -q Iconic || fail "the window was not minimized"
+    ! program_ended || fail "the program ended on Cacher"
+}
+
 # A StatusNotifierItem host asks the item to activate on a left click: the
 # program opens its main window, as for a double click elsewhere.
 expect_left_click_opens_window() {  # x, y

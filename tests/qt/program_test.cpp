@@ -73,6 +73,29 @@ TEST_F(ProgramTest, TheTraysContextRequestOpensTheMenuAndRunsThePickedItem) {
     EXPECT_TRUE(window.isVisible());
 }
 
+// A desktop that draws the exported menu triggers the item's action; the
+// program's own popup reports its pick instead. Either way it runs once.
+TEST_F(ProgramTest, AnItemPickedFromTheMenuRunsOnceWhoeverDrewTheMenu) {
+    form.Form_Load();
+    window.menu().actions()[0]->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.activeState(), L"1");
+
+    PressInActivePopup(Qt::Key_D);
+    window.RaiseTrayRequest(TrayIntent::ShowMenu);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.activeState(), L"0");
+}
+
+TEST_F(ProgramTest, WithoutATrayCacherMinimizesAWindowThatAllowsIt) {
+    program.Start(false);
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    window.command4().click();
+    EXPECT_TRUE(window.isMinimized());
+    program.NotificationAreaChanged(true);
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+}
+
 TEST_F(ProgramTest, TheTraysDoubleClickShowsTheWindowAndCacherHidesIt) {
     form.Form_Load();
     window.RaiseTrayRequest(TrayIntent::OpenWindow);
