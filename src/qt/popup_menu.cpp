@@ -1,5 +1,8 @@
 #include "qt/popup_menu.h"
 
+#include <QGuiApplication>
+#include <QWindow>
+
 #include "core/layout.h"
 #include "qt/layout_placer.h"
 
@@ -26,6 +29,21 @@ PopupMenu::PopupMenu()
                           action->setText(CaptionText(text));
                       }) {}
 
+// On Wayland a menu opened from the tray has no window of the program to
+// hang from as a popup, so it becomes a window of its own, which a tiling
+// compositor such as sway would stretch over the whole workspace: one of a
+// fixed size floats instead. It goes, like a popup, once the user turns to
+// something else.
+void PopupMenu::KeepFloating() {
+    menu_.setFixedSize(menu_.sizeHint());
+    if (!closesWhenLeft_) {
+        closesWhenLeft_ = true;
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &menu_, [this](QWindow* now) {
+            if (menu_.isVisible() && now != menu_.windowHandle()) menu_.close();
+        });
+    }
+}
+
 QAction* PopupMenu::Action(std::string_view name) const {
     return actions_[layout::MenuIndex(name)];
 }
@@ -46,6 +64,9 @@ void PopupMenu::OnPickedElsewhere(std::function<void(std::string_view)> picked) 
 }
 
 std::string_view PopupMenu::Exec(const QPoint& where) {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        KeepFloating();
+    }
     executing_ = true;
     const QAction* picked = menu_.exec(where);
     executing_ = false;

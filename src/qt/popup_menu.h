@@ -25,10 +25,12 @@ class PopupMenu {
 
   private:
     QAction* Action(std::string_view name) const;
+    void KeepFloating();
 
     QMenu menu_;
     std::vector<QAction*> actions_;  // in the layout's order
     bool executing_ = false;
+    bool closesWhenLeft_ = false;
     ShownCaption activerCaption_;
 };
 

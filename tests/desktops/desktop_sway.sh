@@ -58,8 +58,10 @@ pointer_click() {  # button, x, y
 seat_has_pointer() { swaymsg -t get_seats -r | grep -q '"type": "pointer"'; }
 click_at() { pointer_click 1 "$@"; }
 
-# The user's own wallpaper first, then the program's; its icon in swaybar,
-# and a real left click on it opens the window.
+# The user's own wallpaper first, then the program's; its icon in swaybar. A
+# real right click on it opens the program's menu, which a click beside it
+# closes; a real left click opens the window; Quitter picked from the menu
+# quits.
 ordinary() {
     write_config
     start_sway "$scratch/config"
@@ -69,8 +71,47 @@ ordinary() {
     expect_program_sets_picture
     expect_icon_in "$scratch/before.png" "$bar" "swaybar"
     ! window_shown || fail "the window showed before the click"
+    expect_own_menu_floats $icon_spot
+    pointer_click 1 100 $((screen_height - 100))
+    menu_gone() { [ -z "$(floating_menu)" ]; }
+    wait_for 5 menu_gone || fail "a click beside the menu did not close it"
     click_at $icon_spot
     wait_for 5 window_shown || fail "a left click on the icon at $icon_spot opened no window"
+    expect_own_menu_floats $icon_spot
+    pointer_click 1 $((menu[0] + menu[2] / 2)) $((menu[1] + menu[3] * 5 / 6))
+    wait_for 5 program_ended || fail "Quitter picked from the program's menu did not end it"
+}
+
+# The program's own menu, as a window of the program's that sway floats:
+# "X Y WIDTH HEIGHT" of its content on the screen.
+floating_menu() {
+    swaymsg -t get_tree -r | PID=$program_pid python3 -c 'import json, os, sys
+def menus(node, floating):
+    if node.get("pid") == int(os.environ["PID"]) and node.get("name") != "Plimex 2000":
+        r, w = node["rect"], node["window_rect"]
+        yield floating, r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"]
+    for child in node.get("nodes", []):
+        yield from menus(child, floating)
+    for child in node.get("floating_nodes", []):
+        yield from menus(child, True)
+for floating, x, y, width, height in menus(json.load(sys.stdin), False):
+    print(x, y, width, height) if floating else print("tiled", width, height)'
+}
+
+# swaybar asks the item itself for its menu (ContextMenu): a real right click
+# on the icon opens the program's own menu, not tiled over the workspace but
+# floating at its own size. Its place on the screen is kept in menu.
+menu=()
+expect_own_menu_floats() {  # x, y of the icon
+    pointer_click 3 "$1" "$2"
+    menu_shown() { read -r -a menu < <(floating_menu) && ((${#menu[@]} > 0)); }
+    wait_for 5 menu_shown || fail "a right click on the icon at $1,$2 opened no menu"
+    [ "${menu[0]}" != tiled ] || fail "the menu was tiled over the workspace (${menu[*]})"
+    ((menu[2] < 300 && menu[3] < 200)) || fail "the menu is ${menu[2]}x${menu[3]}"
+    # sway places it once it knows its size.
+    local placed=""
+    menu_placed() { [ "$placed" == "${menu[*]}" ] || { placed=${menu[*]} && sleep 0.2 && menu_shown && false; }; }
+    wait_for 5 menu_placed || fail "the menu kept moving"
 }
 
 # waybar instead of swaybar: a bar along the top holding only its tray (a
