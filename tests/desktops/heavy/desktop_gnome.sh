@@ -5,18 +5,29 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../desktop_session.sh"
 export XDG_CURRENT_DESKTOP=GNOME DESKTOP_SESSION=gnome XDG_SESSION_TYPE=x11 LIBGL_ALWAYS_SOFTWARE=1
 
-shell_started() { grep -q "GNOME Shell started" "$scratch/gnome-shell.log"; }
-
-start_gnome() {
+start_gnome() {  # [what to do before the shell starts]
     start_xvfb
     # The shell asks logind for itself on the system bus.
     start_system_bus
     tell_bus_the_session
-    start_helper gnome-shell gnome-shell --x11 --replace --sm-disable
+    "${@:-true}"
+    start_shell gnome-shell
+}
+
+start_shell() {  # name of its log
+    local log=$scratch/$1.log
+    start_helper "$1" gnome-shell --x11 --replace --sm-disable
+    shell_started() { grep -q "GNOME Shell started" "$log"; }
     wait_for 60 shell_started || fail "GNOME Shell did not start"
     # It starts in the overview.
     sleep 1
     xdotool key Escape
+}
+
+# The AppIndicator extension (what Ubuntu's GNOME has) gives the shell a
+# StatusNotifierItem host; it shows an item only once it has a menu.
+use_appindicator_extension() {
+    gsettings set org.gnome.shell enabled-extensions "['ubuntu-appindicators@ubuntu.com']"
 }
 
 set_background() {  # path
@@ -33,10 +44,51 @@ ordinary() {
     expect_program_sets_picture 40
 }
 
-# A fresh home: GNOME's own default background, then the program.
+# A fresh home: GNOME's own default background, then the program. Stock
+# GNOME has no notification area: the window shows, and Cacher minimizes it.
 first_run() {
     start_gnome
     expect_program_sets_picture 40
+    expect_cacher_minimizes
 }
 
-run_cases ordinary first_run
+# The right of the top bar, where the extension puts the icons; the clock in
+# the middle changes by itself.
+top_bar_right="400x30+$((screen_width - 400))+0"
+
+icon_back_at() {  # x, y
+    take_screenshot "$scratch/back.png"
+    [ -n "$(changed_box "$scratch/before.png" "$scratch/back.png" "24x24+$(($1 - 12))+$(($2 - 12))")" ]
+}
+
+# With the extension: the icon in the top bar; after a restart of the shell
+# it comes back. A real right click then shows the program's menu as the
+# shell draws it, whose items work.
+appindicator() {
+    start_gnome use_appindicator_extension
+    wait_for_still "$top_bar_right"
+    take_screenshot "$scratch/before.png"
+    expect_program_sets_picture 40
+    expect_icon_in "$scratch/before.png" "$top_bar_right" "the top bar"
+    start_shell gnome-shell-again
+    wait_for 20 icon_back_at $icon_spot || fail "the icon did not come back after a restart of the shell"
+    # Right of the notifications that the shell shows at the top.
+    expect_host_drawn_menu $icon_spot "260x300+$((screen_width - 260))+30"
+}
+
+# The login race: the program starts before the shell; its window shows for
+# lack of a notification area, and the icon comes once the shell is up.
+program_before_shell() {
+    start_xvfb
+    start_system_bus
+    tell_bus_the_session
+    use_appindicator_extension
+    take_screenshot "$scratch/bare.png"
+    start_program
+    wait_for 10 main_window_shown || fail "the window did not show without a notification area"
+    start_shell gnome-shell
+    wait_for_still "$top_bar_right"
+    expect_icon_in "$scratch/bare.png" "$top_bar_right" "the top bar"
+}
+
+run_cases ordinary first_run appindicator program_before_shell
