@@ -87,12 +87,22 @@ program_before_shell() {
     start_system_bus
     tell_bus_the_session
     use_appindicator_extension
-    take_screenshot "$scratch/bare.png"
     start_program
     wait_for 10 main_window_shown || fail "the window did not show without a notification area"
     start_shell gnome-shell
+    wait_for 20 colourful_spot_in_top_bar || fail "no icon of the program's in the top bar"
     wait_for_still "$top_bar_right"
-    expect_icon_in "$scratch/bare.png" "$top_bar_right" "the top bar"
+    expect_host_drawn_menu $icon_spot "260x300+$((screen_width - 260))+30"
+}
+
+# The bar and the shell's own icons are grey; the program's icon is not.
+colourful_spot_in_top_bar() {
+    local box
+    take_screenshot "$scratch/bar.png"
+    box=$(convert "$scratch/bar.png" -crop "$top_bar_right" +repage -colorspace HSL -channel G \
+        -separate +channel -threshold 50% -format '%@' info:)
+    [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] && ((BASH_REMATCH[1] > 0)) || return 1
+    icon_spot="$((screen_width - 400 + BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((BASH_REMATCH[4] + BASH_REMATCH[2] / 2))"
 }
 
 run_cases ordinary first_run appindicator program_before_shell
