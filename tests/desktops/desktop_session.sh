@@ -308,16 +308,23 @@ desktop_window_shown() {  # window class
 
 main_window_shown() { xdotool search --onlyvisible --name '^Plimex 2000$' >/dev/null 2>&1; }
 
-# With no notification area the window shows, and a real click on Cacher
-# minimizes it: the program goes on running.
-expect_cacher_minimizes() {
+# A real click on the shown window's Cacher button; prints the window.
+click_cacher() {
     local window x y
-    wait_for 10 main_window_shown || fail "the window did not show without a notification area"
     window=$(xdotool search --onlyvisible --name '^Plimex 2000$' | head -1)
     x=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
     y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
     # Cacher's middle, from the window's top left corner.
     xdotool mousemove $((x + 360)) $((y + 116)) click 1
+    echo "$window"
+}
+
+# With no notification area the window shows, and a real click on Cacher
+# minimizes it: the program goes on running.
+expect_cacher_minimizes() {
+    local window
+    wait_for 10 main_window_shown || fail "the window did not show without a notification area"
+    window=$(click_cacher)
     # GNOME's compositor keeps a minimized window mapped.
     minimized() { xprop -id "$window" WM_STATE | grep -q Iconic; }
     wait_for 5 minimized || fail "Cacher did not minimize the window shown for lack of a tray"

@@ -33,8 +33,9 @@ set_background() {  # path
 tray="416x40+500+728"
 
 # The user's own wallpaper first, then the program's; its icon in the panel,
-# and a real left click on it opens the window. (A right click asks for a
-# D-Bus menu, which the program does not export: no menu opens.)
+# and a real left click on it opens the window, which Cacher hides again. A
+# real right click shows the program's menu as the panel draws it, whose
+# items work.
 ordinary() {
     start_cinnamon
     set_background "$scratch/start.bmp"
@@ -45,6 +46,10 @@ ordinary() {
     expect_program_sets_picture 20
     expect_icon_in "$scratch/before.png" "$tray" "Cinnamon's panel"
     expect_left_click_opens_window $icon_spot
+    click_cacher >/dev/null
+    hidden() { ! main_window_shown; }
+    wait_for 5 hidden || fail "Cacher did not hide the window"
+    expect_host_drawn_menu $icon_spot "624x328+400+400"
 }
 
 # A fresh home: Cinnamon's own default background, then the program.
