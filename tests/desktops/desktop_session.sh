@@ -399,8 +399,9 @@ click_host_menu_row() {  # 1, 2 or 3
 # The menu as a StatusNotifierItem host draws it: the three items in their
 # order, the toggle's caption following the state. A real right click on
 # the icon shows it; a real click on its first item switches the rotation
-# off (the icon's picture and the caption follow), one on its last quits and
-# saves the options. The rotation is on at the start.
+# off (the icon's picture and the caption follow), one on the second opens
+# the window, one on its last quits and saves the options. The rotation is
+# on and the window hidden at the start.
 expect_host_drawn_menu() {  # x, y of the icon, region where the menu shows
     # Around the icon: a clock beside it may change meanwhile.
     local tray="40x24+$(($1 > 20 ? $1 - 20 : 0))+$(($2 > 12 ? $2 - 12 : 0))"
@@ -414,6 +415,11 @@ expect_host_drawn_menu() {  # x, y of the icon, region where the menu shows
         [ -n "$(changed_box "$scratch/icon-on.png" "$scratch/icon-off.png" "$tray")" ]
     }
     wait_for 5 icon_changed || fail "the icon's picture did not change with the toggle"
+    wait_for_still "$3"
+    ! main_window_shown || fail "the window showed before Ouvrir"
+    open_host_menu "$1" "$2" "$3"
+    click_host_menu_row 2
+    wait_for 5 main_window_shown || fail "Ouvrir picked from the host's menu opened no window"
     wait_for_still "$3"
     open_host_menu "$1" "$2" "$3"
     click_host_menu_row 3

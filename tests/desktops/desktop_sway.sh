@@ -167,6 +167,8 @@ def shown(node):
 sys.exit(0 if shown(json.load(sys.stdin)) else 1)'
 }
 
+main_window_shown() { window_shown; }
+
 # The login race: the program starts before swaybar, the only notification
 # area. Its window shows for lack of one; the icon comes as soon as swaybar
 # does, and again when swaybar is restarted; the window stays.

@@ -72,8 +72,9 @@ XML
 
 # The user's own wallpaper first, then the program's in the user's own
 # placement; its icon in the panel (a StatusNotifierItem: the panel is the
-# watcher), and a real left click on it opens the window. A real right click
-# shows the program's menu as the panel draws it, whose items work.
+# watcher), and a real left click on it opens the window, which Cacher hides
+# again. A real right click shows the program's menu as the panel draws it,
+# whose items work.
 ordinary() {
     configure_panel
     write_backdrop 1
@@ -86,7 +87,10 @@ ordinary() {
     expect_every_image_style 1
     expect_icon_in "$scratch/before.png" "$panel" "xfce4-panel"
     expect_left_click_opens_window $icon_spot
-    # Left of the window that the click opened, whose progress bar moves.
+    click_cacher >/dev/null
+    hidden() { ! main_window_shown; }
+    wait_for 5 hidden || fail "Cacher did not hide the window"
+    # Left of where the window shows, whose progress bar moves.
     expect_host_drawn_menu $icon_spot "280x300+0+30"
 }
 
