@@ -319,6 +319,13 @@ click_cacher() {
     echo "$window"
 }
 
+# Once the icon can bring the window back, Cacher hides it.
+expect_cacher_hides() {
+    click_cacher >/dev/null
+    hidden() { ! main_window_shown; }
+    wait_for 5 hidden || fail "Cacher did not hide the window"
+}
+
 # With no notification area the window shows, and a real click on Cacher
 # minimizes it: the program goes on running.
 expect_cacher_minimizes() {

@@ -87,9 +87,7 @@ ordinary() {
     expect_every_image_style 1
     expect_icon_in "$scratch/before.png" "$panel" "xfce4-panel"
     expect_left_click_opens_window $icon_spot
-    click_cacher >/dev/null
-    hidden() { ! main_window_shown; }
-    wait_for 5 hidden || fail "Cacher did not hide the window"
+    expect_cacher_hides
     # Left of where the window shows, whose progress bar moves.
     expect_host_drawn_menu $icon_spot "280x300+0+30"
 }

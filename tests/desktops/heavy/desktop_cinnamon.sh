@@ -46,9 +46,7 @@ ordinary() {
     expect_program_sets_picture 20
     expect_icon_in "$scratch/before.png" "$tray" "Cinnamon's panel"
     expect_left_click_opens_window $icon_spot
-    click_cacher >/dev/null
-    hidden() { ! main_window_shown; }
-    wait_for 5 hidden || fail "Cacher did not hide the window"
+    expect_cacher_hides
     expect_host_drawn_menu $icon_spot "624x328+400+400"
 }
 

@@ -81,7 +81,8 @@ appindicator() {
 }
 
 # The login race: the program starts before the shell; its window shows for
-# lack of a notification area, and the icon comes once the shell is up.
+# lack of a notification area, the icon comes once the shell is up, and
+# Cacher then hides the window; the shell draws the program's menu.
 program_before_shell() {
     start_xvfb
     start_system_bus
@@ -91,6 +92,7 @@ program_before_shell() {
     wait_for 10 main_window_shown || fail "the window did not show without a notification area"
     start_shell gnome-shell
     wait_for 20 colourful_spot_in_top_bar || fail "no icon of the program's in the top bar"
+    expect_cacher_hides
     wait_for_still "$top_bar_right"
     expect_host_drawn_menu $icon_spot "260x300+$((screen_width - 260))+30"
 }

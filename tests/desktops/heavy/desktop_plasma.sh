@@ -38,9 +38,7 @@ ordinary() {
     expect_program_sets_picture 40
     expect_icon_in "$scratch/before.png" "$tray" "Plasma's system tray"
     expect_left_click_opens_window $icon_spot
-    click_cacher >/dev/null
-    hidden() { ! main_window_shown; }
-    wait_for 5 hidden || fail "Cacher did not hide the window"
+    expect_cacher_hides
     expect_host_drawn_menu $icon_spot "500x330+524+394"
 }
 
