@@ -310,10 +310,16 @@ main_window_shown() { xdotool search --onlyvisible --name '^Plimex 2000$' >/dev/
 
 # A real click on the shown window's Cacher button; prints the window.
 click_cacher() {
-    local window x y
+    local window place="" previous x y
     window=$(xdotool search --onlyvisible --name '^Plimex 2000$' | head -1)
-    x=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
-    y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
+    # A window manager that has just taken the window over may still move it.
+    settled() {
+        previous=$place
+        place=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left [XY]: *//p' | xargs)
+        [ "$place" == "$previous" ] || { sleep 0.3 && false; }
+    }
+    wait_for 5 settled || fail "the window kept moving"
+    read -r x y <<<"$place"
     # Cacher's middle, from the window's top left corner.
     xdotool mousemove $((x + 360)) $((y + 116)) click 1
     echo "$window"
@@ -373,9 +379,10 @@ expect_exported_menu() {  # labels...
     wait_for 5 exports || fail "the exported menu reads '$(exported_menu_labels)', not '$expected'"
 }
 
-# A real click; X11 here, a Wayland suite defines its own.
+# A real click; X11 here, a Wayland suite defines its own. The pointer rests
+# a moment first: a menu may light its item only once the pointer entered it.
 pointer_click() {  # button, x, y
-    xdotool mousemove "$2" "$3" click "$1"
+    xdotool mousemove "$2" "$3" sleep 0.2 click "$1"
 }
 
 program_ended() { ! ps -o stat= -p "$program_pid" | grep -qv Z; }

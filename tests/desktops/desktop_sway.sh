@@ -52,7 +52,7 @@ pointer_click() {  # button, x, y
         start_helper wayvnc wayvnc --unix-socket "$XDG_RUNTIME_DIR/vnc.sock"
         wait_for 10 seat_has_pointer || fail "wayvnc gave the seat no pointer"
     fi
-    swaymsg -q "seat - cursor set $2 $3" && swaymsg -q "seat - cursor press button$1" &&
+    swaymsg -q "seat - cursor set $2 $3" && sleep 0.2 && swaymsg -q "seat - cursor press button$1" &&
         swaymsg -q "seat - cursor release button$1"
 }
 seat_has_pointer() { swaymsg -t get_seats -r | grep -q '"type": "pointer"'; }
