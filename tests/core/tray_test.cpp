@@ -158,6 +158,25 @@ TEST_F(TrayTest, MenuItemsOpenTheWindowAndQuit) {
     EXPECT_LT(log.IndexOf("NIM_DELETE"), log.IndexOf("ReplaceFile Plimex.ini"));
 }
 
+// A notification area that reports requests, not mouse messages: the same
+// busy guard holds while the menu is open.
+TEST_F(TrayTest, RequestsOpenTheWindowOrTheMenuUnderTheSameBusyGuard) {
+    StartWithState("1");
+    window.whileMenuOpen = [this]() -> std::string_view {
+        form.TrayRequest(TrayIntent::ShowMenu);
+        form.TrayRequest(TrayIntent::OpenWindow);
+        return "Quitter";
+    };
+    form.TrayRequest(TrayIntent::None);
+    EXPECT_EQ(window.popups, 0);
+    form.TrayRequest(TrayIntent::ShowMenu);
+    EXPECT_EQ(window.popups, 1);
+    EXPECT_FALSE(window.visible);
+    EXPECT_TRUE(window.unloaded);
+    EXPECT_FALSE(form.trayBusy());
+    EXPECT_EQ(form.trayMessage(), 0);
+}
+
 TEST(TrayIconRecord, ATipTooLongForTheRecordIsCutSoThatItsNulFits) {
     TrayIconRecord record;
     record.SetTip(std::wstring(70, L'x'));
