@@ -44,6 +44,7 @@ struct BitmapLayout {
     std::size_t paletteEntries = 0;
     std::size_t pixelOffset = 0;
     std::size_t rowBytes = 0;
+    std::size_t compressedBytes = 0;  // as the header gives it, for run-length streams
 
     bool Compressed() const { return compression == kRle8 || compression == kRle4; }
 
@@ -52,6 +53,12 @@ struct BitmapLayout {
     std::size_t PixelBytes() const {
         if (Compressed()) return 2 * std::size_t{width} * height + 2 * std::size_t{height} + 2;
         return rowBytes * height;
+    }
+    // The bytes a whole file holds: every row, or the stream as long as the
+    // header says. A reader that trusts the header reads that far.
+    std::size_t CompleteFileBytes() const {
+        return pixelOffset +
+               (Compressed() ? std::max<std::size_t>(compressedBytes, 1) : rowBytes * height);
     }
 };
 
@@ -109,6 +116,7 @@ LayoutResult ReadLayout(std::span<const std::uint8_t> head, std::size_t maxDecod
         height = static_cast<std::int32_t>(Read32(head, info + 8));
         layout.bitsPerPixel = Read16(head, info + 14);
         layout.compression = Read32(head, info + 16);
+        layout.compressedBytes = Read32(head, info + 20);
     }
     layout.topDown = height < 0;
     layout.height = static_cast<std::uint32_t>(height < 0 ? -height : height);
@@ -439,10 +447,12 @@ class SpanReader : public BitmapFileReader {
 
 BitmapExtent MeasureBitmap(std::span<const std::uint8_t> head, std::size_t maxDecodedBytes) {
     const LayoutResult result = ReadLayout(head, maxDecodedBytes);
-    if (!result.layout) return {0, 0, result.failure};
+    if (!result.layout) return {0, 0, 0, result.failure};
     const BitmapLayout& layout = *result.layout;
-    return {
-        layout.pixelOffset + layout.PixelBytes(), std::size_t{layout.width} * layout.height, {}};
+    return {layout.pixelOffset + layout.PixelBytes(),
+            layout.CompleteFileBytes(),
+            std::size_t{layout.width} * layout.height,
+            {}};
 }
 
 DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader& reader,

@@ -34,6 +34,9 @@ inline constexpr std::size_t kBitmapHeadBytes = 14 + 124 + 16 + 256 * 4;
 // is allocated.
 struct BitmapExtent {
     std::size_t fileBytes = 0;
+    // A shorter file is cut off: its last rows, or the end of its run-length
+    // stream, are missing.
+    std::size_t completeFileBytes = 0;
     std::size_t pixels = 0;
     std::string failure;  // empty when the file can be decoded
 };

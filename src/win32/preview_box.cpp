@@ -1,27 +1,33 @@
 #include "win32/preview_box.h"
 
+#include "win32/bitmap_file.h"
+
 namespace plimex::win32 {
 namespace {
 
-// The picture stretched once to the box's size: the full-size bitmap is freed
-// at once, and a repaint only copies the small one.
-UniqueBitmap StretchedToBox(HBITMAP picture, HWND box) {
+// The picture stretched once to the box's size: the decoded pixels are freed
+// at once, and a repaint only copies the small bitmap.
+UniqueBitmap StretchedToBox(const DecodedBitmap& picture, HWND box) {
     RECT area{};
-    BITMAP info{};
-    if (picture == nullptr || GetObjectW(picture, sizeof info, &info) == 0 ||
-        !GetClientRect(box, &area) || area.right <= 0 || area.bottom <= 0) {
+    if (!picture.failure.empty() || !GetClientRect(box, &area) || area.right <= 0 ||
+        area.bottom <= 0) {
         return UniqueBitmap();
     }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = picture.width;
+    format.bmiHeader.biHeight = -picture.height;  // the top row first, as decoded
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
     const ScreenDc screen;
     UniqueBitmap stretched(CreateCompatibleBitmap(screen.Get(), area.right, area.bottom));
-    const UniqueMemoryDc source(CreateCompatibleDC(screen.Get()));
     const UniqueMemoryDc target(CreateCompatibleDC(screen.Get()));
-    const SelectedObject from(source.get(), picture);
     const SelectedObject to(target.get(), stretched.get());
     SetStretchBltMode(target.get(), HALFTONE);
     SetBrushOrgEx(target.get(), 0, 0, nullptr);
-    StretchBlt(target.get(), 0, 0, area.right, area.bottom, source.get(), 0, 0, info.bmWidth,
-               info.bmHeight, SRCCOPY);
+    StretchDIBits(target.get(), 0, 0, area.right, area.bottom, 0, 0, picture.width, picture.height,
+                  picture.pixels.data(), &format, DIB_RGB_COLORS, SRCCOPY);
     return stretched;
 }
 
@@ -30,10 +36,10 @@ UniqueBitmap StretchedToBox(HBITMAP picture, HWND box) {
 void PreviewBox::LoadPicture(const std::string& path) {
     // The shown picture goes first, so that at most one full-size one exists.
     picture_.reset();
-    // A file that is not a readable bitmap gives no picture: an empty box.
-    const UniqueBitmap loaded(static_cast<HBITMAP>(LoadImageA(
-        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    picture_ = StretchedToBox(loaded.get(), box_);
+    // Our own decoder, bounds-checked and size-limited, rather than the
+    // system's, which reads past the end of a file cut short. A file that
+    // cannot be shown as the wallpaper gives an empty box.
+    picture_ = StretchedToBox(BitmapFile(path).Decode(kOpaqueArgb32), box_);
     InvalidateRect(box_, nullptr, FALSE);
 }
 

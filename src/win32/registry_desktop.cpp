@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/bitmap_file.h"
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
@@ -51,6 +52,13 @@ void RegistryDesktop::StoreWallpaper(const std::string& path) {
 }
 
 bool RegistryDesktop::SetWallpaper(const std::string& path) {
+    // Nothing the system would choke on reaches the setting: the desktop
+    // reads it again at every start.
+    const BitmapFile picture(path);
+    if (!picture.failure().empty()) {
+        diagnostics_.ReportFailure("Windows wallpaper", path, "not shown: " + picture.failure());
+        return false;
+    }
     StoreWallpaper(path);
     // The call takes a non-const buffer although it only reads the path.
     std::string buffer = path;

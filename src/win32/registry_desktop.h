@@ -7,7 +7,8 @@ namespace plimex::win32 {
 
 // The wallpaper as Windows keeps it: the user's "Wallpaper" value under
 // Control Panel\Desktop, then the set-wallpaper call that shows it and tells
-// running programs. A failure of either is reported with the system's reason.
+// running programs. Only a file that the program's own decoder takes is
+// handed over. A failure of either is reported with the system's reason.
 class RegistryDesktop : public Desktop {
   public:
     explicit RegistryDesktop(Diagnostics& diagnostics) : diagnostics_(diagnostics) {}

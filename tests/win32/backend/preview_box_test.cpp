@@ -46,8 +46,14 @@ TEST_F(StretchedPreviewTest, AFileThatIsNoBitmapGivesAnEmptyBox) {
     EXPECT_EQ(preview.Picture(), nullptr);
     EXPECT_EQ(DrawnPixel(preview, 20, 15), GetSysColor(COLOR_BTNFACE));
 
-    preview.LoadPicture(folder_.Path() + "deleted since it was listed.bmp");
-    EXPECT_EQ(preview.Picture(), nullptr);
+    const std::string whole = testing::BitmapFile(300, 200, RGB(255, 0, 0));
+    for (const std::string& path :
+         {folder_.Path() + "deleted since it was listed.bmp",
+          folder_.Write("cut short.bmp", whole.substr(0, whole.size() / 2))}) {
+        preview.LoadPicture(folder_.Write("red.bmp", whole));
+        preview.LoadPicture(path);
+        EXPECT_EQ(preview.Picture(), nullptr) << path;
+    }
 }
 
 TEST_F(StretchedPreviewTest, EveryReplacedPictureIsFreed) {
