@@ -17,6 +17,8 @@
 #include "win32/form2_dialog.h"
 #include "win32/twips.h"
 #include "win32/windows_api.h"
+// After the Windows headers, which it needs.
+#include <psapi.h>
 
 namespace {
 
@@ -325,17 +327,35 @@ const Command kCommands[] = {
          SelectItem(context.control, std::atoi(context.arguments[0]), LBN_DBLCLK);
          return 0;
      }},
-    {"previews", 1, Needs::Control,
+    {"previews", 2, Needs::Control,
      [](const Context& context) {
-         // Selects the first two entries in turn; each selection replaces the preview.
+         // Selects the first ENTRIES entries in turn; each selection replaces the preview.
          const int count = std::atoi(context.arguments[0]);
+         const int entries = std::atoi(context.arguments[1]);
          SelectItem(context.control, 0, LBN_SELCHANGE);
          const DWORD before = GdiObjectsOf(context.main);
          for (int i = 0; i < count; ++i) {
-             SelectItem(context.control, i % 2, LBN_SELCHANGE);
+             SelectItem(context.control, i % entries, LBN_SELCHANGE);
          }
          SelectItem(context.control, 0, LBN_SELCHANGE);
          std::printf("%lu %lu\n", before, GdiObjectsOf(context.main));
+         return 0;
+     }},
+    {"memory", 0, Needs::MainWindow,
+     [](const Context& context) {
+         // The program's private and resident memory, in KiB.
+         DWORD processId = 0;
+         GetWindowThreadProcessId(context.main, &processId);
+         const HANDLE process =
+             OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+         PROCESS_MEMORY_COUNTERS counters{};
+         const bool read = GetProcessMemoryInfo(process, &counters, sizeof counters) != 0;
+         CloseHandle(process);
+         if (!read) {
+             return Fail("no memory figures");
+         }
+         std::printf("%lu %lu\n", static_cast<unsigned long>(counters.PagefileUsage / 1024),
+                     static_cast<unsigned long>(counters.WorkingSetSize / 1024));
          return 0;
      }},
 };
