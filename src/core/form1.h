@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/tray_intent.h"
@@ -73,6 +74,7 @@ class Form1 {
     void ApplyWallpaper(const std::wstring& path);
     void FillFileList();
     std::vector<std::wstring> BitmapNamesInImageFolder() const;
+    std::optional<std::wstring> NameableInCodePage(const std::wstring& path) const;
     // Shows a folder in the folder list and, if it changed, lists its bitmaps.
     bool SetDir1Path(const std::wstring& path);
     std::wstring SelectedEntryPath() const;
@@ -101,7 +103,8 @@ class Form1 {
     // The options file existed but could not be read: overwriting it would
     // replace the user's settings with the defaults, so this run never does.
     bool keepOptionsFile_ = false;
-    // The last image folder, in the code page, that the options file can hold.
+    // The image folder the options file keeps, in the code page: the saved
+    // one until the user chooses another that the file can hold.
     std::string storableFolder_;
 };
 

@@ -20,13 +20,40 @@ bool Form1::SetDir1Path(const std::wstring& path) {
 }
 
 void Form1::Dir1_Change() {
-    ImageFolder = c_.Dir1.Path();
+    std::wstring folder = c_.Dir1.Path();
     const wchar_t separator = platform_.fileSystem.PathSeparator();
-    if (ImageFolder.empty() || ImageFolder.back() != separator) {
-        ImageFolder += separator;
+    if (folder.empty() || folder.back() != separator) {
+        folder += separator;
     }
+    const std::optional<std::wstring> nameable = NameableInCodePage(folder);
+    if (!nameable) {
+        // Every file of it would reach the system, the label and the options
+        // file under another name, or none: nothing of it is listed.
+        platform_.diagnostics.ReportFailure(
+            "Dir1_Change", Ansi(folder),
+            "the folder's name holds characters the system's code page lacks, and the system "
+            "keeps no short name for it: choose another folder");
+        c_.LstFic.Clear();
+        return;
+    }
+    ImageFolder = *nameable;
     RememberFolderIfStorable();
     FillFileList();
+}
+
+// The code page turns a character it lacks into "?": such a path would name
+// another file or none. The system's short name, in plain letters, names the
+// same file.
+std::optional<std::wstring> Form1::NameableInCodePage(const std::wstring& path) const {
+    const AnsiCodePage& codePage = platform_.codePage;
+    if (codePage.FromAnsi(Ansi(path)) == path) {
+        return path;
+    }
+    const std::wstring shortPath = platform_.fileSystem.ShortPath(path);
+    if (codePage.FromAnsi(Ansi(shortPath)) == shortPath) {
+        return shortPath;
+    }
+    return std::nullopt;
 }
 
 void Form1::FillFileList() {

@@ -15,11 +15,22 @@ void Form1::Form_Load() {
     c_.Form1.Hide();
     c_.Form1.SetTaskVisible(false);
 
-    // A saved folder that is gone (a removed drive, a deleted folder) would
-    // leave the lists on nothing: show the default folder instead.
+    // A saved folder that is gone (a removed drive, a deleted folder, a path
+    // longer than the system takes) would leave the lists on nothing: show the
+    // default folder instead, but keep the saved one until the user chooses.
+    const std::string savedFolder = storableFolder_;
     const bool savedFolderExists = platform_.fileSystem.IsFolder(Ansi(ImageFolder));
+    if (!savedFolderExists) {
+        platform_.diagnostics.ReportFailure(
+            "Form_Load", Ansi(ImageFolder),
+            "the saved folder cannot be shown; the default folder is listed instead, and the "
+            "saved one stays saved until the user chooses another");
+    }
     const bool listed =
         SetDir1Path(savedFolderExists ? ImageFolder : platform_.fileSystem.DefaultImageFolder());
+    if (!savedFolderExists) {
+        storableFolder_ = savedFolder;
+    }
     if (c_.Drive1.SetDrive(ImageFolder)) {
         Drive1_Change();
     }

@@ -19,7 +19,8 @@ void Form1::LoadOptions() {
 
     const std::string name(texts::kOptionsFileName);
     if (platform_.fileSystem.IsOrdinaryFile(name)) {
-        if (const auto contents = platform_.fileSystem.ReadFile(name, kOptionsReadLimit)) {
+        const auto contents = platform_.fileSystem.ReadFile(name, kOptionsReadLimit);
+        if (contents && IsUnderstoodOptionsText(*contents, kOptionsReadLimit)) {
             const OptionsFileValues values = ParseOptionsFile(*contents);
             const AnsiCodePage& codePage = platform_.codePage;
             if (values.rep) ImageFolder = codePage.FromAnsi(*values.rep);
@@ -29,8 +30,11 @@ void Form1::LoadOptions() {
             keepOptionsFile_ = true;
             platform_.diagnostics.ReportFailure(
                 "LoadOptions", name,
-                "the file exists but cannot be read; the defaults are used and the file is "
-                "left untouched in this run");
+                contents ? "the file is not text this program writes (UTF-16, a null byte, or a "
+                           "first line longer than 1 MB); the defaults are used and the file is "
+                           "left untouched in this run"
+                         : "the file exists but cannot be read; the defaults are used and the "
+                           "file is left untouched in this run");
         }
     }
     RememberFolderIfStorable();
@@ -82,16 +86,25 @@ void Form1::RememberFolderIfStorable() {
 void Form1::SaveOptions() {
     const std::string name(texts::kOptionsFileName);
     if (keepOptionsFile_) {
-        platform_.diagnostics.ReportFailure("SaveOptions", name,
-                                            "not saved: the file could not be read at start-up");
+        platform_.diagnostics.ReportFailure(
+            "SaveOptions", name, "not saved: the file could not be read or understood at start-up");
+        return;
+    }
+    if (const std::string kept = platform_.fileSystem.WhyKeptAsItIs(name); !kept.empty()) {
+        platform_.diagnostics.ReportFailure("SaveOptions", name, "not saved: the file is " + kept);
         return;
     }
     const std::string folder = Ansi(ImageFolder);
-    if (folder != storableFolder_) {
+    if (!IsStorableOptionValue(folder)) {
         platform_.diagnostics.ReportFailure(
             "SaveOptions", folder,
             "a folder name with a line break or a null byte cannot be stored; the last folder "
             "that could be is saved instead");
+    } else if (folder != storableFolder_) {
+        platform_.diagnostics.ReportFailure(
+            "SaveOptions", storableFolder_,
+            "the saved folder could not be shown in this run; it stays saved until the user "
+            "chooses another");
     }
     // A failed write leaves the previous file whole; the program runs on.
     if (!platform_.fileSystem.ReplaceFile(

@@ -67,6 +67,21 @@ OptionsFileValues ParseOptionsFile(std::string_view contents) {
     return values;
 }
 
+bool IsUnderstoodOptionsText(std::string_view contents, std::size_t readLimit) {
+    const bool cutAtLimit = contents.size() >= readLimit;
+    LineReader reader(contents);
+    for (int line = 0; line < 4 && !reader.AtEnd(); ++line) {
+        if (reader.ReadLine().find('\0') != std::string_view::npos) {
+            return false;
+        }
+        // The limit may have cut the line short.
+        if (cutAtLimit && reader.AtEnd()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool IsStorableOptionValue(std::string_view value) {
     return value.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }

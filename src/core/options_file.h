@@ -20,6 +20,12 @@ struct OptionsFileValues {
 // counts as absent: no file name or setting of ours can hold one.
 OptionsFileValues ParseOptionsFile(std::string_view contents);
 
+// Whether the file's first `readLimit` bytes hold what the reader looks at,
+// as text it can understand. Not so for UTF-16 text, or any other with a null
+// byte in its first four lines, nor for a first four lines that run past the
+// limit: the defaults read from such a file must never replace it.
+bool IsUnderstoodOptionsText(std::string_view contents, std::size_t readLimit);
+
 // The layout has no escapes: a value with a line break would spill into the
 // next line and shift every later value, and a null byte would be cut off by
 // any reader that stops at it. Such a value must never be written.

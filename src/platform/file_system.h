@@ -20,9 +20,17 @@ class FileSystem {
     // At most maxBytes of the file's beginning; nothing when it cannot be read.
     virtual std::optional<std::string> ReadFile(const std::string& name,
                                                 std::size_t maxBytes) const = 0;
+    // Why replacing the file would override the user's own choice: it is
+    // read-only, hidden or a system file, or something other than a file.
+    // Empty for an ordinary file that may be written and for a missing one.
+    virtual std::string WhyKeptAsItIs(const std::string& name) const = 0;
     // Replaces the whole file in one step: after a failure the old file is intact.
     // Only an ordinary file, or none, is replaced; anything else is refused.
     virtual bool ReplaceFile(const std::string& name, const std::string& contents) = 0;
+
+    // The system's short (8.3) form of an existing path: the same file named
+    // in plain letters. The path unchanged where the system keeps none.
+    virtual std::wstring ShortPath(const std::wstring& path) const = 0;
 
     virtual wchar_t PathSeparator() const = 0;
     // Where bitmaps are looked for when no folder has been chosen yet.

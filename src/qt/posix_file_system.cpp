@@ -159,6 +159,21 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& name,
     return linux_desktop::ReadRegularFile(name, maxBytes);
 }
 
+std::string PosixFileSystem::WhyKeptAsItIs(const std::string& name) const {
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0) {
+        return {};
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return "not a regular file";
+    }
+    // Checked by its mode, not by access(): root may write anything.
+    if ((status.st_mode & S_IWUSR) == 0) {
+        return "read-only";
+    }
+    return {};
+}
+
 bool PosixFileSystem::ReplaceFile(const std::string& name, const std::string& contents) {
     const std::string target = FileBehindLinks(name);
     // Only a regular file, or none, is replaced. The rename would otherwise

@@ -22,7 +22,10 @@ class PosixFileSystem : public FileSystem {
     std::vector<std::string> FindNormalFiles(const std::string& pattern) const override;
     std::optional<std::string> ReadFile(const std::string& name,
                                         std::size_t maxBytes) const override;
+    std::string WhyKeptAsItIs(const std::string& name) const override;
     bool ReplaceFile(const std::string& name, const std::string& contents) override;
+    // Names here have no short forms.
+    std::wstring ShortPath(const std::wstring& path) const override { return path; }
     wchar_t PathSeparator() const override { return L'/'; }
     std::wstring DefaultImageFolder() const override;
 

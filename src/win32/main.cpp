@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     plimex::win32::DebugOutputDiagnostics diagnostics;
     plimex::win32::RegistryDesktop desktop{diagnostics};
     plimex::win32::TrayNotificationArea notificationArea(codePage);
-    plimex::win32::WindowsFileSystem fileSystem;
+    plimex::win32::WindowsFileSystem fileSystem{diagnostics};
     plimex::TimeOfDayRandom random;
 
     plimex::win32::Form1Window mainForm(instance, notificationArea);

@@ -85,8 +85,20 @@ std::vector<std::string> WindowsFileSystem::FindNormalFiles(const std::string& p
         return names;
     }
     do {
-        if (IsNormal(found.dwFileAttributes) && HasExtensionOf(found.cFileName, pattern)) {
-            names.emplace_back(found.cFileName);
+        if (!IsNormal(found.dwFileAttributes) || !HasExtensionOf(found.cFileName, pattern)) {
+            continue;
+        }
+        // "?" cannot be part of a file name: it stands for a character the
+        // code page lacks, and the name would open another file or none.
+        const std::string name = found.cFileName;
+        if (name.find('?') == std::string::npos) {
+            names.push_back(name);
+        } else if (found.cAlternateFileName[0] != '\0') {
+            names.emplace_back(found.cAlternateFileName);
+        } else {
+            diagnostics_.ReportFailure(
+                "FindFirstFileA", pattern,
+                "left out: " + name + " has characters the code page lacks and no short name");
         }
     } while (FindNextFileA(search.get(), &found));
     return names;
@@ -107,6 +119,34 @@ std::optional<std::string> WindowsFileSystem::ReadFile(const std::string& name,
         contents.append(chunk, std::min<std::size_t>(got, maxBytes - contents.size()));
     }
     return contents;
+}
+
+std::string WindowsFileSystem::WhyKeptAsItIs(const std::string& name) const {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return {};
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return "a folder";
+    }
+    if ((attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) {
+        return "hidden or a system file";
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return "read-only";
+    }
+    return {};
+}
+
+std::wstring WindowsFileSystem::ShortPath(const std::wstring& path) const {
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (size == 0 || length == 0 || length >= size) {
+        return path;
+    }
+    shortPath.resize(length);
+    return shortPath;
 }
 
 bool WindowsFileSystem::ReplaceFile(const std::string& name, const std::string& contents) {

@@ -77,6 +77,15 @@ TEST_F(LifecycleTest, AMissingSavedFolderFallsBackToTheDefaultFolder) {
     EXPECT_EQ(form.imageFolder(), L"C:\\Windows\\");
     EXPECT_EQ(lstFic.items, std::vector<std::wstring>{L"a.bmp"});
     EXPECT_EQ(lblPap.caption, L"C:\\Windows\\a.bmp");
+
+    // The drive may come back: the saved folder stays until the user picks another.
+    form.Command1_Click();
+    EXPECT_EQ(SavedOptions(), "[options]\r\nRep=E:\\Retir\xE9\\\r\nTps=1\r\nEtat=0\r\n");
+    AddFolder("D:\\Photos\\", {});
+    dir1.SetPath(L"D:\\Photos");
+    form.Dir1_Change();
+    form.Unload();
+    EXPECT_EQ(SavedOptions(), "[options]\r\nRep=D:\\Photos\\\r\nTps=1\r\nEtat=0\r\n");
 }
 
 TEST_F(LifecycleTest, HideShowAndAboutKeepEverything) {

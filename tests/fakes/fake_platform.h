@@ -67,7 +67,9 @@ class FakeFileSystem : public FileSystem {
     std::map<std::string, std::string> files;                  // ordinary files by name
     std::set<std::string> folders{"C:\\Windows\\"};            // as given, with the backslash
     std::map<std::string, std::vector<std::string>> listings;  // by pattern
-    std::set<std::string> unreadable;  // files that exist but cannot be read
+    std::set<std::string> unreadable;                 // files that exist but cannot be read
+    std::map<std::string, std::string> kept;          // why a file is kept, by name
+    std::map<std::wstring, std::wstring> shortPaths;  // by long path
     bool failWrites = false;
     int writes = 0;
 
@@ -88,6 +90,10 @@ class FakeFileSystem : public FileSystem {
         }
         return it->second.substr(0, maxBytes);
     }
+    std::string WhyKeptAsItIs(const std::string& name) const override {
+        const auto it = kept.find(name);
+        return it == kept.end() ? std::string() : it->second;
+    }
     bool ReplaceFile(const std::string& name, const std::string& contents) override {
         log_.Add("ReplaceFile " + name);
         ++writes;
@@ -96,6 +102,10 @@ class FakeFileSystem : public FileSystem {
         }
         files[name] = contents;
         return true;
+    }
+    std::wstring ShortPath(const std::wstring& path) const override {
+        const auto it = shortPaths.find(path);
+        return it == shortPaths.end() ? path : it->second;
     }
     wchar_t PathSeparator() const override { return L'\\'; }
     std::wstring DefaultImageFolder() const override { return L"C:\\Windows\\"; }

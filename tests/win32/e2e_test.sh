@@ -274,8 +274,8 @@ missing_folder() {
         "$(await 1 visible)"
     driver close
     driver wait-gone
-    check "the title bar's close command ends the program and saves" \
-        '[options]|Rep=C:\Windows\|Tps=2|Etat=0' "$(options_file "$run")"
+    check "the title bar's close command ends the program and keeps the saved folder" \
+        '[options]|Rep=Q:\gone\|Tps=2|Etat=0' "$(options_file "$run")"
 }
 
 log_off() {
@@ -315,6 +315,55 @@ large_dpi() {
     check "real mouse moves at x = 515 and 517 open no menu" 0 "$(sleep 0.5; driver menus)"
     check "and leave the window as it was" 1 "$(driver visible)"
     quit_from_tray
+}
+
+kept_options_files() {
+    echo "# an options file the program cannot understand or must not write stays as it is"
+    local run="$scratch/kept" kind kept=""
+    mkdir -p "$run"
+    for kind in hidden read-only utf-16; do
+        printf '[options]\r\nRep=C:\\Windows\\\r\nTps=3\r\nEtat=0\r\n' >"$run/Plimex.ini"
+        case $kind in
+            hidden) (cd "$run" && "$wine_run" cmd /c attrib +h Plimex.ini >/dev/null) ;;
+            read-only) chmod a-w "$run/Plimex.ini" ;;
+            utf-16) iconv -f CP1252 -t UTF-16 "$run/Plimex.ini" >"$run/wide" &&
+                mv "$run/wide" "$run/Plimex.ini" ;;
+        esac
+        cp -p "$run/Plimex.ini" "$run/before"
+        start_plimex "$run"
+        driver click Command1
+        quit_from_tray
+        if cmp -s "$run/before" "$run/Plimex.ini" &&
+            [ "$(stat -c %a "$run/before")" == "$(stat -c %a "$run/Plimex.ini")" ]; then
+            kept+="$kind kept|"
+        else
+            kept+="$kind replaced|"
+        fi
+        rm -f "$run/Plimex.ini" "$run/before"
+    done
+    check "hidden, read-only and UTF-16 files are neither rewritten nor unprotected" \
+        'hidden kept|read-only kept|utf-16 kept|' "$kept"
+}
+
+names_outside_the_code_page() {
+    echo "# a folder and a file named outside the code page: Фото, ф.bmp"
+    local run="$scratch/russian" images="$WINEPREFIX/drive_c/plimex-ru"
+    mkdir -p "$run" "$images/Фото"
+    bitmap "$images/Фото/ф.bmp" '#FF00FF' 64x48
+    printf '[options]\r\nRep=C:\\plimex-ru\\\r\nTps=1\r\nEtat=0\r\n' >"$run/Plimex.ini"
+    start_plimex "$run"
+    driver dblclick Dir1 2
+    driver dblclick LstFic 0
+    local label
+    label=$(driver text LblPap)
+    # Only a file the program could open and read is applied.
+    check "the file is listed and applied by names without '?'" "1 applied" \
+        "$(driver items LstFic | grep -vc '?') $(case $label in '' | *'?'*) echo refused ;;
+            *) echo applied ;; esac)"
+    check "the registry names the same file" "$label" "$(wallpaper_value)"
+    quit_from_tray
+    check "the folder saved is the applied file's" "Rep=${label%\\*}\\" \
+        "$(options_file "$run" | tr '|' '\n' | grep '^Rep=')"
 }
 
 # Private and resident memory each grow by less than 8 MB across 100
@@ -379,6 +428,8 @@ missing_folder
 log_off
 large_dpi
 bad_bitmaps
+kept_options_files
+names_outside_the_code_page
 
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "fakes/fake_platform.h"
 #include "test_files.h"
 #include "win32/handles.h"
 #include "win32/windows_file_system.h"
@@ -11,6 +12,8 @@ namespace {
 using ::testing::ElementsAre;
 using testing::ScratchFolder;
 using ::testing::UnorderedElementsAre;
+
+plimex::testing::FakeDiagnostics diagnostics;
 
 TEST(WindowsFileSystem, ListsOnlyOrdinaryFilesWithTheExtension) {
     const ScratchFolder folder;
@@ -24,17 +27,18 @@ TEST(WindowsFileSystem, ListsOnlyOrdinaryFilesWithTheExtension) {
     folder.Write("long name.bmpx", "x");
     folder.MakeFolder("f.bmp");
 
-    EXPECT_THAT(WindowsFileSystem().FindNormalFiles(folder.Path() + "*.bmp"),
+    EXPECT_THAT(WindowsFileSystem(diagnostics).FindNormalFiles(folder.Path() + "*.bmp"),
                 UnorderedElementsAre("a.bmp", "B.BMP", "r.bmp"));
 }
 
 TEST(WindowsFileSystem, FindsNothingInAMissingFolder) {
-    EXPECT_TRUE(WindowsFileSystem().FindNormalFiles("Q:\\no such folder\\*.bmp").empty());
+    EXPECT_TRUE(
+        WindowsFileSystem(diagnostics).FindNormalFiles("Q:\\no such folder\\*.bmp").empty());
 }
 
 TEST(WindowsFileSystem, OrdinaryFileExcludesFoldersHiddenAndSystemFiles) {
     const ScratchFolder folder;
-    const WindowsFileSystem files;
+    const WindowsFileSystem files(diagnostics);
     EXPECT_TRUE(files.IsOrdinaryFile(folder.Write("Plimex.ini", "x")));
     EXPECT_TRUE(files.IsOrdinaryFile(folder.Write("kept.ini", "x", FILE_ATTRIBUTE_READONLY)));
     EXPECT_FALSE(files.IsOrdinaryFile(folder.Write("hidden.ini", "x", FILE_ATTRIBUTE_HIDDEN)));
@@ -50,7 +54,7 @@ TEST(WindowsFileSystem, OrdinaryFileExcludesFoldersHiddenAndSystemFiles) {
 TEST(WindowsFileSystem, ReadsAtMostTheLimit) {
     const ScratchFolder folder;
     const std::string path = folder.Write("Plimex.ini", std::string(10000, 'x') + "end");
-    const WindowsFileSystem files;
+    const WindowsFileSystem files(diagnostics);
     EXPECT_EQ(files.ReadFile(path, 5), "xxxxx");
     EXPECT_EQ(files.ReadFile(path, 1 << 20)->size(), 10003u);
     EXPECT_EQ(files.ReadFile(folder.Path() + "missing", 10), std::nullopt);
@@ -59,7 +63,7 @@ TEST(WindowsFileSystem, ReadsAtMostTheLimit) {
 TEST(WindowsFileSystem, ReplaceFileWritesTheWholeTextAndLeavesNoTemporaryFile) {
     const ScratchFolder folder;
     const std::string path = folder.Write("Plimex.ini", "old contents, longer than the new");
-    WindowsFileSystem files;
+    WindowsFileSystem files(diagnostics);
 
     EXPECT_TRUE(files.ReplaceFile(path, "[options]\r\n"));
     EXPECT_EQ(testing::ReadWhole(path), "[options]\r\n");
@@ -76,13 +80,34 @@ TEST(WindowsFileSystem, AFailedReplaceKeepsTheOldFile) {
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(held.Valid());
 
-    EXPECT_FALSE(WindowsFileSystem().ReplaceFile(path, "new"));
+    EXPECT_FALSE(WindowsFileSystem(diagnostics).ReplaceFile(path, "new"));
     EXPECT_EQ(testing::ReadWhole(path), "old");
     EXPECT_THAT(folder.Names(), ElementsAre("Plimex.ini"));
 }
 
 TEST(WindowsFileSystem, AFolderThatCannotBeWrittenGivesFailure) {
-    EXPECT_FALSE(WindowsFileSystem().ReplaceFile("Q:\\no such folder\\Plimex.ini", "x"));
+    EXPECT_FALSE(WindowsFileSystem(diagnostics).ReplaceFile("Q:\\no such folder\\Plimex.ini", "x"));
+}
+
+// A name the code page lacks would be listed, applied and saved as "?".
+TEST(WindowsFileSystem, NamesOutsideTheCodePageAreGivenByTheirShortForms) {
+    const ScratchFolder folder;
+    const std::wstring wideFolder(folder.Path().begin(), folder.Path().end());
+    const std::wstring photos = wideFolder + L"\x0424\x043e\x0442\x043e";  // "Фото"
+    ASSERT_TRUE(CreateDirectoryW(photos.c_str(), nullptr));
+    const UniqueFile file(CreateFileW((photos + L"\\\x0444.bmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file.Valid());
+    const WindowsFileSystem files(diagnostics);
+
+    const std::wstring shortFolder = files.ShortPath(photos + L"\\");
+    const std::string ansiFolder(shortFolder.begin(), shortFolder.end());
+    ASSERT_EQ(shortFolder.find(L'\x0424'), std::wstring::npos);
+    EXPECT_TRUE(files.IsFolder(ansiFolder));
+    const std::vector<std::string> names = files.FindNormalFiles(ansiFolder + "*.bmp");
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names[0].find('?'), std::string::npos);
+    EXPECT_NE(GetFileAttributesA((ansiFolder + names[0]).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../backend/test_files.h"
+#include "win32/debug_output_diagnostics.h"
 #include "win32/file_list_box.h"
 #include "win32/handles.h"
 #include "win32/system_ansi_code_page.h"
@@ -50,9 +51,10 @@ int main() {
     ShowWindow(window.get(), SW_SHOWNA);
     PaintPending(window.get());
 
+    DebugOutputDiagnostics diagnostics;
     const double start = Now();
     const std::vector<std::string> names =
-        WindowsFileSystem().FindNormalFiles(folder.Path() + "*.bmp");
+        WindowsFileSystem(diagnostics).FindNormalFiles(folder.Path() + "*.bmp");
     const double searched = Now();
     const SystemAnsiCodePage codePage;
     std::vector<std::wstring> entries;
