@@ -169,6 +169,10 @@ struct KeptFile {
     std::string keptBecause;
 };
 
+void PrintTo(const KeptFile& file, std::ostream* out) {
+    *out << (file.keptBecause.empty() ? "not understood" : file.keptBecause);
+}
+
 class KeptOptionsFileTest : public Form1Test, public ::testing::WithParamInterface<KeptFile> {};
 
 TEST_P(KeptOptionsFileTest, IsNeverOverwrittenAndEachSaveSaysSo) {

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The user's Plimex.ini survives whatever happens to the program:
-# - a Plimex.ini that exists but cannot be read is never overwritten, and the
-#   log says why (as an ordinary user: root reads any file);
+# - a Plimex.ini that exists but cannot be read (as an ordinary user: root
+#   reads any file), is read-only or whose first line is too long to be read
+#   is never overwritten, and the log says why;
 # - SIGKILL at any moment of a save leaves it whole, and the temporary files
 #   such kills leave behind are gone after the next save.
 # Usage: e2e_settings_test.sh PATH_TO_PLIMEX [KILLS]
@@ -47,6 +48,25 @@ chmod 600 "$scratch/locked/Plimex.ini"
     fail "the unreadable file was overwritten"
 grep -q '^plimex: LoadOptions: Plimex.ini: the file exists but cannot be read' "$scratch/locked.log" ||
     fail "the log does not say why the file is kept"
+
+# Read-only, or with a first line longer than the megabyte the program reads:
+# kept as it is, mode included, and the save says why.
+for kind in read-only long-line; do
+    mkdir "$scratch/$kind"
+    { [ $kind == read-only ] || head -c 1100000 /dev/zero | tr '\0' x; options_text 3 0; } \
+        >"$scratch/$kind/Plimex.ini"
+    [ $kind != read-only ] || chmod 444 "$scratch/$kind/Plimex.ini"
+    cp -p "$scratch/$kind/Plimex.ini" "$scratch/$kind.before"
+    run_offscreen "$(id -un)" "$scratch/$kind" "$scratch/$kind.log"
+    sleep 1
+    kill -TERM "$program_pid"
+    expect_clean_exit
+    cmp -s "$scratch/$kind.before" "$scratch/$kind/Plimex.ini" &&
+        [ "$(stat -c %a "$scratch/$kind.before")" == "$(stat -c %a "$scratch/$kind/Plimex.ini")" ] ||
+        fail "the $kind file was replaced"
+    grep -q '^plimex: SaveOptions: Plimex.ini: not saved' "$scratch/$kind.log" ||
+        fail "the log does not say why the $kind file is kept"
+done
 
 # Killed during the save that SIGTERM starts, once it has started up, at a
 # random moment.
@@ -101,5 +121,5 @@ else
     echo "SKIP: locks planted by another user (needs root)"
 fi
 
-echo "PASS: an unreadable Plimex.ini kept and logged; $kills kills during a save left it whole" \
+echo "PASS: an unreadable, a read-only and a 1 MB-line Plimex.ini kept and logged; $kills kills during a save left it whole" \
     "($left left a temporary file, removed by the next save); one copy per folder, planted locks ignored"
