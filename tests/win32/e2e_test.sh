@@ -400,6 +400,11 @@ bad_bitmaps() {
         >/dev/null 2>&1
     printf '[options]\r\nRep=C:\\plimex-bad\\\r\nTps=1\r\nEtat=1\r\n' >"$run/Plimex.ini"
     start_plimex "$run"
+    # The window answers while start-up waits on the shell, before it lists the folder.
+    for _ in $(seq 50); do
+        [ "$(driver items LstFic | wc -l)" == 5 ] && break
+        sleep 0.2
+    done
     check "all five are listed" 5 "$(driver items LstFic | wc -l)"
     applied+="start-up: $(driver text LblPap) $(wallpaper_value)|"
     driver tray 515
