@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "core/options_file.h"
 #include "fakes/form1_fixture.h"
 
@@ -161,48 +159,6 @@ TEST_F(OptionsTest, AFileThatExistsButCannotBeReadIsNeverOverwrittenAndTheLogSay
     EXPECT_NE(diagnostics.lines[0].find("Plimex.ini: the file exists but cannot be read"),
               std::string::npos);
 }
-
-// The defaults read from such a file, or any save over a file the user
-// protected, would silently replace the user's settings.
-struct KeptFile {
-    std::string contents;  // empty: not an ordinary file
-    std::string keptBecause;
-};
-
-void PrintTo(const KeptFile& file, std::ostream* out) {
-    *out << (file.keptBecause.empty() ? "not understood" : file.keptBecause);
-}
-
-class KeptOptionsFileTest : public Form1Test, public ::testing::WithParamInterface<KeptFile> {};
-
-TEST_P(KeptOptionsFileTest, IsNeverOverwrittenAndEachSaveSaysSo) {
-    const KeptFile& file = GetParam();
-    if (!file.contents.empty()) WriteOptions(file.contents);
-    if (!file.keptBecause.empty()) fs.kept["Plimex.ini"] = file.keptBecause;
-    form.Form_Load();
-    form.Command1_Click();
-    form.Unload();
-    EXPECT_EQ(fs.writes, 0);
-    EXPECT_EQ(SavedOptions(), file.contents.empty() ? "<none>" : file.contents);
-    const auto saysSo = std::count_if(
-        diagnostics.lines.begin(), diagnostics.lines.end(),
-        [](const std::string& line) { return line.starts_with("SaveOptions: Plimex.ini"); });
-    EXPECT_EQ(saysSo, 2);
-}
-
-const std::string kSaved = "[options]\r\nRep=D:\\Photos\\\r\nTps=3\r\nEtat=0\r\n";
-
-std::string Utf16(const std::string& text) {
-    std::string wide = "\xFF\xFE";
-    for (const char c : text) wide += std::string{c, '\0'};
-    return wide;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    NotUnderstoodOrProtected, KeptOptionsFileTest,
-    ::testing::Values(KeptFile{Utf16(kSaved), ""},
-                      KeptFile{std::string((1 << 20) + 1, 'x') + "\r\n" + kSaved, ""},
-                      KeptFile{kSaved, "read-only"}, KeptFile{"", "hidden or a system file"}));
 
 }  // namespace
 }  // namespace plimex::testing

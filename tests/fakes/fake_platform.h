@@ -67,9 +67,7 @@ class FakeFileSystem : public FileSystem {
     std::map<std::string, std::string> files;                  // ordinary files by name
     std::set<std::string> folders{"C:\\Windows\\"};            // as given, with the backslash
     std::map<std::string, std::vector<std::string>> listings;  // by pattern
-    std::set<std::string> unreadable;                 // files that exist but cannot be read
-    std::map<std::string, std::string> kept;          // why a file is kept, by name
-    std::map<std::wstring, std::wstring> shortPaths;  // by long path
+    std::set<std::string> unreadable;  // files that exist but cannot be read
     bool failWrites = false;
     int writes = 0;
 
@@ -90,10 +88,7 @@ class FakeFileSystem : public FileSystem {
         }
         return it->second.substr(0, maxBytes);
     }
-    std::string WhyKeptAsItIs(const std::string& name) const override {
-        const auto it = kept.find(name);
-        return it == kept.end() ? std::string() : it->second;
-    }
+    std::string WhyKeptAsItIs(const std::string&) const override { return {}; }
     bool ReplaceFile(const std::string& name, const std::string& contents) override {
         log_.Add("ReplaceFile " + name);
         ++writes;
@@ -103,10 +98,8 @@ class FakeFileSystem : public FileSystem {
         files[name] = contents;
         return true;
     }
-    std::wstring ShortPath(const std::wstring& path) const override {
-        const auto it = shortPaths.find(path);
-        return it == shortPaths.end() ? path : it->second;
-    }
+    // As where the system keeps no short names.
+    std::wstring ShortPath(const std::wstring& path) const override { return path; }
     wchar_t PathSeparator() const override { return L'\\'; }
     std::wstring DefaultImageFolder() const override { return L"C:\\Windows\\"; }
 

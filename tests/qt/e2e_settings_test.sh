@@ -52,20 +52,17 @@ grep -q '^plimex: LoadOptions: Plimex.ini: the file exists but cannot be read' "
 # Read-only, or with a first line longer than the megabyte the program reads:
 # kept as it is, mode included, and the save says why.
 for kind in read-only long-line; do
-    mkdir "$scratch/$kind"
-    { [ $kind == read-only ] || head -c 1100000 /dev/zero | tr '\0' x; options_text 3 0; } \
-        >"$scratch/$kind/Plimex.ini"
-    [ $kind != read-only ] || chmod 444 "$scratch/$kind/Plimex.ini"
-    cp -p "$scratch/$kind/Plimex.ini" "$scratch/$kind.before"
-    run_offscreen "$(id -un)" "$scratch/$kind" "$scratch/$kind.log"
+    mkdir "$scratch/$kind" && cd "$scratch/$kind"
+    { [ $kind == read-only ] || head -c 1100000 /dev/zero | tr '\0' x; options_text 3 0; } >Plimex.ini
+    [ $kind != read-only ] || chmod 444 Plimex.ini
+    cp -p Plimex.ini ../$kind.before
+    run_offscreen "$(id -un)" . ../$kind.log
     sleep 1
     kill -TERM "$program_pid"
     expect_clean_exit
-    cmp -s "$scratch/$kind.before" "$scratch/$kind/Plimex.ini" &&
-        [ "$(stat -c %a "$scratch/$kind.before")" == "$(stat -c %a "$scratch/$kind/Plimex.ini")" ] ||
+    cmp -s ../$kind.before Plimex.ini && [ "$(stat -c %a ../$kind.before)" == "$(stat -c %a Plimex.ini)" ] ||
         fail "the $kind file was replaced"
-    grep -q '^plimex: SaveOptions: Plimex.ini: not saved' "$scratch/$kind.log" ||
-        fail "the log does not say why the $kind file is kept"
+    grep -q '^plimex: SaveOptions: Plimex.ini: not saved' ../$kind.log || fail "no log line for $kind"
 done
 
 # Killed during the save that SIGTERM starts, once it has started up, at a

@@ -89,26 +89,5 @@ TEST(WindowsFileSystem, AFolderThatCannotBeWrittenGivesFailure) {
     EXPECT_FALSE(WindowsFileSystem(diagnostics).ReplaceFile("Q:\\no such folder\\Plimex.ini", "x"));
 }
 
-// A name the code page lacks would be listed, applied and saved as "?".
-TEST(WindowsFileSystem, NamesOutsideTheCodePageAreGivenByTheirShortForms) {
-    const ScratchFolder folder;
-    const std::wstring wideFolder(folder.Path().begin(), folder.Path().end());
-    const std::wstring photos = wideFolder + L"\x0424\x043e\x0442\x043e";  // "Фото"
-    ASSERT_TRUE(CreateDirectoryW(photos.c_str(), nullptr));
-    const UniqueFile file(CreateFileW((photos + L"\\\x0444.bmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(file.Valid());
-    const WindowsFileSystem files(diagnostics);
-
-    const std::wstring shortFolder = files.ShortPath(photos + L"\\");
-    const std::string ansiFolder(shortFolder.begin(), shortFolder.end());
-    ASSERT_EQ(shortFolder.find(L'\x0424'), std::wstring::npos);
-    EXPECT_TRUE(files.IsFolder(ansiFolder));
-    const std::vector<std::string> names = files.FindNormalFiles(ansiFolder + "*.bmp");
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(names[0].find('?'), std::string::npos);
-    EXPECT_NE(GetFileAttributesA((ansiFolder + names[0]).c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 }  // namespace
 }  // namespace plimex::win32
