@@ -100,8 +100,9 @@ class Form1 {
     std::int32_t TrayMessage = 0;
 
     bool unloaded_ = false;
-    // The options file existed but could not be read: overwriting it would
-    // replace the user's settings with the defaults, so this run never does.
+    // The options file existed but could not be read or understood:
+    // overwriting it would replace the user's settings with the defaults, so
+    // this run never does.
     bool keepOptionsFile_ = false;
     // The image folder the options file keeps, in the code page: the saved
     // one until the user chooses another that the file can hold.
