@@ -12,16 +12,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# No DLL of mingw's is shipped: everything is linked in. Stack canaries
-# (libssp, linked in too), and an image that Windows may load anywhere
-# (ASLR, with the full 64-bit range where there is one) with no code run
-# from data pages (DEP). Recent linkers set the last ones by default; older
-# ones do not.
-set(CMAKE_CXX_FLAGS_INIT "-fstack-protector-strong")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--dynamicbase,--nxcompat")
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
-    string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--high-entropy-va")
-endif()
+# No DLL of mingw's is shipped: everything is linked in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Tests of the Windows build run under Wine of the program's width, which
 # tests/CMakeLists.txt hands to wine-run.

@@ -5,10 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <new>
 #include <span>
-#include <vector>
 
+#include "core/positioned_bitmap_reader.h"
 #include "linux_desktop/regular_file.h"
 #include "linux_desktop/reserved_pixels.h"
 
@@ -25,39 +24,20 @@ std::span<const std::uint8_t> AsBytes(const std::string& bytes) {
     return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
 }
 
-// Reads where the decoder asks, into one buffer kept from read to read. It
-// never reads past the file's end nor past the bytes the picture can use,
-// so that a lying header costs no memory.
-class FileReader : public BitmapFileReader {
+class FileReader : public PositionedBitmapReader {
   public:
-    FileReader(int fd, std::size_t usableBytes) : fd_(fd), usableBytes_(usableBytes) {}
-
-    std::span<const std::uint8_t> Read(std::size_t offset, std::size_t bytes) override {
-        if (failed_ || offset >= usableBytes_) return {};
-        try {
-            buffer_.resize(std::min(bytes, usableBytes_ - offset));
-        } catch (const std::bad_alloc&) {
-            failed_ = true;
-            return {};
-        }
-        std::size_t filled = 0;
-        while (filled < buffer_.size()) {
-            const ssize_t got = ::pread(fd_, buffer_.data() + filled, buffer_.size() - filled,
-                                        static_cast<off_t>(offset + filled));
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) failed_ = true;
-            if (got <= 0) break;
-            filled += static_cast<std::size_t>(got);
-        }
-        return {buffer_.data(), filled};
-    }
-    bool failed() const { return failed_; }
+    FileReader(int fd, std::size_t usableBytes) : PositionedBitmapReader(usableBytes), fd_(fd) {}
 
   private:
+    std::ptrdiff_t ReadAt(std::uint8_t* into, std::size_t bytes, std::uint64_t offset) override {
+        ssize_t got;
+        do {
+            got = ::pread(fd_, into, bytes, static_cast<off_t>(offset));
+        } while (got < 0 && errno == EINTR);
+        return got;
+    }
+
     int fd_;
-    std::size_t usableBytes_;
-    std::vector<std::uint8_t> buffer_;
-    bool failed_ = false;
 };
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "win32/bitmap_file.h"
 
 #include <algorithm>
-#include <new>
 #include <span>
-#include <vector>
+
+#include "core/positioned_bitmap_reader.h"
 
 namespace plimex::win32 {
 namespace {
@@ -25,44 +25,23 @@ HANDLE OpenFileOfBitmapSize(const std::string& path) {
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Reads where the decoder asks, into one buffer kept from read to read,
-// never past the bytes the picture can use.
-class FileReader : public BitmapFileReader {
+class FileReader : public PositionedBitmapReader {
   public:
-    FileReader(HANDLE file, std::size_t usableBytes) : file_(file), usableBytes_(usableBytes) {}
-
-    std::span<const std::uint8_t> Read(std::size_t offset, std::size_t bytes) override {
-        if (failed_ || offset >= usableBytes_) return {};
-        try {
-            buffer_.resize(std::min(bytes, usableBytes_ - offset));
-        } catch (const std::bad_alloc&) {
-            failed_ = true;
-            return {};
-        }
-        std::size_t filled = 0;
-        while (filled < buffer_.size()) {
-            const std::uint64_t at = offset + filled;
-            OVERLAPPED position{};
-            position.Offset = static_cast<DWORD>(at);
-            position.OffsetHigh = static_cast<DWORD>(at >> 32);
-            DWORD got = 0;
-            const auto want =
-                static_cast<DWORD>(std::min<std::size_t>(buffer_.size() - filled, 1u << 30));
-            if (::ReadFile(file_, buffer_.data() + filled, want, &got, &position) == 0) {
-                failed_ = true;
-            }
-            if (failed_ || got == 0) break;
-            filled += got;
-        }
-        return {buffer_.data(), filled};
-    }
-    bool failed() const { return failed_; }
+    FileReader(HANDLE file, std::size_t usableBytes)
+        : PositionedBitmapReader(usableBytes), file_(file) {}
 
   private:
+    std::ptrdiff_t ReadAt(std::uint8_t* into, std::size_t bytes, std::uint64_t offset) override {
+        OVERLAPPED position{};
+        position.Offset = static_cast<DWORD>(offset);
+        position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD got = 0;
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes, 1u << 30));
+        if (::ReadFile(file_, into, want, &got, &position) == 0) return -1;
+        return static_cast<std::ptrdiff_t>(got);
+    }
+
     HANDLE file_;
-    std::size_t usableBytes_;
-    std::vector<std::uint8_t> buffer_;
-    bool failed_ = false;
 };
 
 }  // namespace
