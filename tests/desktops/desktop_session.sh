@@ -116,7 +116,17 @@ fail() {
     echo "FAIL: $*" >&2
     take_screenshot "$shot" 2>/dev/null && echo "screen at the failure: $shot" >&2
     for log in "$scratch"/*.log; do echo "--- $log" && tail -15 "$log"; done >&2
+    print_where_program_waits >&2
     exit 1
+}
+
+# A program that shows nothing is usually waiting somewhere: its threads'
+# stacks say where.
+print_where_program_waits() {
+    [ -n "${program_pid:-}" ] && ! program_ended || return 0
+    echo "--- where the program (pid $program_pid) is"
+    timeout 60 gdb -p "$program_pid" -batch -ex 'thread apply all bt' 2>&1 |
+        grep -E '^(Thread|#)' || echo "(gdb could not attach)"
 }
 
 wait_for() {  # seconds, command...
