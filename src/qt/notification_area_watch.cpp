@@ -11,6 +11,11 @@ namespace {
 
 const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 
+// How long a tray that appears may wait for a StatusNotifierItem host of the
+// same desktop: GNOME's AppIndicator extension brings up both within a few
+// milliseconds of each other, in either order.
+constexpr int kHostGraceMs = 1000;
+
 }  // namespace
 
 NotificationAreaWatch::NotificationAreaWatch(std::function<void(bool)> changed)
@@ -28,6 +33,9 @@ NotificationAreaWatch::NotificationAreaWatch(std::function<void(bool)> changed)
         bus.connect(QString(), QStringLiteral("/StatusNotifierWatcher"), kWatcher,
                     QLatin1String(signal), this, SLOT(Recheck()));
     }
+    hostGrace_.setSingleShot(true);
+    hostGrace_.setInterval(kHostGraceMs);
+    connect(&hostGrace_, &QTimer::timeout, this, [this] { Report(Available()); });
     available_ = Available();
 }
 
@@ -35,8 +43,22 @@ bool NotificationAreaWatch::Available() {
     return CurrentTrayProtocol() == TrayProtocol::StatusNotifierItem || xembed_.TrayExists();
 }
 
+// Qt keeps the protocol it finds when the first icon is made for the whole
+// run. So an XEmbed tray that comes up first is used only once a host of the
+// same desktop had time to come too: the item then gets the menu that the
+// desktop draws itself, not the program's own.
 void NotificationAreaWatch::Recheck() {
-    const bool available = Available();
+    const bool hostRegistered = CurrentTrayProtocol() == TrayProtocol::StatusNotifierItem;
+    const bool available = hostRegistered || xembed_.TrayExists();
+    if (available && !available_ && !hostRegistered) {
+        if (!hostGrace_.isActive()) hostGrace_.start();
+        return;
+    }
+    hostGrace_.stop();
+    Report(available);
+}
+
+void NotificationAreaWatch::Report(bool available) {
     if (available == available_) return;
     available_ = available;
     changed_(available);

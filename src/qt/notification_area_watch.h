@@ -2,6 +2,7 @@
 
 #include <QDBusServiceWatcher>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 
 #include "qt/xembed_tray_watch.h"
@@ -26,9 +27,12 @@ class NotificationAreaWatch : public QObject {
     void Recheck();
 
   private:
+    void Report(bool available);
+
     std::function<void(bool)> changed_;
     QDBusServiceWatcher watcher_;
     XEmbedTrayWatch xembed_;
+    QTimer hostGrace_;
     bool available_ = false;
 };
 

@@ -10,22 +10,11 @@ program=$(realpath "$1")
 watcher=$(realpath "$2")
 
 start_display
-bus_address=$(dbus-daemon --session --fork --nopidfile --print-address=1 \
-    --print-pid=2 2>"$scratch/bus.pid" | head -1)
-[ -n "$bus_address" ] || fail "no session bus"
-helper_pids+=($(cat "$scratch/bus.pid"))
-export DBUS_SESSION_BUS_ADDRESS="$bus_address"
-"$watcher" >"$scratch/items.txt" 2>"$scratch/watcher.log" &
-helper_pids+=($!)
-watcher_ready() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
-    org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher 2>/dev/null |
-    grep -q 'boolean true'; }
-wait_for 10 watcher_ready || fail "the watcher did not start"
+start_session_bus
+start_fake_watcher "$watcher"
 
 prepare_options 2 0
-program_bus=$bus_address
 start_program "$program"
-item_registered() { [ -s "$scratch/items.txt" ]; }
 wait_for 15 item_registered || fail "the program registered no item with the watcher"
 item=$(head -1 "$scratch/items.txt")
 

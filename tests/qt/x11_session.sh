@@ -95,6 +95,29 @@ start_program() {  # path [log name]
     helper_pids+=($program_pid)
 }
 
+# A private session bus, the program's too.
+start_session_bus() {
+    local address
+    address=$(dbus-daemon --session --fork --nopidfile --print-address=1 \
+        --print-pid=2 2>"$scratch/bus.pid" | head -1)
+    [ -n "$address" ] || fail "no session bus"
+    helper_pids+=($(cat "$scratch/bus.pid"))
+    export DBUS_SESSION_BUS_ADDRESS="$address"
+    program_bus=$address
+}
+
+# A stand-in StatusNotifierWatcher with a host; the items that register with
+# it are written to $scratch/items.txt.
+start_fake_watcher() {  # path
+    "$1" >"$scratch/items.txt" 2>"$scratch/watcher.log" &
+    helper_pids+=($!)
+    watcher_ready() { dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher 2>/dev/null |
+        grep -q 'boolean true'; }
+    wait_for 10 watcher_ready || fail "the watcher did not start"
+}
+item_registered() { [ -s "$scratch/items.txt" ]; }
+
 # The program's shown windows: its tray icon and popup menu count too.
 visible_windows() { xdotool search --onlyvisible --class plimex 2>/dev/null | wc -l; }
 main_window_shown() { xdotool search --onlyvisible --name '^Plimex 2000$' >/dev/null 2>&1; }
