@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "linux_desktop/bitmap_file.h"
 #include "linux_desktop/gsettings_wallpaper.h"
 #include "linux_desktop/pcmanfm_wallpaper.h"
 #include "linux_desktop/plasma_wallpaper.h"
@@ -13,6 +12,7 @@
 #include "linux_desktop/user_wallpaper_file.h"
 #include "linux_desktop/x11_root_wallpaper.h"
 #include "linux_desktop/xfce_wallpaper.h"
+#include "posix/bitmap_file.h"
 
 namespace plimex::linux_desktop {
 
@@ -114,7 +114,7 @@ bool LinuxDesktop::SetWallpaper(const std::string& path) {
     // Desktops draw what they make of any file, a text file or a header
     // without pixels, as a plain colour or black, and still say yes.
     if (!mechanism_->DecodesFile()) {
-        const DecodedBitmap bitmap = ReadBitmapFile(path, kOpaqueArgb32);
+        const DecodedBitmap bitmap = posix::ReadBitmapFile(path, kOpaqueArgb32);
         if (!bitmap.failure.empty()) return ReportShowFailure(path, bitmap.failure);
     }
     if (!mechanism_->Show(path)) {

@@ -5,8 +5,8 @@
 #include <QRect>
 #include <new>
 
-#include "linux_desktop/bitmap_file.h"
-#include "linux_desktop/reserved_pixels.h"
+#include "posix/bitmap_file.h"
+#include "posix/reserved_pixels.h"
 
 namespace plimex::linux_desktop {
 
@@ -46,13 +46,13 @@ StretchedPicture LoadStretchedPicture(const std::string& path, int width, int he
                                       const std::vector<ScreenArea>& monitors,
                                       const PixelFormat& format) {
     if (width <= 0 || height <= 0) return Failure("the screen has no size");
-    DecodedBitmap bitmap = ReadBitmapFile(path, format);
+    DecodedBitmap bitmap = posix::ReadBitmapFile(path, format);
     if (!bitmap.failure.empty()) return Failure(std::move(bitmap.failure));
     if (ShownAsItIs(bitmap, width, height, monitors)) {
         return {width, height, std::move(bitmap.pixels), {}};
     }
     const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    StretchedPicture picture{width, height, ReservedPixels(count), {}};
+    StretchedPicture picture{width, height, posix::ReservedPixels(count), {}};
     try {
         // Black: no colour bits, only the fixed ones.
         picture.pixels.assign(count, format.fixedBits);

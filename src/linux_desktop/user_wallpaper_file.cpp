@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "linux_desktop/regular_file.h"
-#include "linux_desktop/unique_fd.h"
+#include "posix/regular_file.h"
+#include "posix/unique_fd.h"
 
 namespace plimex::linux_desktop {
 
@@ -52,14 +52,14 @@ std::filesystem::path UserRuntimeFolder() {
 std::optional<std::string> ReadUserWallpaperFile(const std::filesystem::path& file) {
     // A path is far shorter; anything longer is not ours.
     constexpr std::size_t kLongestPath = 1 << 16;
-    return ReadRegularFile(file.string(), kLongestPath);
+    return posix::ReadRegularFile(file.string(), kLongestPath);
 }
 
 bool WriteUserWallpaperFile(const std::filesystem::path& file, const std::string& path) {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     std::string temporary = file.string() + ".XXXXXX";
-    UniqueFd fd(::mkstemp(temporary.data()));
+    posix::UniqueFd fd(::mkstemp(temporary.data()));
     if (!fd.valid()) return false;
     const bool written = WriteAll(fd.get(), path) && ::fsync(fd.get()) == 0 && fd.Close();
     if (!written || ::rename(temporary.c_str(), file.c_str()) != 0) {

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "qt/case_insensitive_order.h"
+#include "posix/case_insensitive_order.h"
 
 namespace plimex::qt {
 
@@ -20,7 +20,7 @@ void FileListModel::Add(std::vector<std::wstring> names) {
         entries_.insert(entries_.end(), std::make_move_iterator(names.begin()),
                         std::make_move_iterator(names.end()));
     }
-    SortIgnoringCase(entries_);
+    posix::SortIgnoringCase(entries_);
     endResetModel();
 }
 

@@ -10,6 +10,7 @@
 #include "core/form1_events.h"
 #include "core/shown_caption.h"
 #include "platform/controls.h"
+#include "posix/posix_folders.h"
 #include "qt/bitmap_image_list.h"
 #include "qt/dir_list_box.h"
 #include "qt/drive_list_box.h"
@@ -18,7 +19,6 @@
 #include "qt/interval_timer.h"
 #include "qt/option_button.h"
 #include "qt/popup_menu.h"
-#include "qt/posix_folders.h"
 #include "qt/preview_box.h"
 #include "qt/shape_box.h"
 #include "qt/twips.h"
@@ -84,7 +84,7 @@ class Form1Window : public QWidget, public MainWindow {
     bool shownBefore_ = false;
     bool hideMinimizes_ = false;
 
-    PosixFolders folders_;
+    posix::PosixFolders folders_;
     // Containers come before their contents: members are destroyed in reverse.
     DriveListBox drive1_;
     DirListBox dir1_;

@@ -3,15 +3,16 @@
 #include <QApplication>
 #include <optional>
 
-#include "qt/locale_code_page.h"
+#include "posix/locale_code_page.h"
+#include "posix/process_signals.h"
+#include "posix/single_instance.h"
+#include "posix/standard_error_diagnostics.h"
 #include "qt/no_display_exit.h"
-#include "qt/process_signals.h"
 #include "qt/program_on_this_machine.h"
-#include "qt/single_instance.h"
-#include "qt/standard_error_diagnostics.h"
 
 using namespace plimex;
 using namespace plimex::qt;
+using namespace plimex::posix;
 
 int main(int argc, char* argv[]) {
     // A wallpaper passes through buffers the size of the picture and of the
@@ -39,8 +40,11 @@ int main(int argc, char* argv[]) {
 
     ProgramOnThisMachine running(diagnostics);
     Program& program = running.program();
-    const ProcessSignals processSignals([&] { program.window().RequestUnload(); },
-                                        [&] { program.form().Ouvrir_Click(); });
+    const posix::ProcessSignals processSignals(
+        [](std::function<void()> call) {
+            QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
+        },
+        [&] { program.window().RequestUnload(); }, [&] { program.form().Ouvrir_Click(); });
     running.Start();
     return QApplication::exec();
 }

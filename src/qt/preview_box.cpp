@@ -3,14 +3,14 @@
 #include <QPainter>
 #include <utility>
 
-#include "linux_desktop/bitmap_file.h"
+#include "posix/bitmap_file.h"
 
 namespace plimex::qt {
 
 void PreviewBox::LoadPicture(const std::string& path) {
     // Our own decoder, bounds-checked and size-limited, rather than the
     // toolkit's: a crafted bitmap must not read outside its pixels.
-    const DecodedBitmap bitmap = linux_desktop::ReadBitmapFile(path, kOpaqueArgb32);
+    const DecodedBitmap bitmap = posix::ReadBitmapFile(path, kOpaqueArgb32);
     const QImage decoded(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
                          bitmap.height, QImage::Format_RGB32);
     // Scaled once here rather than at every repaint of a large bitmap. A

@@ -1,13 +1,13 @@
 #include "qt/program_on_this_machine.h"
 
-#include "qt/mounted_volumes.h"
+#include "posix/mounted_volumes.h"
 
 namespace plimex::qt {
 ProgramOnThisMachine::ProgramOnThisMachine(Diagnostics& diagnostics)
     : fileSystem_(codePage_, diagnostics),
       desktop_(diagnostics),
       program_({desktop_, tray_, fileSystem_, random_, codePage_, diagnostics}, icons_,
-               Twips::OfPrimaryScreen(), MountedVolumesOfThisMachine()),
+               Twips::OfPrimaryScreen(), posix::MountedVolumesOfThisMachine()),
       areaWatch_([this](bool available) {
           tray_.SetAreaAvailable(available);
           program_.NotificationAreaChanged(available);

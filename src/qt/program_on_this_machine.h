@@ -3,10 +3,10 @@
 #include "core/time_of_day_random.h"
 #include "linux_desktop/linux_desktop.h"
 #include "platform/diagnostics.h"
+#include "posix/locale_code_page.h"
+#include "posix/posix_file_system.h"
 #include "qt/icon_registry.h"
-#include "qt/locale_code_page.h"
 #include "qt/notification_area_watch.h"
-#include "qt/posix_file_system.h"
 #include "qt/program.h"
 #include "qt/tray_notification_area.h"
 
@@ -24,8 +24,8 @@ class ProgramOnThisMachine {
     Program& program() { return program_; }
 
   private:
-    const LocaleCodePage codePage_;
-    PosixFileSystem fileSystem_;
+    const posix::LocaleCodePage codePage_;
+    posix::PosixFileSystem fileSystem_;
     TimeOfDayRandom random_;
     linux_desktop::LinuxDesktop desktop_;
     IconRegistry icons_;

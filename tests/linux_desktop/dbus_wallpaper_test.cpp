@@ -18,8 +18,8 @@
 
 #include "linux_desktop/js_string_literal.h"
 #include "linux_desktop/plasma_wallpaper.h"
-#include "linux_desktop/scratch_folder.h"
 #include "linux_desktop/xfce_wallpaper.h"
+#include "posix/scratch_folder.h"
 
 namespace plimex::linux_desktop {
 namespace {

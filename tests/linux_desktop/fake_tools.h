@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "linux_desktop/scratch_folder.h"
+#include "posix/scratch_folder.h"
 
 namespace plimex::linux_desktop {
 

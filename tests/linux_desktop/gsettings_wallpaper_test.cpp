@@ -9,7 +9,7 @@
 #include <string>
 
 #include "linux_desktop/glib_ptr.h"
-#include "linux_desktop/scratch_folder.h"
+#include "posix/scratch_folder.h"
 
 // Runs on GSettings' memory backend, with the system's GNOME schemas and the
 // Cinnamon and MATE schemas of this folder on GSETTINGS_SCHEMA_DIR.

@@ -11,7 +11,7 @@
 
 #include "fake_tools.h"
 #include "fakes/fake_platform.h"
-#include "linux_desktop/scratch_folder.h"
+#include "posix/scratch_folder.h"
 
 namespace plimex::linux_desktop {
 namespace {

@@ -11,8 +11,8 @@
 #include "fake_tools.h"
 #include "fakes/fake_platform.h"
 #include "linux_desktop/pcmanfm_wallpaper.h"
-#include "linux_desktop/scratch_folder.h"
 #include "linux_desktop/sway_wallpaper.h"
+#include "posix/scratch_folder.h"
 
 namespace plimex::linux_desktop {
 namespace {

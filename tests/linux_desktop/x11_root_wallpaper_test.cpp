@@ -20,7 +20,7 @@
 
 #include "fakes/fake_platform.h"
 #include "linux_desktop/linux_desktop.h"
-#include "linux_desktop/scratch_folder.h"
+#include "posix/scratch_folder.h"
 #include "x11_probe.h"
 
 extern char** environ;

@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "active_popup.h"
-#include "linux_desktop/scratch_folder.h"
-#include "qt/locale_code_page.h"
+#include "posix/locale_code_page.h"
+#include "posix/scratch_folder.h"
 
 namespace plimex::qt {
 namespace {
@@ -36,7 +36,7 @@ class PaintCounter : public QObject {
 
 class Form1WindowTest : public ::testing::Test {
   protected:
-    LocaleCodePage codePage;
+    posix::LocaleCodePage codePage;
     Twips twips{96};
     IconRegistry icons;
     Form1Window window{codePage, twips, icons, {"/", "/home/lea/"}};
@@ -65,7 +65,7 @@ TEST_F(Form1WindowTest, PlacesEveryControlFromTheLayoutAt15TwipsAPixel) {
 }
 
 TEST(Form1WindowScaleTest, PlacesControlsByTheScreensLogicalResolution) {
-    const LocaleCodePage codePage;
+    const posix::LocaleCodePage codePage;
     Twips twips(192);
     IconRegistry icons;
     Form1Window window(codePage, twips, icons, {"/"});

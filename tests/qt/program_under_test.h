@@ -3,9 +3,9 @@
 #include <string>
 
 #include "fakes/fake_platform.h"
-#include "linux_desktop/scratch_folder.h"
-#include "qt/locale_code_page.h"
-#include "qt/posix_file_system.h"
+#include "posix/locale_code_page.h"
+#include "posix/posix_file_system.h"
+#include "posix/scratch_folder.h"
 #include "qt/program.h"
 #include "working_folder.h"
 
@@ -29,9 +29,9 @@ struct ProgramUnderTest {
     plimex::testing::FakeDesktop desktop{log};
     plimex::testing::FakeNotificationArea tray{log};
     plimex::testing::FakeRandom random;
-    LocaleCodePage codePage;
+    posix::LocaleCodePage codePage;
     plimex::testing::FakeDiagnostics diagnostics;
-    PosixFileSystem fileSystem{codePage, diagnostics};
+    posix::PosixFileSystem fileSystem{codePage, diagnostics};
     IconRegistry icons;
     Program program{{desktop, tray, fileSystem, random, codePage, diagnostics},
                     icons,

@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
-#include "linux_desktop/unique_fd.h"
+#include "posix/locale_code_page.h"
+#include "posix/posix_file_system.h"
+#include "posix/standard_error_diagnostics.h"
+#include "posix/unique_fd.h"
 #include "qt/file_list_box.h"
-#include "qt/locale_code_page.h"
-#include "qt/posix_file_system.h"
-#include "qt/standard_error_diagnostics.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ std::string MakeFolder(int count) {
         const std::string name = folder + "/" + stems[generator() % 6] + "_" +
                                  std::to_string(generator() % 1000000) + "_" + std::to_string(i) +
                                  (i % 7 == 0 ? ".BMP" : ".bmp");
-        plimex::linux_desktop::UniqueFd(::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+        plimex::posix::UniqueFd(::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     }
     return folder + "/";
 }
@@ -77,9 +77,9 @@ struct FillTimes {
 // The same calls as the program's own fill, and its names as the system
 // gives them let go before the sort as there.
 std::vector<std::wstring> BitmapNamesIn(const std::string& folder) {
-    const plimex::qt::LocaleCodePage codePage;
-    plimex::qt::StandardErrorDiagnostics diagnostics;
-    const plimex::qt::PosixFileSystem fileSystem(codePage, diagnostics);
+    const plimex::posix::LocaleCodePage codePage;
+    plimex::posix::StandardErrorDiagnostics diagnostics;
+    const plimex::posix::PosixFileSystem fileSystem(codePage, diagnostics);
     const std::vector<std::string> names = fileSystem.FindNormalFiles(folder + "*.bmp");
     std::vector<std::wstring> entries;
     entries.reserve(names.size());
@@ -155,7 +155,7 @@ CountResult Measure(int count, int runs, plimex::qt::FileListBox& list) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    plimex::qt::UseUserLocale();
+    plimex::posix::UseUserLocale();
     int runs = 5;
     std::vector<int> counts;
     for (int i = 1; i < argc; ++i) {

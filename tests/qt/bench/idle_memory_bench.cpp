@@ -15,8 +15,8 @@
 #include <fstream>
 #include <string>
 
+#include "posix/standard_error_diagnostics.h"
 #include "qt/program_on_this_machine.h"
-#include "qt/standard_error_diagnostics.h"
 
 using namespace plimex;
 using namespace plimex::qt;
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);  // as main() sets it
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    StandardErrorDiagnostics diagnostics;
+    posix::StandardErrorDiagnostics diagnostics;
     ProgramOnThisMachine running(diagnostics);
     Program& program = running.program();
     running.Start();
