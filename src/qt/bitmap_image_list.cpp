@@ -4,7 +4,7 @@
 
 namespace plimex::qt {
 
-PictureHandle BitmapImageList::ExtractIcon(std::int16_t index) {
+PictureHandle QtBitmapImageList::ExtractIcon(std::int16_t index) {
     if (index != 1) {
         return 0;
     }

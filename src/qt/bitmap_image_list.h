@@ -6,9 +6,9 @@
 namespace plimex::qt {
 
 // ImageList1: its one image becomes a fresh icon on every extraction.
-class BitmapImageList : public ImageList {
+class QtBitmapImageList : public ImageList {
   public:
-    explicit BitmapImageList(IconRegistry& registry) : registry_(registry) {}
+    explicit QtBitmapImageList(IconRegistry& registry) : registry_(registry) {}
     // 0 for an index that holds no image.
     PictureHandle ExtractIcon(std::int16_t index) override;
 

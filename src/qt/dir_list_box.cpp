@@ -10,7 +10,7 @@ constexpr int kEntryRole = Qt::UserRole;
 
 }  // namespace
 
-DirListBox::DirListBox(const Folders& folders) : FolderList(folders) {
+QtDirListBox::QtDirListBox(const Folders& folders) : FolderList(folders) {
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -22,7 +22,7 @@ DirListBox::DirListBox(const Folders& folders) : FolderList(folders) {
     });
 }
 
-void DirListBox::Show(const FolderTree& tree) {
+void QtDirListBox::Show(const FolderTree& tree) {
     clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon);

@@ -10,9 +10,9 @@ namespace plimex::qt {
 // Dir1, the classic folder list: the folders on the way down to the current
 // one, each inside the last, then the current folder's subfolders. A double
 // click (or Enter) on any of them opens it.
-class DirListBox : public QTreeWidget, public FolderList {
+class QtDirListBox : public QTreeWidget, public FolderList {
   public:
-    explicit DirListBox(const Folders& folders);
+    explicit QtDirListBox(const Folders& folders);
 
     // Raised after the user opened another folder.
     void OnChanged(std::function<void()> handler) { changed_ = std::move(handler); }

@@ -14,8 +14,8 @@ std::vector<std::wstring> Decoded(const AnsiCodePage& codePage,
 
 }  // namespace
 
-DriveListBox::DriveListBox(const Folders& folders, const AnsiCodePage& codePage,
-                           const std::vector<std::string>& volumes)
+QtDriveListBox::QtDriveListBox(const Folders& folders, const AnsiCodePage& codePage,
+                               const std::vector<std::string>& volumes)
     : DriveRoots(folders, Decoded(codePage, volumes)) {
     for (const std::wstring& root : roots()) {
         addItem(QString::fromStdWString(root));

@@ -12,10 +12,10 @@ namespace plimex::qt {
 
 // Drive1: the mounted volumes stand for drives; a volume's root is its mount
 // point.
-class DriveListBox : public QComboBox, public DriveRoots {
+class QtDriveListBox : public QComboBox, public DriveRoots {
   public:
-    DriveListBox(const Folders& folders, const AnsiCodePage& codePage,
-                 const std::vector<std::string>& volumes);
+    QtDriveListBox(const Folders& folders, const AnsiCodePage& codePage,
+                   const std::vector<std::string>& volumes);
 
     // Raised after the user picked another volume.
     void OnChanged(std::function<void()> handler) { changed_ = std::move(handler); }

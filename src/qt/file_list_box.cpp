@@ -4,7 +4,7 @@
 
 namespace plimex::qt {
 
-FileListBox::FileListBox() {
+QtFileListBox::QtFileListBox() {
     setModel(&model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -22,24 +22,24 @@ FileListBox::FileListBox() {
     });
 }
 
-void FileListBox::Clear() {
+void QtFileListBox::Clear() {
     refilling_ = true;
     model_.Clear();
     refilling_ = false;
 }
 
-void FileListBox::AddItems(std::vector<std::wstring> items) {
+void QtFileListBox::AddItems(std::vector<std::wstring> items) {
     refilling_ = true;
     model_.Add(std::move(items));
     refilling_ = false;
 }
 
-int FileListBox::ListIndex() const {
+int QtFileListBox::ListIndex() const {
     const QModelIndexList rows = selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-std::wstring FileListBox::List(int index) const {
+std::wstring QtFileListBox::List(int index) const {
     // Past either end the list reads as an empty string.
     if (index < 0 || index >= model_.Count()) {
         return {};

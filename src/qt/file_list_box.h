@@ -9,9 +9,9 @@
 namespace plimex::qt {
 
 // LstFic: a single-selection list of the folder's bitmaps in sorted order.
-class FileListBox : public QListView, public ListBox {
+class QtFileListBox : public QListView, public ListBox {
   public:
-    FileListBox();
+    QtFileListBox();
 
     // Raised for the user's selection changes and double clicks only.
     void OnSelectionChanged(std::function<void()> handler) {

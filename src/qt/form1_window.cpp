@@ -24,14 +24,14 @@ QColor ColourOf(std::string_view name) {
 
 }  // namespace
 
-Form1Window::Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
-                         const std::vector<std::string>& volumes)
+QtForm1Window::QtForm1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
+                             const std::vector<std::string>& volumes)
     : twips_(twips),
       folders_(codePage),
       drive1_(folders_, codePage, volumes),
       dir1_(folders_),
-      shape2_(twips, ShapeBox::Style::Outline),
-      shape1_(twips, ShapeBox::Style::Filled, ColourOf("Shape1")),
+      shape2_(twips, QtShapeBox::Style::Outline),
+      shape1_(twips, QtShapeBox::Style::Filled, ColourOf("Shape1")),
       tmr_(layout::kTimerIntervalMs),
       image2_(icons, icons.Add(IconFromIconFile(pictures::kAppIcon))),
       image3_(icons, icons.Add(IconFromKeyedBitmap(pictures::kImage3))),
@@ -39,8 +39,8 @@ Form1Window::Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistr
       lblPapCaption_(L"", [this](const std::wstring& text) { lblPap_.setText(CaptionText(text)); }),
       command1Caption_(std::wstring(layout::Get(layout::MainWindow(), "Command1").caption),
                        [this](const std::wstring& text) { command1_.setText(CaptionText(text)); }),
-      optionButtons_{OptionButton(option1_), OptionButton(option2_), OptionButton(option3_),
-                     OptionButton(option4_), OptionButton(option5_)} {
+      optionButtons_{QtOptionButton(option1_), QtOptionButton(option2_), QtOptionButton(option3_),
+                     QtOptionButton(option4_), QtOptionButton(option5_)} {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(icons.Icon(image2_.Picture()));
@@ -75,7 +75,7 @@ Form1Window::Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistr
     shape1_.SetShapeGeometry(bar, width() - bar.x());
 }
 
-Form1Controls Form1Window::Controls(AboutWindow& form2) {
+Form1Controls QtForm1Window::Controls(AboutWindow& form2) {
     return Form1Controls{
         drive1_,
         dir1_,
@@ -100,7 +100,7 @@ Form1Controls Form1Window::Controls(AboutWindow& form2) {
     };
 }
 
-void Form1Window::Connect(Form1& form) {
+void QtForm1Window::Connect(Form1& form) {
     form_ = &form;
     drive1_.OnChanged([this] { Raise("Drive1", ControlEvent::Change); });
     dir1_.OnChanged([this] { Raise("Dir1", ControlEvent::Change); });
@@ -118,32 +118,32 @@ void Form1Window::Connect(Form1& form) {
     menu_.OnPickedElsewhere([this](std::string_view item) { Raise(item, ControlEvent::Click); });
 }
 
-void Form1Window::Raise(std::string_view control, ControlEvent event) {
+void QtForm1Window::Raise(std::string_view control, ControlEvent event) {
     if (form_ != nullptr) {
         RaiseEvent(*form_, control, event);
     }
 }
 
-void Form1Window::RequestUnload() {
+void QtForm1Window::RequestUnload() {
     if (form_ != nullptr) {
         form_->Unload();
     }
 }
 
-void Form1Window::RaiseTrayRequest(TrayIntent intent) {
+void QtForm1Window::RaiseTrayRequest(TrayIntent intent) {
     if (form_ != nullptr) {
         form_->TrayRequest(intent);
     }
 }
 
-QRadioButton& Form1Window::option(int number) {
+QRadioButton& QtForm1Window::option(int number) {
     QRadioButton* buttons[] = {&option1_, &option2_, &option3_, &option4_, &option5_};
     return *buttons[number - 1];
 }
 
 // Tab enters the interval group at its selected button, and the arrow keys
 // move within the group, as with the frame's option buttons on Windows.
-void Form1Window::SetOptionTabStops() {
+void QtForm1Window::SetOptionTabStops() {
     bool anySelected = false;
     for (int number = 1; number <= 5; ++number) {
         anySelected = anySelected || option(number).isChecked();
@@ -155,14 +155,14 @@ void Form1Window::SetOptionTabStops() {
     }
 }
 
-void Form1Window::CentreOnScreen() {
+void QtForm1Window::CentreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen != nullptr) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
 
-void Form1Window::Show() {
+void QtForm1Window::Show() {
     if (!shownBefore_) {
         shownBefore_ = true;
         CentreOnScreen();
@@ -172,7 +172,7 @@ void Form1Window::Show() {
     activateWindow();
 }
 
-void Form1Window::SetReachableFromTray(bool reachable) {
+void QtForm1Window::SetReachableFromTray(bool reachable) {
     hideMinimizes_ = !reachable;
     const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowMinimizeButtonHint, !reachable);
     // Not setWindowFlags, which would hide a shown window.
@@ -182,7 +182,7 @@ void Form1Window::SetReachableFromTray(bool reachable) {
     }
 }
 
-void Form1Window::Hide() {
+void QtForm1Window::Hide() {
     if (!hideMinimizes_) {
         hide();
     } else if (isVisible()) {
@@ -190,22 +190,22 @@ void Form1Window::Hide() {
     }
 }
 
-std::string_view Form1Window::PopupMenu() {
+std::string_view QtForm1Window::PopupMenu() {
     return menu_.Exec(QCursor::pos());
 }
 
-std::uint32_t Form1Window::hWnd() const {
+std::uint32_t QtForm1Window::hWnd() const {
     return static_cast<std::uint32_t>(winId());
 }
 
-void Form1Window::Unload() {
+void QtForm1Window::Unload() {
     form_ = nullptr;
     tmr_.SetEnabled(false);
     hide();
     QCoreApplication::quit();
 }
 
-void Form1Window::closeEvent(QCloseEvent* event) {
+void QtForm1Window::closeEvent(QCloseEvent* event) {
     // Closing the window quits, through the same unload as Quitter.
     event->ignore();
     if (form_ == nullptr) {

@@ -27,10 +27,10 @@ namespace plimex::qt {
 
 // The main window, built from the layout table. Every user action on it
 // reaches one handler of the program, until the program unloads it.
-class Form1Window : public QWidget, public MainWindow {
+class QtForm1Window : public QWidget, public MainWindow {
   public:
-    Form1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
-                const std::vector<std::string>& volumes);
+    QtForm1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
+                  const std::vector<std::string>& volumes);
 
     Form1Controls Controls(AboutWindow& form2);
     void Connect(Form1& form);
@@ -53,9 +53,9 @@ class Form1Window : public QWidget, public MainWindow {
     void Unload() override;
 
     // The widgets, for the program's tests.
-    DriveListBox& drive1() { return drive1_; }
-    DirListBox& dir1() { return dir1_; }
-    FileListBox& lstFic() { return lstFic_; }
+    QtDriveListBox& drive1() { return drive1_; }
+    QtDirListBox& dir1() { return dir1_; }
+    QtFileListBox& lstFic() { return lstFic_; }
     QPushButton& cmdSel() { return cmdSel_; }
     QLabel& lblPap() { return lblPap_; }
     QGroupBox& fraInt() { return fraInt_; }
@@ -64,10 +64,10 @@ class Form1Window : public QWidget, public MainWindow {
     QPushButton& command4() { return command4_; }
     QRadioButton& option(int number);
     QLabel& label1() { return label1_; }
-    PreviewBox& image1() { return image1_; }
-    ShapeBox& shape1() { return shape1_; }
-    ShapeBox& shape2() { return shape2_; }
-    IntervalTimer& tmr() { return tmr_; }
+    QtPreviewBox& image1() { return image1_; }
+    QtShapeBox& shape1() { return shape1_; }
+    QtShapeBox& shape2() { return shape2_; }
+    QtIntervalTimer& tmr() { return tmr_; }
     QMenu& menu() { return menu_.menu(); }
 
   protected:
@@ -86,9 +86,9 @@ class Form1Window : public QWidget, public MainWindow {
 
     posix::PosixFolders folders_;
     // Containers come before their contents: members are destroyed in reverse.
-    DriveListBox drive1_;
-    DirListBox dir1_;
-    FileListBox lstFic_;
+    QtDriveListBox drive1_;
+    QtDirListBox dir1_;
+    QtFileListBox lstFic_;
     QPushButton cmdSel_;
     QLabel lblPap_;
     QGroupBox fraInt_;
@@ -101,19 +101,19 @@ class Form1Window : public QWidget, public MainWindow {
     QRadioButton option4_;
     QRadioButton option5_;
     QLabel label1_;
-    PreviewBox image1_;
-    ShapeBox shape2_;
-    ShapeBox shape1_;
+    QtPreviewBox image1_;
+    QtShapeBox shape2_;
+    QtShapeBox shape1_;
 
-    IntervalTimer tmr_;
+    QtIntervalTimer tmr_;
     IconBox image2_;
     IconBox image3_;
-    BitmapImageList imageList1_;
+    QtBitmapImageList imageList1_;
     qt::PopupMenu menu_;
 
     ShownCaption lblPapCaption_;
     ShownCaption command1Caption_;
-    OptionButton optionButtons_[5];
+    QtOptionButton optionButtons_[5];
 };
 
 }  // namespace plimex::qt

@@ -28,7 +28,7 @@ void ShowTitle(QLabel& label) {
 
 }  // namespace
 
-Form2Dialog::Form2Dialog(const Twips& twips) {
+Form2Window::Form2Window(const Twips& twips) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(IconFromIconFile(pictures::kAppIcon));
@@ -50,7 +50,7 @@ Form2Dialog::Form2Dialog(const Twips& twips) {
     picture1_.setFocus();
 }
 
-void Form2Dialog::keyPressEvent(QKeyEvent* event) {
+void Form2Window::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
         case Qt::Key_Return:
@@ -62,8 +62,8 @@ void Form2Dialog::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void AboutLauncher::ShowModal() {
-    Form2Dialog form2(twips_);
+void QtForm2Dialog::ShowModal() {
+    Form2Window form2(twips_);
     form2.exec();
 }
 

@@ -11,9 +11,9 @@ namespace plimex::qt {
 
 // The About window, built from its layout table. Only "Fermer" and the
 // title bar's close command close it; Enter and Escape do not.
-class Form2Dialog : public QDialog {
+class Form2Window : public QDialog {
   public:
-    explicit Form2Dialog(const Twips& twips);
+    explicit Form2Window(const Twips& twips);
 
     QLabel& picture1() { return picture1_; }
     QLabel& picture2() { return picture2_; }
@@ -33,9 +33,9 @@ class Form2Dialog : public QDialog {
 };
 
 // Form2 exists only while it is open: each opening builds it afresh.
-class AboutLauncher : public AboutWindow {
+class QtForm2Dialog : public AboutWindow {
   public:
-    explicit AboutLauncher(const Twips& twips) : twips_(twips) {}
+    explicit QtForm2Dialog(const Twips& twips) : twips_(twips) {}
     void ShowModal() override;
 
   private:

@@ -7,9 +7,9 @@
 namespace plimex::qt {
 
 // Tmr: switching it on while it runs keeps its rhythm.
-class IntervalTimer : public Timer {
+class QtIntervalTimer : public Timer {
   public:
-    explicit IntervalTimer(int intervalMs) { timer_.setInterval(intervalMs); }
+    explicit QtIntervalTimer(int intervalMs) { timer_.setInterval(intervalMs); }
 
     void SetEnabled(bool enabled) override {
         if (enabled && !timer_.isActive()) {

@@ -7,9 +7,9 @@
 namespace plimex::qt {
 
 // An interval option; selecting it from the program raises no click.
-class OptionButton : public plimex::OptionButton {
+class QtOptionButton : public plimex::OptionButton {
   public:
-    explicit OptionButton(QRadioButton& button) : button_(button) {}
+    explicit QtOptionButton(QRadioButton& button) : button_(button) {}
     void Select() override { button_.setChecked(true); }
 
   private:

@@ -7,7 +7,7 @@
 
 namespace plimex::qt {
 
-void PreviewBox::LoadPicture(const std::string& path) {
+void QtPreviewBox::LoadPicture(const std::string& path) {
     // Our own decoder, bounds-checked and size-limited, rather than the
     // toolkit's: a crafted bitmap must not read outside its pixels.
     const DecodedBitmap bitmap = posix::ReadBitmapFile(path, kOpaqueArgb32);
@@ -25,7 +25,7 @@ void PreviewBox::LoadPicture(const std::string& path) {
     update();
 }
 
-void PreviewBox::paintEvent(QPaintEvent* /*event*/) {
+void QtPreviewBox::paintEvent(QPaintEvent* /*event*/) {
     if (picture_.isNull()) {
         return;
     }

@@ -8,7 +8,7 @@
 namespace plimex::qt {
 
 // Image1: the selected bitmap stretched to the box, proportions ignored.
-class PreviewBox : public QWidget, public plimex::PreviewBox {
+class QtPreviewBox : public QWidget, public plimex::PreviewBox {
   public:
     void LoadPicture(const std::string& path) override;
     const QPixmap& picture() const { return picture_; }

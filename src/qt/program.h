@@ -26,13 +26,13 @@ class Program {
     void Start(bool notificationArea);
     void NotificationAreaChanged(bool available);
 
-    Form1Window& window() { return window_; }
+    QtForm1Window& window() { return window_; }
     Form1& form() { return form_; }
 
   private:
     Twips twips_;
-    Form1Window window_;
-    AboutLauncher form2_{twips_};
+    QtForm1Window window_;
+    QtForm2Dialog form2_{twips_};
     Form1 form_;
 };
 

@@ -4,17 +4,17 @@
 
 namespace plimex::qt {
 
-ShapeBox::ShapeBox(const Twips& twips, Style style, QColor fill)
+QtShapeBox::QtShapeBox(const Twips& twips, Style style, QColor fill)
     : twips_(twips), style_(style), fill_(fill) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void ShapeBox::SetShapeGeometry(const QRect& shape, int widest) {
+void QtShapeBox::SetShapeGeometry(const QRect& shape, int widest) {
     drawnWidth_ = shape.width();
     setGeometry(shape.x(), shape.y(), std::max(widest, shape.width()), shape.height());
 }
 
-void ShapeBox::SetWidth(float twips) {
+void QtShapeBox::SetWidth(float twips) {
     const int pixels = twips_.ToPixels(twips);
     if (pixels == drawnWidth_) {
         return;
@@ -26,7 +26,7 @@ void ShapeBox::SetWidth(float twips) {
     update(changedFrom, 0, changedTo - changedFrom, height());
 }
 
-void ShapeBox::paintEvent(QPaintEvent* /*event*/) {
+void QtShapeBox::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     const QRect drawn(0, 0, drawnWidth_, height());
     if (style_ == Style::Filled) {

@@ -10,11 +10,11 @@ namespace plimex::qt {
 
 // Shape1 and Shape2: a rectangle drawn over the window. The widget spans the
 // widest the rectangle may become; only the drawn width changes.
-class ShapeBox : public QWidget, public Shape {
+class QtShapeBox : public QWidget, public Shape {
   public:
     enum class Style { Outline, Filled };
 
-    ShapeBox(const Twips& twips, Style style, QColor fill = {});
+    QtShapeBox(const Twips& twips, Style style, QColor fill = {});
 
     // Repaints only a visible shape, and only when its width in pixels changed.
     void SetWidth(float twips) override;

@@ -7,11 +7,11 @@ namespace plimex::win32 {
 
 // A common-controls image list holding one bitmap resource whose key colour
 // is transparent.
-class BitmapImageList : public ImageList {
+class Win32BitmapImageList : public ImageList {
   public:
     static constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
-    BitmapImageList(HINSTANCE instance, int bitmapId, int size);
+    Win32BitmapImageList(HINSTANCE instance, int bitmapId, int size);
     PictureHandle ExtractIcon(std::int16_t index) override;
 
   private:

@@ -8,12 +8,12 @@ constexpr int kIndentCharacters = 2;
 
 }  // namespace
 
-bool DirListBox::OpenSelected() {
+bool Win32DirListBox::OpenSelected() {
     const auto index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
     return index >= 0 && OpenEntry(static_cast<std::size_t>(index));
 }
 
-void DirListBox::Show(const FolderTree& tree) {
+void Win32DirListBox::Show(const FolderTree& tree) {
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     for (std::size_t entry = 0; entry < tree.EntryCount(); ++entry) {
@@ -25,7 +25,7 @@ void DirListBox::Show(const FolderTree& tree) {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
-void DirListBox::Draw(const DRAWITEMSTRUCT& item) const {
+void Win32DirListBox::Draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemID >= tree().EntryCount()) {
         return;
     }

@@ -7,9 +7,9 @@ namespace plimex::win32 {
 
 // The classic directory list: an owner-drawn LISTBOX whose entries are
 // indented by depth; a double click or Enter opens the selected folder.
-class DirListBox : public FolderList {
+class Win32DirListBox : public FolderList {
   public:
-    DirListBox(HWND list, const Folders& folders) : FolderList(folders), list_(list) {}
+    Win32DirListBox(HWND list, const Folders& folders) : FolderList(folders), list_(list) {}
     // Opens the folder of the selected entry; true when the folder shown changed.
     bool OpenSelected();
     void Draw(const DRAWITEMSTRUCT& item) const;

@@ -45,7 +45,7 @@ std::wstring DriveEntryText(const std::wstring& root) {
     return text;
 }
 
-DriveListBox::DriveListBox(HWND combo, const Folders& folders)
+Win32DriveListBox::Win32DriveListBox(HWND combo, const Folders& folders)
     : DriveRoots(folders, LogicalDriveRoots()), combo_(combo) {
     for (const std::wstring& root : roots()) {
         const std::wstring text = DriveEntryText(root);
@@ -54,11 +54,11 @@ DriveListBox::DriveListBox(HWND combo, const Folders& folders)
     SetDrive(CurrentDirectory());
 }
 
-int DriveListBox::SelectedEntry() const {
+int Win32DriveListBox::SelectedEntry() const {
     return static_cast<int>(SendMessageW(combo_, CB_GETCURSEL, 0, 0));
 }
 
-void DriveListBox::SelectEntry(int index) {
+void Win32DriveListBox::SelectEntry(int index) {
     SendMessageW(combo_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 

@@ -8,10 +8,10 @@
 namespace plimex::win32 {
 
 // A drop-down list of the machine's drives, each shown with its volume label.
-class DriveListBox : public DriveRoots {
+class Win32DriveListBox : public DriveRoots {
   public:
     // Lists the drives and selects the one of the current directory.
-    DriveListBox(HWND combo, const Folders& folders);
+    Win32DriveListBox(HWND combo, const Folders& folders);
 
   private:
     int SelectedEntry() const override;

@@ -9,11 +9,11 @@ bool ListsBefore(const std::wstring& a, const std::wstring& b) {
            CSTR_LESS_THAN;
 }
 
-void FileListBox::Clear() {
+void Win32FileListBox::Clear() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
 }
 
-void FileListBox::AddItems(std::vector<std::wstring> items) {
+void Win32FileListBox::AddItems(std::vector<std::wstring> items) {
     // Entries arriving in the list box's own order are appended at the end
     // instead of being inserted in the middle of a large list.
     std::sort(items.begin(), items.end(), ListsBefore);
@@ -31,11 +31,11 @@ void FileListBox::AddItems(std::vector<std::wstring> items) {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
-int FileListBox::ListIndex() const {
+int Win32FileListBox::ListIndex() const {
     return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
 }
 
-std::wstring FileListBox::List(int index) const {
+std::wstring Win32FileListBox::List(int index) const {
     const LRESULT length = SendMessageW(list_, LB_GETTEXTLEN, index, 0);
     if (length == LB_ERR) {
         return {};
@@ -47,7 +47,7 @@ std::wstring FileListBox::List(int index) const {
     return text;
 }
 
-int FileListBox::ListCount() const {
+int Win32FileListBox::ListCount() const {
     return static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0));
 }
 

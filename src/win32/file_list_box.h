@@ -11,9 +11,9 @@ namespace plimex::win32 {
 bool ListsBefore(const std::wstring& a, const std::wstring& b);
 
 // A LISTBOX with LBS_SORT: the control itself keeps the order.
-class FileListBox : public ListBox {
+class Win32FileListBox : public ListBox {
   public:
-    explicit FileListBox(HWND list) : list_(list) {}
+    explicit Win32FileListBox(HWND list) : list_(list) {}
     void Clear() override;
     void AddItems(std::vector<std::wstring> items) override;
     int ListIndex() const override;

@@ -65,7 +65,7 @@ int ShiftOf(WPARAM keys) {
 
 }  // namespace
 
-Form1Window::Form1Window(HINSTANCE instance, TrayNotificationArea& tray)
+Win32Form1Window::Win32Form1Window(HINSTANCE instance, TrayNotificationArea& tray)
     : tray_(tray),
       font_(MessageFont()),
       owner_(CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
@@ -97,18 +97,18 @@ Form1Window::Form1Window(HINSTANCE instance, TrayNotificationArea& tray)
     SendMessageW(Child("Dir1"), LB_SETITEMHEIGHT, 0, LineHeight(font_.get()) + 2);
 }
 
-Form1Window::~Form1Window() {
+Win32Form1Window::~Win32Form1Window() {
     if (IsWindow(window_)) {
         DestroyWindow(window_);
     }
 }
 
-HWND Form1Window::CreateMainWindow(HINSTANCE instance) {
+HWND Win32Form1Window::CreateMainWindow(HINSTANCE instance) {
     RegisterWindowClass(instance, WindowProc, kClassName);
     return CreateLayoutWindow(kClassName, Layout(), scale_, this);
 }
 
-std::vector<HWND> Form1Window::CreateControls() {
+std::vector<HWND> Win32Form1Window::CreateControls() {
     std::vector<HWND> children;
     for (const layout::Control& control : Layout().controls) {
         children.push_back(CreateLayoutControl(window_, control, Id(control.name), scale_,
@@ -117,63 +117,64 @@ std::vector<HWND> Form1Window::CreateControls() {
     return children;
 }
 
-int Form1Window::Id(std::string_view name) const {
+int Win32Form1Window::Id(std::string_view name) const {
     return ControlId(Layout(), name);
 }
 
-HWND Form1Window::Child(std::string_view name) const {
+HWND Win32Form1Window::Child(std::string_view name) const {
     return children_.at(static_cast<std::size_t>(Id(name) - kFirstControlId));
 }
 
-RECT Form1Window::Place(std::string_view name) const {
+RECT Win32Form1Window::Place(std::string_view name) const {
     const layout::Control& control = layout::Get(Layout(), name);
     return LayoutRect(control, scale_, FrameOffset(control));
 }
 
-ShownCaption Form1Window::Caption(std::string_view name) const {
+ShownCaption Win32Form1Window::Caption(std::string_view name) const {
     return ShownCaption(
         std::wstring(layout::Get(Layout(), name).caption),
         [window = Child(name)](const std::wstring& text) { SetWindowTextW(window, text.c_str()); });
 }
 
-RadioButton Form1Window::Radio(std::string_view name) const {
-    return RadioButton(window_, Id(name), Id("Option1"), Id("Option5"));
+Win32OptionButton Win32Form1Window::Radio(std::string_view name) const {
+    return Win32OptionButton(window_, Id(name), Id("Option1"), Id("Option5"));
 }
 
-Form1Controls Form1Window::Controls(AboutWindow& about) {
+Form1Controls Win32Form1Window::Controls(AboutWindow& about) {
     return Form1Controls{drive1_,  dir1_,    lstFic_,     lblPap_,   tmr_,     option1_, option2_,
                          option3_, option4_, option5_,    command1_, activer_, shape1_,  image1_,
                          image2_,  image3_,  imageList1_, *this,     about,    *this};
 }
 
-void Form1Window::Show() {
+void Win32Form1Window::Show() {
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
 }
 
-void Form1Window::Hide() {
+void Win32Form1Window::Hide() {
     ShowWindow(window_, SW_HIDE);
 }
 
-std::string_view Form1Window::PopupMenu() {
+std::string_view Win32Form1Window::PopupMenu() {
     return menu_.Track(window_);
 }
 
-std::uint32_t Form1Window::hWnd() const {
+std::uint32_t Win32Form1Window::hWnd() const {
     return NarrowHandle(window_);
 }
 
-void Form1Window::SetTaskVisible(bool visible) {
+void Win32Form1Window::SetTaskVisible(bool visible) {
     SetWindowLongPtrW(window_, GWLP_HWNDPARENT,
                       visible ? 0 : reinterpret_cast<LONG_PTR>(owner_.get()));
 }
 
-void Form1Window::Unload() {
+void Win32Form1Window::Unload() {
     DestroyWindow(window_);
 }
 
-LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Form1Window*>(CreationData(window, message, lParam));
+LRESULT CALLBACK Win32Form1Window::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32Form1Window*>(CreationData(window, message, lParam));
     if (self == nullptr || self->form_ == nullptr) {
         if (message == WM_DESTROY) {
             PostQuitMessage(0);
@@ -183,7 +184,7 @@ LRESULT CALLBACK Form1Window::WindowProc(HWND window, UINT message, WPARAM wPara
     return self->OnMessage(message, wParam, lParam);
 }
 
-LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_) {
         tray_.RestoreAfterShellRestart();
         return 0;
@@ -240,7 +241,7 @@ LRESULT Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void Form1Window::OnCommand(int id, int code) {
+void Win32Form1Window::OnCommand(int id, int code) {
     if (id == IDOK) {
         OnEnter();
     } else if (id == Id("Drive1") && code == CBN_SELCHANGE) {
@@ -258,7 +259,7 @@ void Form1Window::OnCommand(int id, int code) {
 
 // The dialog manager reports Enter as IDOK: it opens the selected folder in
 // the folder list and presses a focused button, as keyboard users expect.
-void Form1Window::OnEnter() {
+void Win32Form1Window::OnEnter() {
     HWND focus = GetFocus();
     if (focus == Child("Dir1")) {
         OpenSelectedFolder();
@@ -270,20 +271,20 @@ void Form1Window::OnEnter() {
     }
 }
 
-void Form1Window::OpenSelectedFolder() {
+void Win32Form1Window::OpenSelectedFolder() {
     if (dir1_.OpenSelected()) {
         RaiseEvent(*form_, "Dir1", ControlEvent::Change);
     }
 }
 
-void Form1Window::ChangeDrive() {
+void Win32Form1Window::ChangeDrive() {
     RaiseEvent(*form_, "Drive1", ControlEvent::Change);
     // A drive that is not ready leaves the folder list where it was: the
     // drive list goes back to the drive of the folder still shown.
     drive1_.SetDrive(dir1_.Path());
 }
 
-void Form1Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+void Win32Form1Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!IsTrayReport(window_, lParam, GetMessagePos())) {
         return;
     }
@@ -292,13 +293,13 @@ void Form1Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
                           static_cast<float>(GET_Y_LPARAM(lParam)) * scale_.TwipsPerPixelY());
 }
 
-void Form1Window::OnPaint() {
+void Win32Form1Window::OnPaint() {
     const PaintScope paint(window_);
     PaintOutline(paint.Get(), shape2_);
     shape1_.Paint(paint.Get());
 }
 
-void Form1Window::OnActivate(WPARAM wParam) {
+void Win32Form1Window::OnActivate(WPARAM wParam) {
     // Give the focus back to the control that had it when the window was left.
     if (LOWORD(wParam) == WA_INACTIVE) {
         focus_ = GetFocus();

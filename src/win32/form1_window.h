@@ -12,9 +12,9 @@
 #include "win32/handles.h"
 #include "win32/icon_box.h"
 #include "win32/interval_timer.h"
+#include "win32/option_button.h"
 #include "win32/popup_menu.h"
 #include "win32/preview_box.h"
-#include "win32/radio_button.h"
 #include "win32/shape_box.h"
 #include "win32/tray_notification_area.h"
 #include "win32/twips.h"
@@ -25,18 +25,18 @@ namespace plimex::win32 {
 
 // The main window and its controls, built from the layout table. Its window
 // procedure hands the user's actions to the handlers of the core's Form1.
-class Form1Window : public MainWindow, public Screen {
+class Win32Form1Window : public MainWindow, public Screen {
   public:
     static constexpr wchar_t kClassName[] = L"PlimexForm1";
 
-    Form1Window(HINSTANCE instance, TrayNotificationArea& tray);
-    Form1Window(const Form1Window&) = delete;
-    Form1Window& operator=(const Form1Window&) = delete;
-    ~Form1Window() override;
+    Win32Form1Window(HINSTANCE instance, TrayNotificationArea& tray);
+    Win32Form1Window(const Win32Form1Window&) = delete;
+    Win32Form1Window& operator=(const Win32Form1Window&) = delete;
+    ~Win32Form1Window() override;
 
     Form1Controls Controls(AboutWindow& about);
     // From now on the user's actions reach the handlers.
-    void Attach(Form1& form) { form_ = &form; }
+    void Connect(Form1& form) { form_ = &form; }
     HWND Handle() const { return window_; }
     const Twips& Scale() const { return scale_; }
     HFONT Font() const { return font_.get(); }
@@ -65,7 +65,7 @@ class Form1Window : public MainWindow, public Screen {
     HWND Child(std::string_view name) const;
     int Id(std::string_view name) const;
     RECT Place(std::string_view name) const;
-    RadioButton Radio(std::string_view name) const;
+    Win32OptionButton Radio(std::string_view name) const;
     ShownCaption Caption(std::string_view name) const;
 
     TrayNotificationArea& tray_;
@@ -81,24 +81,24 @@ class Form1Window : public MainWindow, public Screen {
 
     win32::PopupMenu menu_;
     WindowsFolders folders_;
-    DriveListBox drive1_;
-    DirListBox dir1_;
-    FileListBox lstFic_;
+    Win32DriveListBox drive1_;
+    Win32DirListBox dir1_;
+    Win32FileListBox lstFic_;
     ShownCaption lblPap_;
-    IntervalTimer tmr_;
-    RadioButton option1_;
-    RadioButton option2_;
-    RadioButton option3_;
-    RadioButton option4_;
-    RadioButton option5_;
+    Win32IntervalTimer tmr_;
+    Win32OptionButton option1_;
+    Win32OptionButton option2_;
+    Win32OptionButton option3_;
+    Win32OptionButton option4_;
+    Win32OptionButton option5_;
     ShownCaption command1_;
     ShownCaption activer_;
-    ShapeBox shape1_;
+    Win32ShapeBox shape1_;
     RECT shape2_;
-    PreviewBox image1_;
+    Win32PreviewBox image1_;
     HeldIcon image2_;
     HeldIcon image3_;
-    BitmapImageList imageList1_;
+    Win32BitmapImageList imageList1_;
 };
 
 }  // namespace plimex::win32

@@ -54,12 +54,14 @@ void Close(HWND window, HWND mainWindow) {
 
 }  // namespace
 
-Form2Dialog::Form2Dialog(HINSTANCE instance, HWND mainWindow, const Twips& scale, HFONT font)
+Win32Form2Dialog::Win32Form2Dialog(HINSTANCE instance, HWND mainWindow, const Twips& scale,
+                                   HFONT font)
     : instance_(instance), mainWindow_(mainWindow), scale_(scale), font_(font) {
-    RegisterWindowClass(instance_, WindowProc, Form2Dialog::kClassName);
+    RegisterWindowClass(instance_, WindowProc, Win32Form2Dialog::kClassName);
 }
 
-LRESULT CALLBACK Form2Dialog::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32Form2Dialog::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
     HWND mainWindow = reinterpret_cast<HWND>(CreationData(window, message, lParam));
     // Enter and Escape arrive as IDOK and IDCANCEL: neither closes the window.
     const bool closeClicked =
@@ -71,7 +73,7 @@ LRESULT CALLBACK Form2Dialog::WindowProc(HWND window, UINT message, WPARAM wPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void Form2Dialog::ShowModal() {
+void Win32Form2Dialog::ShowModal() {
     const Opening opening{TitleFont(scale_),
                           {LoadBitmapResource(instance_, PLIMEX_ABOUT1_BITMAP),
                            LoadBitmapResource(instance_, PLIMEX_ABOUT2_BITMAP)}};

@@ -8,11 +8,11 @@ namespace plimex::win32 {
 
 // The About window: built afresh from the layout at every opening, modal
 // over the main window, and gone completely once closed.
-class Form2Dialog : public AboutWindow {
+class Win32Form2Dialog : public AboutWindow {
   public:
     static constexpr wchar_t kClassName[] = L"PlimexForm2";
 
-    Form2Dialog(HINSTANCE instance, HWND mainWindow, const Twips& scale, HFONT font);
+    Win32Form2Dialog(HINSTANCE instance, HWND mainWindow, const Twips& scale, HFONT font);
     void ShowModal() override;
 
   private:

@@ -2,7 +2,7 @@
 
 namespace plimex::win32 {
 
-void IntervalTimer::SetEnabled(bool enabled) {
+void Win32IntervalTimer::SetEnabled(bool enabled) {
     if (enabled == enabled_) {
         return;
     }

@@ -6,9 +6,9 @@
 namespace plimex::win32 {
 
 // A window timer whose ticks arrive as WM_TIMER with its identifier.
-class IntervalTimer : public Timer {
+class Win32IntervalTimer : public Timer {
   public:
-    IntervalTimer(HWND window, UINT_PTR id, UINT intervalMs)
+    Win32IntervalTimer(HWND window, UINT_PTR id, UINT intervalMs)
         : window_(window), id_(id), intervalMs_(intervalMs) {}
     // Switching on a running timer keeps its phase: SetTimer would restart it.
     void SetEnabled(bool enabled) override;

@@ -30,17 +30,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     plimex::win32::WindowsFileSystem fileSystem{diagnostics};
     plimex::TimeOfDayRandom random;
 
-    plimex::win32::Form1Window mainForm(instance, notificationArea);
+    plimex::win32::Win32Form1Window mainForm(instance, notificationArea);
     if (mainForm.Handle() == nullptr) {
         // Without its window nothing could show the program or end it.
         return 1;
     }
-    plimex::win32::Form2Dialog aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
-                                        mainForm.Font());
+    plimex::win32::Win32Form2Dialog aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
+                                             mainForm.Font());
     plimex::Form1 form(
         plimex::Platform{desktop, notificationArea, fileSystem, random, codePage, diagnostics},
         mainForm.Controls(aboutBox));
-    mainForm.Attach(form);
+    mainForm.Connect(form);
     form.Form_Load();
 
     int exitCode = 0;

@@ -33,7 +33,7 @@ UniqueBitmap StretchedToBox(const DecodedBitmap& picture, HWND box) {
 
 }  // namespace
 
-void PreviewBox::LoadPicture(const std::string& path) {
+void Win32PreviewBox::LoadPicture(const std::string& path) {
     // The shown picture goes first, so that at most one full-size one exists.
     picture_.reset();
     // Our own decoder, bounds-checked and size-limited, rather than the
@@ -43,7 +43,7 @@ void PreviewBox::LoadPicture(const std::string& path) {
     InvalidateRect(box_, nullptr, FALSE);
 }
 
-void PreviewBox::Draw(const DRAWITEMSTRUCT& item) const {
+void Win32PreviewBox::Draw(const DRAWITEMSTRUCT& item) const {
     const RECT& area = item.rcItem;
     if (!picture_) {
         FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));

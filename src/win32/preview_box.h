@@ -6,9 +6,9 @@
 namespace plimex::win32 {
 
 // The preview: an owner-drawn STATIC that stretches its bitmap to its size.
-class PreviewBox : public plimex::PreviewBox {
+class Win32PreviewBox : public plimex::PreviewBox {
   public:
-    explicit PreviewBox(HWND box) : box_(box) {}
+    explicit Win32PreviewBox(HWND box) : box_(box) {}
     void LoadPicture(const std::string& path) override;
     void Draw(const DRAWITEMSTRUCT& item) const;
     HBITMAP Picture() const { return picture_.get(); }

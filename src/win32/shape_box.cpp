@@ -6,10 +6,11 @@
 
 namespace plimex::win32 {
 
-ShapeBox::ShapeBox(HWND window, const Twips& scale, RECT bar, int leftTwips, COLORREF colour)
+Win32ShapeBox::Win32ShapeBox(HWND window, const Twips& scale, RECT bar, int leftTwips,
+                             COLORREF colour)
     : window_(window), scale_(scale), bar_(bar), leftTwips_(leftTwips), colour_(colour) {}
 
-void ShapeBox::SetWidth(float twips) {
+void Win32ShapeBox::SetWidth(float twips) {
     const LONG right = std::max<LONG>(bar_.left, scale_.X(leftTwips_ + static_cast<double>(twips)));
     if (right == bar_.right) {
         return;
@@ -22,7 +23,7 @@ void ShapeBox::SetWidth(float twips) {
     }
 }
 
-void ShapeBox::Paint(HDC dc) const {
+void Win32ShapeBox::Paint(HDC dc) const {
     SetDCBrushColor(dc, colour_);
     FillRect(dc, &bar_, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }

@@ -9,9 +9,9 @@ namespace plimex::win32 {
 // The progress bar, painted by its window. The timer sets its width every
 // second, so only the strip that changed is repainted, and nothing at all
 // while the window is hidden: showing the window paints it whole anyway.
-class ShapeBox : public Shape {
+class Win32ShapeBox : public Shape {
   public:
-    ShapeBox(HWND window, const Twips& scale, RECT bar, int leftTwips, COLORREF colour);
+    Win32ShapeBox(HWND window, const Twips& scale, RECT bar, int leftTwips, COLORREF colour);
     void SetWidth(float twips) override;
     void Paint(HDC dc) const;
     const RECT& Bar() const { return bar_; }

@@ -14,7 +14,7 @@ std::wstring MutexName() {
 BOOL CALLBACK PostShowMessage(HWND window, LPARAM) {
     wchar_t className[64] = L"";
     GetClassNameW(window, className, 64);
-    if (std::wstring_view(className) == Form1Window::kClassName) {
+    if (std::wstring_view(className) == Win32Form1Window::kClassName) {
         PostMessageW(window, SingleInstance::ShowMessage(), SingleInstance::FolderNumber(), 0);
     }
     return TRUE;

@@ -39,7 +39,7 @@ class Form1WindowTest : public ::testing::Test {
     posix::LocaleCodePage codePage;
     Twips twips{96};
     IconRegistry icons;
-    Form1Window window{codePage, twips, icons, {"/", "/home/lea/"}};
+    QtForm1Window window{codePage, twips, icons, {"/", "/home/lea/"}};
 };
 
 TEST_F(Form1WindowTest, PlacesEveryControlFromTheLayoutAt15TwipsAPixel) {
@@ -68,7 +68,7 @@ TEST(Form1WindowScaleTest, PlacesControlsByTheScreensLogicalResolution) {
     const posix::LocaleCodePage codePage;
     Twips twips(192);
     IconRegistry icons;
-    Form1Window window(codePage, twips, icons, {"/"});
+    QtForm1Window window(codePage, twips, icons, {"/"});
     EXPECT_EQ(window.size(), QSize(846, 1004));
     EXPECT_EQ(window.lstFic().geometry(), QRect(336, 16, 258, 424));
     EXPECT_FLOAT_EQ(twips.TwipsPerPixelX(), 7.5f);
@@ -91,7 +91,7 @@ TEST_F(Form1WindowTest, ShowsTheLayoutsCaptions) {
 }
 
 TEST_F(Form1WindowTest, TabFollowsTheLayoutsOrderAndEntersTheOptionsAtTheSelectedOne) {
-    OptionButton(window.option(4)).Select();
+    QtOptionButton(window.option(4)).Select();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     window.drive1().setFocus();
@@ -129,7 +129,7 @@ TEST_F(Form1WindowTest, ThePopupMenuReportsTheItemPickedByItsAccessKey) {
 }
 
 TEST_F(Form1WindowTest, TheFileListSortsIgnoringCaseAndIndexesTheSortedOrder) {
-    FileListBox& list = window.lstFic();
+    QtFileListBox& list = window.lstFic();
     list.AddItems({L"b.bmp", L"A.bmp", L"c.bmp"});
     ASSERT_EQ(list.ListCount(), 3);
     EXPECT_EQ(list.List(0), L"A.bmp");
@@ -154,7 +154,7 @@ TEST_F(Form1WindowTest, TheFileListSortsIgnoringCaseAndIndexesTheSortedOrder) {
 }
 
 TEST_F(Form1WindowTest, OnlyTheUsersSelectionRaisesTheListsHandler) {
-    FileListBox& list = window.lstFic();
+    QtFileListBox& list = window.lstFic();
     int raised = 0;
     list.OnSelectionChanged([&] { ++raised; });
     list.AddItems({L"x.bmp", L"y.bmp"});
@@ -194,7 +194,7 @@ TEST_F(Form1WindowTest, ThePreviewStretchesAnyBitmapOverTheWholeBox) {
 }
 
 TEST_F(Form1WindowTest, TheProgressBarRepaintsOnlyWhenShownAndItsPixelsChange) {
-    ShapeBox& bar = window.shape1();
+    QtShapeBox& bar = window.shape1();
     window.show();
     QApplication::processEvents();
     PaintCounter counter(bar);
@@ -218,7 +218,7 @@ TEST_F(Form1WindowTest, TheProgressBarRepaintsOnlyWhenShownAndItsPixelsChange) {
 }
 
 TEST_F(Form1WindowTest, TheDriveListHoldsPathsByTheirDeepestVolume) {
-    DriveListBox& drives = window.drive1();
+    QtDriveListBox& drives = window.drive1();
     EXPECT_EQ(drives.count(), 2);
     EXPECT_EQ(drives.DriveOf(L"/home/lea/Images"), L"/home/lea/");
     EXPECT_EQ(drives.DriveOf(L"/home/lea"), L"/home/lea/");
@@ -244,7 +244,7 @@ TEST_F(Form1WindowTest, TheFolderListShowsAncestorsThenSortedSubfolders) {
         std::filesystem::create_directory(folder / name);
     }
     folder.Write("x.bmp");
-    DirListBox& dirs = window.dir1();
+    QtDirListBox& dirs = window.dir1();
     int raised = 0;
     dirs.OnChanged([&] { ++raised; });
 

@@ -129,7 +129,7 @@ TEST_F(ProgramTest, PickingAVolumeThenAFolderListsTheirBitmaps) {
     EXPECT_EQ(form.imageFolder(), codePage.FromAnsi(cwd.Folder()));
     EXPECT_EQ(window.lstFic().ListCount(), 0);
 
-    DirListBox& dirs = window.dir1();
+    QtDirListBox& dirs = window.dir1();
     emit dirs.itemActivated(dirs.currentItem()->parent(), 0);
     const QString picturesName =
         QString::fromStdString(std::filesystem::path(pictures.Folder()).parent_path().filename());
@@ -150,7 +150,7 @@ TEST_F(ProgramTest, ChoosingAnEntryPreviewsItAndSelectMakesItTheWallpaper) {
     window.cmdSel().click();
     EXPECT_TRUE(desktop.wallpapers.empty());
 
-    FileListBox& list = window.lstFic();
+    QtFileListBox& list = window.lstFic();
     list.selectionModel()->select(list.model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
     window.cmdSel().click();
     ASSERT_EQ(desktop.wallpapers.size(), 1u);
@@ -173,11 +173,11 @@ TEST_F(ProgramTest, ClosingTheWindowUnloadsLikeQuitter) {
 
 TEST(AboutWindowTest, OpensAfreshEachTimeAndClosesOnlyByItsButton) {
     const Twips twips(96);
-    AboutLauncher launcher(twips);
+    QtForm2Dialog launcher(twips);
     for (int opening = 0; opening < 2; ++opening) {
         bool checked = false;
         QTimer::singleShot(0, [&] {
-            auto* form2 = dynamic_cast<Form2Dialog*>(QApplication::activeModalWidget());
+            auto* form2 = dynamic_cast<Form2Window*>(QApplication::activeModalWidget());
             ASSERT_NE(form2, nullptr);
             EXPECT_EQ(form2->size(), QSize(320, 394));
             EXPECT_EQ(form2->windowTitle(), "Plimex 2000");

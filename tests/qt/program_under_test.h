@@ -37,7 +37,7 @@ struct ProgramUnderTest {
                     icons,
                     Twips{96},
                     {"/", cwd.Folder()}};
-    Form1Window& window = program.window();
+    QtForm1Window& window = program.window();
     Form1& form = program.form();
 };
 

@@ -41,7 +41,7 @@ TEST(SampleBackgroundsTest, ThePreviewAndTheX11WallpaperReadEverySampleExactly) 
     const QDir folder(QStringLiteral(PLIMEX_SAMPLE_BACKGROUNDS));
     const QStringList names = folder.entryList({QStringLiteral("*.bmp")}, QDir::Files);
     ASSERT_FALSE(names.isEmpty());
-    PreviewBox preview;
+    QtPreviewBox preview;
     preview.resize(size);
     for (const QString& name : names) {
         const QString path = folder.filePath(name);

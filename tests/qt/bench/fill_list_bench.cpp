@@ -89,7 +89,7 @@ std::vector<std::wstring> BitmapNamesIn(const std::string& folder) {
     return entries;
 }
 
-FillTimes FillOnce(const std::string& folder, plimex::qt::FileListBox& list) {
+FillTimes FillOnce(const std::string& folder, plimex::qt::QtFileListBox& list) {
     FillTimes times{};
     const Clock::time_point start = Clock::now();
     list.Clear();
@@ -121,7 +121,7 @@ struct CountResult {
     Spread fill, shell;
 };
 
-CountResult Measure(int count, int runs, plimex::qt::FileListBox& list) {
+CountResult Measure(int count, int runs, plimex::qt::QtFileListBox& list) {
     const std::string folder = MakeFolder(count);
     std::vector<double> fill, shell, listed, added, selected;
     for (int run = 0; run < runs; ++run) {
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
     }
     std::sort(counts.begin(), counts.end());
 
-    plimex::qt::FileListBox list;
+    plimex::qt::QtFileListBox list;
     list.resize(129, 212);
     list.show();
     QApplication::processEvents();

@@ -48,7 +48,7 @@ TEST_F(FolderListTest, LocatesFoldersByTheirFullPathAndRoot) {
 TEST_F(FolderListTest, OpensTheSelectedSubfolderOrParent) {
     scratch_.MakeFolder("sub");
     HWND box = Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS);
-    DirListBox list(box, folders_);
+    Win32DirListBox list(box, folders_);
     ASSERT_TRUE(list.SetPath(Folder()));
     EXPECT_FALSE(list.SetPath(Folder() + L"\\"));
     const auto current = SendMessageW(box, LB_GETCURSEL, 0, 0);

@@ -12,7 +12,7 @@ class DriveComboTest : public testing::WindowTest {
 };
 
 TEST_F(DriveComboTest, FindsTheDriveOfAPathWhateverItsCase) {
-    DriveListBox drives(Child(WC_COMBOBOXW, CBS_DROPDOWNLIST), folders_);
+    Win32DriveListBox drives(Child(WC_COMBOBOXW, CBS_DROPDOWNLIST), folders_);
     EXPECT_EQ(drives.DriveOf(L"c:\\windows\\"), L"C:\\");
     EXPECT_EQ(drives.DriveOf(L"C:"), L"C:\\");
     EXPECT_EQ(drives.DriveOf(L"\\\\server\\share\\"), L"");
@@ -21,7 +21,7 @@ TEST_F(DriveComboTest, FindsTheDriveOfAPathWhateverItsCase) {
 
 TEST_F(DriveComboTest, SelectingTheShownDriveIsNoChange) {
     HWND combo = Child(WC_COMBOBOXW, CBS_DROPDOWNLIST);
-    DriveListBox drives(combo, folders_);
+    Win32DriveListBox drives(combo, folders_);
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     EXPECT_EQ(drives.Drive(), L"");
     EXPECT_TRUE(drives.SetDrive(L"C:\\Windows\\"));
@@ -34,7 +34,7 @@ TEST_F(DriveComboTest, SelectingTheShownDriveIsNoChange) {
 TEST_F(DriveComboTest, EntriesShowTheLetterAsUsersKnowIt) {
     EXPECT_EQ(DriveEntryText(L"C:\\").substr(0, 2), L"c:");
     HWND combo = Child(WC_COMBOBOXW, CBS_DROPDOWNLIST);
-    DriveListBox drives(combo, folders_);
+    Win32DriveListBox drives(combo, folders_);
     const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     EXPECT_EQ(static_cast<DWORD>(count),
               static_cast<DWORD>(__builtin_popcount(GetLogicalDrives())));

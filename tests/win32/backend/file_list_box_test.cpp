@@ -8,7 +8,7 @@ namespace {
 using SortedListBoxTest = testing::WindowTest;
 
 TEST_F(SortedListBoxTest, KeepsEntriesInCaseInsensitiveOrderWithoutSelecting) {
-    FileListBox list(Child(WC_LISTBOXW, LBS_SORT | LBS_NOTIFY));
+    Win32FileListBox list(Child(WC_LISTBOXW, LBS_SORT | LBS_NOTIFY));
     list.AddItems({L"b.bmp", L"A.bmp", L"c.bmp"});
     list.AddItems({L"B2.bmp"});
 
@@ -21,7 +21,7 @@ TEST_F(SortedListBoxTest, KeepsEntriesInCaseInsensitiveOrderWithoutSelecting) {
 }
 
 TEST_F(SortedListBoxTest, ReadingPastTheEndGivesEmptyText) {
-    FileListBox list(Child(WC_LISTBOXW, LBS_SORT | LBS_NOTIFY));
+    Win32FileListBox list(Child(WC_LISTBOXW, LBS_SORT | LBS_NOTIFY));
     list.AddItems({L"a.bmp"});
     EXPECT_EQ(list.List(1), L"");
     EXPECT_EQ(list.List(-1), L"");
@@ -33,7 +33,7 @@ TEST_F(SortedListBoxTest, ReadingPastTheEndGivesEmptyText) {
 TEST_F(SortedListBoxTest, TheWindowIsRedrawnOnceAfterAFill) {
     HWND box = Child(WC_LISTBOXW, LBS_SORT | LBS_NOTIFY);
     ShowPainted();
-    FileListBox list(box);
+    Win32FileListBox list(box);
     list.AddItems({L"a.bmp", L"b.bmp"});
     RECT pending{};
     EXPECT_TRUE(GetUpdateRect(box, &pending, FALSE));

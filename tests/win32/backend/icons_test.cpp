@@ -20,8 +20,9 @@ SIZE IconSize(HICON icon) {
     return SIZE{bitmap.bmWidth, bitmap.bmHeight};
 }
 
-TEST(BitmapImageList, EachExtractIsANewIconOfTheImagesSize) {
-    BitmapImageList list(GetModuleHandleW(nullptr), PLIMEX_IMAGELIST1_BITMAP, layout::kIconPixels);
+TEST(Win32BitmapImageList, EachExtractIsANewIconOfTheImagesSize) {
+    Win32BitmapImageList list(GetModuleHandleW(nullptr), PLIMEX_IMAGELIST1_BITMAP,
+                              layout::kIconPixels);
     const UniqueIcon first(ToIcon(list.ExtractIcon(1)));
     const UniqueIcon second(ToIcon(list.ExtractIcon(1)));
     ASSERT_NE(first.get(), nullptr);
@@ -37,7 +38,8 @@ TEST(HeldIcon, TakesOwnershipAndFreesTheIconItReplaces) {
     const HICON designTime = ToIcon(box.Picture());
     ASSERT_NE(designTime, nullptr);
 
-    BitmapImageList list(GetModuleHandleW(nullptr), PLIMEX_IMAGELIST1_BITMAP, layout::kIconPixels);
+    Win32BitmapImageList list(GetModuleHandleW(nullptr), PLIMEX_IMAGELIST1_BITMAP,
+                              layout::kIconPixels);
     const PictureHandle extracted = list.ExtractIcon(1);
     box.SetPicture(extracted);
     EXPECT_EQ(box.Picture(), extracted);

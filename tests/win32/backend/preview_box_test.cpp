@@ -12,7 +12,7 @@ namespace {
 
 class StretchedPreviewTest : public testing::WindowTest {
   protected:
-    COLORREF DrawnPixel(const PreviewBox& preview, int x, int y) const {
+    COLORREF DrawnPixel(const Win32PreviewBox& preview, int x, int y) const {
         const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         const UniqueBitmap canvas(CreateBitmap(40, 30, 1, 32, nullptr));
         const SelectedObject selected(dc.get(), canvas.get());
@@ -32,7 +32,7 @@ class StretchedPreviewTest : public testing::WindowTest {
 };
 
 TEST_F(StretchedPreviewTest, StretchesTheBitmapOverTheWholeBox) {
-    PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
+    Win32PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
     preview.LoadPicture(folder_.Write("red.bmp", testing::BitmapFile(3, 2, RGB(255, 0, 0))));
     ASSERT_NE(preview.Picture(), nullptr);
     EXPECT_EQ(DrawnPixel(preview, 0, 0), RGB(255, 0, 0));
@@ -40,7 +40,7 @@ TEST_F(StretchedPreviewTest, StretchesTheBitmapOverTheWholeBox) {
 }
 
 TEST_F(StretchedPreviewTest, AFileThatIsNoBitmapGivesAnEmptyBox) {
-    PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
+    Win32PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
     preview.LoadPicture(folder_.Write("red.bmp", testing::BitmapFile(3, 2, RGB(255, 0, 0))));
     preview.LoadPicture(folder_.Write("broken.bmp", "BM not really a bitmap"));
     EXPECT_EQ(preview.Picture(), nullptr);
@@ -57,7 +57,7 @@ TEST_F(StretchedPreviewTest, AFileThatIsNoBitmapGivesAnEmptyBox) {
 }
 
 TEST_F(StretchedPreviewTest, EveryReplacedPictureIsFreed) {
-    PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
+    Win32PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
     const std::string files[] = {
         folder_.Write("a.bmp", testing::BitmapFile(64, 48, RGB(0, 255, 0))),
         folder_.Write("b.bmp", testing::BitmapFile(64, 48, RGB(0, 0, 255)))};
@@ -103,8 +103,8 @@ TEST_F(StretchedPreviewTest, ReadsEverySampleWallpaperExactly) {
     int samples = 0;
     do {
         // Boxes of the pictures' own size: stretching then changes no pixel.
-        PreviewBox sample(PictureSizedBox());
-        PreviewBox decoded(PictureSizedBox());
+        Win32PreviewBox sample(PictureSizedBox());
+        Win32PreviewBox decoded(PictureSizedBox());
         sample.LoadPicture(folder + found.cFileName);
         decoded.LoadPicture(PLIMEX_DECODED_SAMPLES "/" + std::string(found.cFileName));
         ASSERT_NE(decoded.Picture(), nullptr) << found.cFileName;

@@ -11,14 +11,14 @@ constexpr RECT kBar{12, 483, 415, 495};  // Shape1 at 96 dpi: left 180, width 60
 constexpr int kLeftTwips = 180;
 
 TEST_F(ProgressShapeTest, AHiddenWindowIsNotRepaintedOnATick) {
-    ShapeBox shape(Window(), Twips(96, 96), kBar, kLeftTwips, RGB(0, 0, 192));
+    Win32ShapeBox shape(Window(), Twips(96, 96), kBar, kLeftTwips, RGB(0, 0, 192));
     shape.SetWidth(102.25f);
     EXPECT_TRUE(NothingToPaint());
     EXPECT_EQ(shape.Bar().right, 12 + 7);  // the new width is kept for the next paint
 }
 
 TEST_F(ProgressShapeTest, OnlyTheStripThatChangedIsRepainted) {
-    ShapeBox shape(Window(), Twips(96, 96), kBar, kLeftTwips, RGB(0, 0, 192));
+    Win32ShapeBox shape(Window(), Twips(96, 96), kBar, kLeftTwips, RGB(0, 0, 192));
     ShowPainted();
 
     shape.SetWidth(3067.5f);  // half-way: from 415 down to 12 + 205
@@ -33,7 +33,7 @@ TEST_F(ProgressShapeTest, OnlyTheStripThatChangedIsRepainted) {
 }
 
 TEST_F(ProgressShapeTest, PaintsTheBarInItsColour) {
-    ShapeBox shape(Window(), Twips(96, 96), RECT{2, 2, 10, 6}, 30, RGB(0, 0, 192));
+    Win32ShapeBox shape(Window(), Twips(96, 96), RECT{2, 2, 10, 6}, 30, RGB(0, 0, 192));
     const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     const UniqueBitmap canvas(CreateBitmap(20, 8, 1, 32, nullptr));
     const SelectedObject selected(dc.get(), canvas.get());

@@ -62,7 +62,7 @@ int main() {
     for (const std::string& name : names) {
         entries.push_back(codePage.FromAnsi(name));
     }
-    FileListBox list(box);
+    Win32FileListBox list(box);
     list.Clear();
     list.AddItems(entries);
     PaintPending(window.get());

@@ -26,8 +26,8 @@ using plimex::TrayIconRecord;
 using plimex::win32::ControlId;
 
 constexpr wchar_t kDesktop[] = L"Plimex";
-constexpr const wchar_t* kMainClass = plimex::win32::Form1Window::kClassName;
-constexpr const wchar_t* kAboutClass = plimex::win32::Form2Dialog::kClassName;
+constexpr const wchar_t* kMainClass = plimex::win32::Win32Form1Window::kClassName;
+constexpr const wchar_t* kAboutClass = plimex::win32::Win32Form2Dialog::kClassName;
 
 // Plimex runs in the virtual desktop of the test, and windows are per
 // desktop. A thread joins a desktop once, so a thread that looked before the

@@ -6,9 +6,9 @@
 namespace plimex::win32 {
 
 // One of the option buttons whose identifiers run from first to last.
-class RadioButton : public OptionButton {
+class Win32OptionButton : public OptionButton {
   public:
-    RadioButton(HWND parent, int id, int firstId, int lastId)
+    Win32OptionButton(HWND parent, int id, int firstId, int lastId)
         : parent_(parent), id_(id), firstId_(firstId), lastId_(lastId) {}
     void Select() override { CheckRadioButton(parent_, firstId_, lastId_, id_); }
 
