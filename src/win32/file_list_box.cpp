@@ -1,22 +1,14 @@
 #include "win32/file_list_box.h"
 
-#include <algorithm>
+#include "win32/case_insensitive_order.h"
 
 namespace plimex::win32 {
-
-bool ListsBefore(const std::wstring& a, const std::wstring& b) {
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
-           CSTR_LESS_THAN;
-}
 
 void Win32FileListBox::Clear() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
 }
 
 void Win32FileListBox::AddItems(std::vector<std::wstring> items) {
-    // Entries arriving in the list box's own order are appended at the end
-    // instead of being inserted in the middle of a large list.
-    std::sort(items.begin(), items.end(), ListsBefore);
     std::size_t characters = 0;
     for (const std::wstring& item : items) {
         characters += item.size() + 1;
@@ -24,8 +16,19 @@ void Win32FileListBox::AddItems(std::vector<std::wstring> items) {
     // One repaint for the whole folder, and the storage reserved at once.
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
-    for (const std::wstring& item : items) {
-        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    // A box that adds a name compares it with the names it holds, in the
+    // locale's rules, some log n times: a folder's names are sorted once
+    // instead, in the box's own locale, and each put at its known place.
+    const auto locale = static_cast<LCID>(SendMessageW(list_, LB_GETLOCALE, 0, 0));
+    if (ListCount() == 0 && SortIgnoringCase(items, locale)) {
+        for (std::size_t index = 0; index < items.size(); ++index) {
+            SendMessageW(list_, LB_INSERTSTRING, index,
+                         reinterpret_cast<LPARAM>(items[index].c_str()));
+        }
+    } else {
+        for (const std::wstring& item : items) {
+            SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
     }
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);

@@ -7,10 +7,8 @@
 
 namespace plimex::win32 {
 
-// The order a sorted list box keeps: the user's locale, case ignored.
-bool ListsBefore(const std::wstring& a, const std::wstring& b);
-
-// A LISTBOX with LBS_SORT: the control itself keeps the order.
+// A LISTBOX with LBS_SORT: the control keeps its order, and a fill of the
+// empty box puts the names straight into that order.
 class Win32FileListBox : public ListBox {
   public:
     explicit Win32FileListBox(HWND list) : list_(list) {}

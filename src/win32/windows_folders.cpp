@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "win32/file_list_box.h"
+#include "win32/case_insensitive_order.h"
 #include "win32/handles.h"
 
 namespace plimex::win32 {
