@@ -1,6 +1,7 @@
 #include "win32/windows_file_system.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "win32/handles.h"
 #include "win32/system_ansi_code_page.h"
@@ -16,6 +17,10 @@ bool IsNormal(DWORD attributes) {
     return (attributes & kNotListed) == 0;
 }
 
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // A pattern of three letters after the dot also matches the short 8.3 name of
 // a longer extension ("x.bmpx" is "X~1.BMP"): keep only names whose real
 // extension is the one asked for.
@@ -24,11 +29,18 @@ bool HasExtensionOf(const std::string& name, const std::string& pattern) {
     if (dot == std::string::npos || pattern.find_first_of("*?", dot) != std::string::npos) {
         return true;
     }
-    const std::string extension = pattern.substr(dot);
-    return name.size() >= extension.size() &&
-           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE,
-                          name.c_str() + name.size() - extension.size(),
-                          static_cast<int>(extension.size()), extension.c_str(),
+    const std::string_view extension = std::string_view(pattern).substr(dot);
+    if (name.size() < extension.size()) {
+        return false;
+    }
+    const std::string_view end = std::string_view(name).substr(name.size() - extension.size());
+    // Nearly every name ends in it as asked or in capitals: that is settled by
+    // comparing ASCII letters, without a call into the locale's rules for
+    // each name of a large folder.
+    const auto sameLetter = [](char a, char b) { return AsciiLower(a) == AsciiLower(b); };
+    return std::ranges::equal(end, extension, sameLetter) ||
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, end.data(),
+                          static_cast<int>(end.size()), extension.data(),
                           static_cast<int>(extension.size())) == CSTR_EQUAL;
 }
 
@@ -90,9 +102,9 @@ std::vector<std::string> WindowsFileSystem::FindNormalFiles(const std::string& p
         }
         // "?" cannot be part of a file name: it stands for a character the
         // code page lacks, and the name would open another file or none.
-        const std::string name = found.cFileName;
+        std::string name = found.cFileName;
         if (name.find('?') == std::string::npos) {
-            names.push_back(name);
+            names.push_back(std::move(name));
         } else if (found.cAlternateFileName[0] != '\0') {
             names.emplace_back(found.cAlternateFileName);
         } else {
