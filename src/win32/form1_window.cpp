@@ -78,7 +78,7 @@ Win32Form1Window::Win32Form1Window(HINSTANCE instance, TrayNotificationArea& tra
       dir1_(Child("Dir1"), folders_),
       lstFic_(Child("LstFic")),
       lblPap_(Caption("LblPap")),
-      tmr_(window_, kTimerId, layout::kTimerIntervalMs),
+      tmr_(window_.get(), kTimerId, layout::kTimerIntervalMs),
       option1_(Radio("Option1")),
       option2_(Radio("Option2")),
       option3_(Radio("Option3")),
@@ -87,7 +87,7 @@ Win32Form1Window::Win32Form1Window(HINSTANCE instance, TrayNotificationArea& tra
       command1_(Caption("Command1")),
       activer_(std::wstring(layout::PopupMenu()[layout::MenuIndex("Activer")].caption),
                [this](const std::wstring& text) { menu_.SetItemText("Activer", text); }),
-      shape1_(window_, scale_, Place("Shape1"), layout::Get(Layout(), "Shape1").left,
+      shape1_(window_.get(), scale_, Place("Shape1"), layout::Get(Layout(), "Shape1").left,
               static_cast<COLORREF>(layout::Get(Layout(), "Shape1").colourBgr)),
       shape2_(Place("Shape2")),
       image1_(Child("Image1")),
@@ -98,9 +98,10 @@ Win32Form1Window::Win32Form1Window(HINSTANCE instance, TrayNotificationArea& tra
 }
 
 Win32Form1Window::~Win32Form1Window() {
-    if (IsWindow(window_)) {
-        DestroyWindow(window_);
-    }
+    // A window still there goes while its controls' objects live; the form,
+    // gone before it, hears nothing of it.
+    form_ = nullptr;
+    window_.reset();
 }
 
 HWND Win32Form1Window::CreateMainWindow(HINSTANCE instance) {
@@ -111,7 +112,7 @@ HWND Win32Form1Window::CreateMainWindow(HINSTANCE instance) {
 std::vector<HWND> Win32Form1Window::CreateControls() {
     std::vector<HWND> children;
     for (const layout::Control& control : Layout().controls) {
-        children.push_back(CreateLayoutControl(window_, control, Id(control.name), scale_,
+        children.push_back(CreateLayoutControl(window_.get(), control, Id(control.name), scale_,
                                                FrameOffset(control), font_.get()));
     }
     return children;
@@ -137,7 +138,7 @@ ShownCaption Win32Form1Window::Caption(std::string_view name) const {
 }
 
 Win32OptionButton Win32Form1Window::Radio(std::string_view name) const {
-    return Win32OptionButton(window_, Id(name), Id("Option1"), Id("Option5"));
+    return Win32OptionButton(window_.get(), Id(name), Id("Option1"), Id("Option5"));
 }
 
 Form1Controls Win32Form1Window::Controls(AboutWindow& about) {
@@ -147,29 +148,29 @@ Form1Controls Win32Form1Window::Controls(AboutWindow& about) {
 }
 
 void Win32Form1Window::Show() {
-    ShowWindow(window_, SW_SHOW);
-    SetForegroundWindow(window_);
+    ShowWindow(window_.get(), SW_SHOW);
+    SetForegroundWindow(window_.get());
 }
 
 void Win32Form1Window::Hide() {
-    ShowWindow(window_, SW_HIDE);
+    ShowWindow(window_.get(), SW_HIDE);
 }
 
 std::string_view Win32Form1Window::PopupMenu() {
-    return menu_.Track(window_);
+    return menu_.Track(window_.get());
 }
 
 std::uint32_t Win32Form1Window::hWnd() const {
-    return NarrowHandle(window_);
+    return NarrowHandle(window_.get());
 }
 
 void Win32Form1Window::SetTaskVisible(bool visible) {
-    SetWindowLongPtrW(window_, GWLP_HWNDPARENT,
+    SetWindowLongPtrW(window_.get(), GWLP_HWNDPARENT,
                       visible ? 0 : reinterpret_cast<LONG_PTR>(owner_.get()));
 }
 
 void Win32Form1Window::Unload() {
-    DestroyWindow(window_);
+    DestroyWindow(window_.get());
 }
 
 LRESULT CALLBACK Win32Form1Window::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -179,6 +180,11 @@ LRESULT CALLBACK Win32Form1Window::WindowProc(HWND window, UINT message, WPARAM 
         if (message == WM_DESTROY) {
             PostQuitMessage(0);
         }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        // The system destroyed it, by Unload or otherwise: nothing is left to destroy.
+        static_cast<void>(self->window_.release());
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->OnMessage(message, wParam, lParam);
@@ -237,7 +243,7 @@ LRESULT Win32Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             PostQuitMessage(0);
             return 0;
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            return DefWindowProcW(window_.get(), message, wParam, lParam);
     }
 }
 
@@ -285,7 +291,7 @@ void Win32Form1Window::ChangeDrive() {
 }
 
 void Win32Form1Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    if (!IsTrayReport(window_, lParam, GetMessagePos())) {
+    if (!IsTrayReport(window_.get(), lParam, GetMessagePos())) {
         return;
     }
     form_->Form_MouseMove(ButtonOf(wParam), ShiftOf(wParam),
@@ -294,7 +300,7 @@ void Win32Form1Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Form1Window::OnPaint() {
-    const PaintScope paint(window_);
+    const PaintScope paint(window_.get());
     PaintOutline(paint.Get(), shape2_);
     shape1_.Paint(paint.Get());
 }
@@ -303,7 +309,7 @@ void Win32Form1Window::OnActivate(WPARAM wParam) {
     // Give the focus back to the control that had it when the window was left.
     if (LOWORD(wParam) == WA_INACTIVE) {
         focus_ = GetFocus();
-    } else if (focus_ != nullptr && IsChild(window_, focus_)) {
+    } else if (focus_ != nullptr && IsChild(window_.get(), focus_)) {
         SetFocus(focus_);
     } else {
         SetFocus(Child("Drive1"));

@@ -37,7 +37,7 @@ class Win32Form1Window : public MainWindow, public Screen {
     Form1Controls Controls(AboutWindow& about);
     // From now on the user's actions reach the handlers.
     void Connect(Form1& form) { form_ = &form; }
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.get(); }
     const Twips& Scale() const { return scale_; }
     HFONT Font() const { return font_.get(); }
 
@@ -73,8 +73,8 @@ class Win32Form1Window : public MainWindow, public Screen {
     UniqueFont font_;
     Form1* form_ = nullptr;  // set before any window exists: the procedure reads it
     HWND focus_ = nullptr;
-    UniqueWindow owner_;  // never shown: an owned window has no taskbar button
-    HWND window_;
+    UniqueWindow owner_;          // never shown: an owned window has no taskbar button
+    UniqueWindow window_;         // let go once the system has destroyed it
     std::vector<HWND> children_;  // in the layout's order; null for windowless controls
     UINT taskbarCreated_;
     UINT showRequested_;

@@ -28,8 +28,12 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
 using UniqueMemoryDc = UniqueHandle<HDC, DeleteDC>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueFind = UniqueHandle<HANDLE, FindClose>;
+using UniqueKey = UniqueHandle<HKEY, RegCloseKey>;
+// A kernel object such as a mutex: its creation gives null, not
+// INVALID_HANDLE_VALUE, for "none".
+using UniqueKernelObject = UniqueHandle<HANDLE, CloseHandle>;
 
-// Kernel handles use INVALID_HANDLE_VALUE, not null, for "none".
+// File handles use INVALID_HANDLE_VALUE, not null, for "none".
 class UniqueFile {
   public:
     explicit UniqueFile(HANDLE handle) : handle_(handle) {}

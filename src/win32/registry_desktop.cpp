@@ -3,6 +3,7 @@
 #include <string>
 
 #include "win32/bitmap_file.h"
+#include "win32/handles.h"
 #include "win32/windows_api.h"
 
 namespace plimex::win32 {
@@ -30,21 +31,21 @@ std::string ShownWallpaper() {
 }  // namespace
 
 void RegistryDesktop::StoreWallpaper(const std::string& path) {
-    HKEY key = nullptr;
+    HKEY opening = nullptr;
     const LONG opened =
-        RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_WRITE, &key);
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_WRITE, &opening);
     // Writing through or closing a key that never opened would hand the
     // system a stale handle.
-    if (opened != ERROR_SUCCESS) {
+    const UniqueKey key(opened == ERROR_SUCCESS ? opening : nullptr);
+    if (!key) {
         diagnostics_.ReportFailure("RegOpenKeyExA Control Panel\\Desktop", path,
                                    SystemErrorText(static_cast<DWORD>(opened)));
         return;
     }
     // The data is the path and its terminating null.
-    const LONG written =
-        RegSetValueExA(key, "Wallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                       static_cast<DWORD>(path.size() + 1));
-    RegCloseKey(key);
+    const LONG written = RegSetValueExA(key.get(), "Wallpaper", 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(path.c_str()),
+                                        static_cast<DWORD>(path.size() + 1));
     if (written != ERROR_SUCCESS) {
         diagnostics_.ReportFailure("RegSetValueExA Wallpaper", path,
                                    SystemErrorText(static_cast<DWORD>(written)));

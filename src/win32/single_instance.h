@@ -29,7 +29,7 @@ class SingleInstance {
     static std::uint32_t FolderNumber();
 
   private:
-    UniqueFile mutex_;
+    UniqueKernelObject mutex_;
     bool claimed_ = true;
 };
 
