@@ -244,26 +244,35 @@ std::array<std::uint32_t, 256> ConvertPalette(std::span<const std::uint8_t> file
     return colors;
 }
 
-class BitmapWriter {
+// Hands out the target's rows one at a time, asking for a band when the one
+// before is used up.
+class RowCursor {
   public:
-    BitmapWriter(DecodedBitmap& bitmap, bool topDown)
-        : pixels_(bitmap.pixels.data()),
-          width_(static_cast<std::size_t>(bitmap.width)),
-          height_(static_cast<std::size_t>(bitmap.height)),
-          topDown_(topDown) {}
+    RowCursor(BitmapRowTarget& target, const BitmapShape& shape) : target_(target), shape_(shape) {}
 
-    std::size_t width() const { return width_; }
-    std::size_t height() const { return height_; }
-    // Row y of the file, which counts from the bottom unless the file is top-down.
-    std::uint32_t* Row(std::size_t y) const {
-        return pixels_ + (topDown_ ? y : height_ - 1 - y) * width_;
+    std::size_t width() const { return shape_.width; }
+    std::size_t height() const { return shape_.height; }
+    std::uint32_t* Next() {
+        if (used_ == band_.count) {
+            band_ = target_.Rows(row_);
+            used_ = 0;
+        }
+        std::uint32_t* const row = band_.first + static_cast<std::ptrdiff_t>(used_) * band_.stride;
+        ++used_;
+        ++row_;
+        return row;
+    }
+    // The rows a short file or a run-length stream leaves out are black.
+    void FillRemaining(std::uint32_t black) {
+        while (row_ < shape_.height) std::fill_n(Next(), shape_.width, black);
     }
 
   private:
-    std::uint32_t* pixels_;
-    std::size_t width_;
-    std::size_t height_;
-    bool topDown_;
+    BitmapRowTarget& target_;
+    BitmapShape shape_;
+    RowBand band_;
+    std::size_t used_ = 0;
+    std::size_t row_ = 0;
 };
 
 void DecodeIndexedRow(const std::uint8_t* source, std::uint32_t bits, std::uint32_t* row,
@@ -337,9 +346,8 @@ void DecodeRow(const std::uint8_t* source, const BitmapLayout& layout, std::uint
     }
 }
 
-// Rows the file is too short for stay black.
 void DecodeUncompressed(std::span<const std::uint8_t> head, BitmapFileReader& reader,
-                        const BitmapLayout& layout, const PixelFormat& format, BitmapWriter& out) {
+                        const BitmapLayout& layout, const PixelFormat& format, RowCursor& out) {
     const bool indexed = layout.bitsPerPixel <= 8;
     const PixelConverter convert(indexed || layout.bitsPerPixel == 24 ? kBgrMasks : layout.masks,
                                  format);
@@ -351,11 +359,12 @@ void DecodeUncompressed(std::span<const std::uint8_t> head, BitmapFileReader& re
             reader.Read(layout.pixelOffset + y * layout.rowBytes, rows * layout.rowBytes);
         const std::size_t whole = band.size() / layout.rowBytes;
         for (std::size_t i = 0; i < whole; ++i) {
-            DecodeRow(band.data() + i * layout.rowBytes, layout, out.Row(y + i), out.width(),
-                      convert, colors);
+            DecodeRow(band.data() + i * layout.rowBytes, layout, out.Next(), out.width(), convert,
+                      colors);
         }
         if (whole < rows) break;
     }
+    out.FillRemaining(convert.Black());
 }
 
 // The escapes of a run-length stream: a zero count followed by one of these,
@@ -365,11 +374,15 @@ constexpr std::uint8_t kEndOfBitmap = 1;
 constexpr std::uint8_t kDelta = 2;
 
 // Writes within the picture only: runs are clipped at the row's end, and rows
-// past the top end the decoding.
+// past the top end the decoding. Rows only ever move up, so each is taken
+// from the target, and blackened, once.
 class RunLengthDecoder {
   public:
-    RunLengthDecoder(BitmapWriter& out, const std::array<std::uint32_t, 256>& colors, bool fourBit)
-        : out_(out), colors_(colors), fourBit_(fourBit) {}
+    RunLengthDecoder(RowCursor& out, const std::array<std::uint32_t, 256>& colors,
+                     std::uint32_t black, bool fourBit)
+        : out_(out), colors_(colors), black_(black), fourBit_(fourBit) {
+        Enter();
+    }
 
     void Decode(std::span<const std::uint8_t> stream) {
         std::size_t at = 0;
@@ -383,17 +396,17 @@ class RunLengthDecoder {
                 });
             } else if (value == kEndOfLine) {
                 x_ = 0;
-                ++y_;
+                MoveUp(1);
             } else if (value == kEndOfBitmap) {
-                return;
+                break;
             } else if (value == kDelta) {
-                if (at + 2 > stream.size()) return;
+                if (at + 2 > stream.size()) break;
                 x_ = std::min(x_ + stream[at], out_.width());
-                y_ += stream[at + 1];
+                MoveUp(stream[at + 1]);
                 at += 2;
             } else {
                 const std::size_t bytes = fourBit_ ? (value + 1) / 2 : value;
-                if (at + bytes > stream.size()) return;
+                if (at + bytes > stream.size()) break;
                 const std::uint8_t* literal = stream.data() + at;
                 Run(value, [&](std::size_t i) {
                     return fourBit_ ? (i % 2 == 0 ? literal[i / 2] >> 4 : literal[i / 2] & 0x0f)
@@ -402,31 +415,41 @@ class RunLengthDecoder {
                 at += bytes + bytes % 2;  // literal runs are padded to whole 16-bit words
             }
         }
+        out_.FillRemaining(black_);
     }
 
   private:
+    void Enter() {
+        row_ = out_.Next();
+        std::fill_n(row_, out_.width(), black_);
+    }
+    void MoveUp(std::size_t rows) {
+        for (std::size_t i = 0; i < rows && y_ < out_.height(); ++i) {
+            if (++y_ < out_.height()) Enter();
+        }
+    }
+
     template <typename IndexOf>
     void Run(std::size_t count, IndexOf indexOf) {
         const std::size_t end = std::min(x_ + count, out_.width());
-        if (y_ < out_.height()) {
-            std::uint32_t* row = out_.Row(y_);
-            for (std::size_t i = 0; x_ + i < end; ++i) row[x_ + i] = colors_[indexOf(i)];
-        }
+        for (std::size_t i = 0; x_ + i < end; ++i) row_[x_ + i] = colors_[indexOf(i)];
         x_ = end;
     }
 
-    BitmapWriter& out_;
+    RowCursor& out_;
     const std::array<std::uint32_t, 256>& colors_;
+    std::uint32_t black_;
     bool fourBit_;
+    std::uint32_t* row_ = nullptr;
     std::size_t x_ = 0;
     std::size_t y_ = 0;
 };
 
 void DecodeRunLength(std::span<const std::uint8_t> head, BitmapFileReader& reader,
-                     const BitmapLayout& layout, const PixelFormat& format, BitmapWriter& out) {
+                     const BitmapLayout& layout, const PixelFormat& format, RowCursor& out) {
     const PixelConverter convert(kBgrMasks, format);
     const std::array<std::uint32_t, 256> colors = ConvertPalette(head, layout, convert);
-    RunLengthDecoder(out, colors, layout.compression == kRle4)
+    RunLengthDecoder(out, colors, convert.Black(), layout.compression == kRle4)
         .Decode(reader.Read(layout.pixelOffset, layout.PixelBytes()));
 }
 
@@ -443,6 +466,60 @@ class SpanReader : public BitmapFileReader {
     std::span<const std::uint8_t> file_;
 };
 
+// The whole picture, top row first.
+class WholePicture : public BitmapRowTarget {
+  public:
+    explicit WholePicture(std::vector<std::uint32_t> storage) {
+        bitmap_.pixels = std::move(storage);
+    }
+
+    bool Begin(const BitmapShape& shape) override {
+        try {
+            bitmap_.pixels.resize(shape.width * shape.height);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        shape_ = shape;
+        return true;
+    }
+    RowBand Rows(std::size_t row) override {
+        const auto width = static_cast<std::ptrdiff_t>(shape_.width);
+        if (shape_.topDown)
+            return {bitmap_.pixels.data() + row * shape_.width, width, shape_.height - row};
+        return {bitmap_.pixels.data() + (shape_.height - 1 - row) * shape_.width, -width,
+                shape_.height - row};
+    }
+    void End() override {
+        bitmap_.width = static_cast<int>(shape_.width);
+        bitmap_.height = static_cast<int>(shape_.height);
+    }
+    DecodedBitmap bitmap() && { return std::move(bitmap_); }
+
+  private:
+    BitmapShape shape_;
+    DecodedBitmap bitmap_;
+};
+
+// Every row over the one before: the pixels are decoded, and dropped.
+class OneRow : public BitmapRowTarget {
+  public:
+    bool Begin(const BitmapShape& shape) override {
+        try {
+            row_.resize(shape.width);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        height_ = shape.height;
+        return true;
+    }
+    RowBand Rows(std::size_t row) override { return {row_.data(), 0, height_ - row}; }
+    void End() override {}
+
+  private:
+    std::vector<std::uint32_t> row_;
+    std::size_t height_ = 0;
+};
+
 }  // namespace
 
 BitmapExtent MeasureBitmap(std::span<const std::uint8_t> head, std::size_t maxDecodedBytes) {
@@ -455,35 +532,38 @@ BitmapExtent MeasureBitmap(std::span<const std::uint8_t> head, std::size_t maxDe
             {}};
 }
 
-DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader& reader,
-                           const PixelFormat& format, std::vector<std::uint32_t> storage,
-                           std::size_t maxDecodedBytes) {
+std::string DecodeBitmapRows(std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                             const PixelFormat& format, BitmapRowTarget& target,
+                             std::size_t maxDecodedBytes) {
     const LayoutResult result = ReadLayout(head, maxDecodedBytes);
-    DecodedBitmap bitmap;
-    if (!result.layout) {
-        bitmap.failure = result.failure;
-        return bitmap;
-    }
+    if (!result.layout) return result.failure;
     const BitmapLayout& layout = *result.layout;
-    if (reader.Read(layout.pixelOffset, 1).empty()) {
-        bitmap.failure = "the file ends before its pixels";
-        return bitmap;
-    }
-    bitmap.width = static_cast<int>(layout.width);
-    bitmap.height = static_cast<int>(layout.height);
-    bitmap.pixels = std::move(storage);
-    try {
-        bitmap.pixels.assign(std::size_t{layout.width} * layout.height, format.fixedBits);
-    } catch (const std::bad_alloc&) {
-        return {0, 0, {}, "not enough memory for the picture"};
-    }
-    BitmapWriter out(bitmap, layout.topDown);
+    if (reader.Read(layout.pixelOffset, 1).empty()) return "the file ends before its pixels";
+    const BitmapShape shape{layout.width, layout.height, layout.topDown};
+    if (!target.Begin(shape)) return "not enough memory for the picture";
+    RowCursor out(target, shape);
     if (layout.Compressed()) {
         DecodeRunLength(head, reader, layout, format, out);
     } else {
         DecodeUncompressed(head, reader, layout, format, out);
     }
-    return bitmap;
+    target.End();
+    return {};
+}
+
+DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                           const PixelFormat& format, std::vector<std::uint32_t> storage,
+                           std::size_t maxDecodedBytes) {
+    WholePicture picture(std::move(storage));
+    std::string failure = DecodeBitmapRows(head, reader, format, picture, maxDecodedBytes);
+    if (!failure.empty()) return {0, 0, {}, std::move(failure)};
+    return std::move(picture).bitmap();
+}
+
+std::string CheckBitmap(std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                        std::size_t maxDecodedBytes) {
+    OneRow row;
+    return DecodeBitmapRows(head, reader, kOpaqueArgb32, row, maxDecodedBytes);
 }
 
 DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> file, const PixelFormat& format,

@@ -76,4 +76,42 @@ DecodedBitmap DecodeBitmap(std::span<const std::uint8_t> head, BitmapFileReader&
                            const PixelFormat& format, std::vector<std::uint32_t> storage,
                            std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
 
+struct BitmapShape {
+    std::size_t width = 0;
+    std::size_t height = 0;
+    bool topDown = false;  // the file stores its top row first, else its bottom row
+};
+
+// Rows for decoding to fill, `stride` pixels apart: negative to lay the
+// file's rows out upwards, zero to write each row over the one before.
+struct RowBand {
+    std::uint32_t* first = nullptr;
+    std::ptrdiff_t stride = 0;
+    std::size_t count = 0;
+};
+
+// Where decoding puts the picture's rows, in the order the file stores them,
+// every pixel of every row written once.
+class BitmapRowTarget {
+  public:
+    virtual ~BitmapRowTarget() = default;
+    // Before any row; false when there is no memory for them.
+    virtual bool Begin(const BitmapShape& shape) = 0;
+    // Room for at least one row: the file's row `row` and those after it.
+    // Decoding fills a band whole before asking for the next.
+    virtual RowBand Rows(std::size_t row) = 0;
+    // Every row has been written.
+    virtual void End() = 0;
+};
+
+// The same decoding, a row at a time into the target: what failed, or
+// nothing when every row reached it.
+std::string DecodeBitmapRows(std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                             const PixelFormat& format, BitmapRowTarget& target,
+                             std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
+// The verdict of DecodeBitmap without its pixels: each row is decoded over
+// the one before.
+std::string CheckBitmap(std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                        std::size_t maxDecodedBytes = kMaxDecodedBitmapBytes);
+
 }  // namespace plimex

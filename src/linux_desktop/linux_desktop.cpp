@@ -114,8 +114,8 @@ bool LinuxDesktop::SetWallpaper(const std::string& path) {
     // Desktops draw what they make of any file, a text file or a header
     // without pixels, as a plain colour or black, and still say yes.
     if (!mechanism_->DecodesFile()) {
-        const DecodedBitmap bitmap = posix::ReadBitmapFile(path, kOpaqueArgb32);
-        if (!bitmap.failure.empty()) return ReportShowFailure(path, bitmap.failure);
+        const std::string failure = posix::CheckBitmapFile(path);
+        if (!failure.empty()) return ReportShowFailure(path, failure);
     }
     if (!mechanism_->Show(path)) {
         return ReportShowFailure(path, mechanism_->failure().empty()

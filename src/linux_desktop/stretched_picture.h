@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "core/bitmap_decoder.h"
 
@@ -18,25 +18,26 @@ struct ScreenArea {
     bool operator==(const ScreenArea&) const = default;
 };
 
-// A picture file stretched over each monitor of a screen, as the program's
-// preview shows it, row after row in the pixel layout asked for; black where
-// no monitor is. Kept free of Qt's types so that Xlib code, whose macros
-// clash with Qt's headers, can use it.
-struct StretchedPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-    std::string failure;  // why there are no pixels; empty when loaded
+// Where a stretched picture goes, a band of rows at a time, in any order.
+class PictureBands {
+  public:
+    virtual ~PictureBands() = default;
+    // `rows` rows from row `top` of the area, top row first, each as wide as
+    // the area. The receiver may change them in place; they are gone once it
+    // returns.
+    virtual void Put(int top, int rows, std::span<std::uint32_t> pixels) = 0;
 };
 
-// The layout keeps each colour in a byte of its own and sets the top byte, as
-// a 24-bit screen's does: stretching mixes the bytes one by one. The file is
-// decoded straight into it, and a picture of the screen's size is not copied
-// again. Without monitors, the picture covers the whole screen. No pixels
-// when the file cannot be read or decoded (see bitmap_file.h) or memory runs
-// out.
-StretchedPicture LoadStretchedPicture(const std::string& path, int width, int height,
-                                      const std::vector<ScreenArea>& monitors,
-                                      const PixelFormat& format = kOpaqueArgb32);
+// A picture file stretched to width x height, as the program's preview shows
+// it: averaged over the pixels each screen pixel covers when it shrinks,
+// mixed from the nearest four when it grows, the same pixels when it keeps
+// its size. The layout must keep each colour in a byte of its own, as a
+// 24-bit screen's does: stretching mixes the bytes one by one. The file is
+// decoded a few rows at a time and the area is handed over through one
+// buffer of about a megabyte, whatever the sizes: nothing the size of the
+// picture or the screen is ever held. What failed, or nothing; the file
+// cannot be read or decoded (see bitmap_file.h) or memory runs out.
+std::string StretchPictureFile(const std::string& path, int width, int height,
+                               const PixelFormat& format, PictureBands& out);
 
 }  // namespace plimex::linux_desktop

@@ -8,6 +8,8 @@
 #include <bit>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "linux_desktop/stretched_picture.h"
@@ -128,7 +130,7 @@ unsigned long ScaleToMask(std::uint32_t rgb, int channelShift, unsigned long mas
 
 // Any other visual (15 or 16 bits, say) takes 0xffRRGGBB pixels turned into
 // its layout one by one.
-void ToVisualLayout(std::vector<std::uint32_t>& pixels, const Visual& visual) {
+void ToVisualLayout(std::span<std::uint32_t> pixels, const Visual& visual) {
     for (std::uint32_t& rgb : pixels) {
         rgb = static_cast<std::uint32_t>(ScaleToMask(rgb, 16, visual.red_mask) |
                                          ScaleToMask(rgb, 8, visual.green_mask) |
@@ -136,32 +138,83 @@ void ToVisualLayout(std::vector<std::uint32_t>& pixels, const Visual& visual) {
     }
 }
 
-// The picture, in the root visual's layout at 32 bits a pixel.
-StretchedPicture LoadScreenPicture(Display* display, int screen, const std::string& path) {
-    const Visual& visual = *DefaultVisual(display, screen);
-    const Window root = RootWindow(display, screen);
-    const std::optional<PixelFormat> bytes = BytesLayout(visual);
-    StretchedPicture picture =
-        LoadStretchedPicture(path, DisplayWidth(display, screen), DisplayHeight(display, screen),
-                             MonitorAreas(display, root), bytes.value_or(kOpaqueArgb32));
-    if (picture.failure.empty() && !bytes) ToVisualLayout(picture.pixels, visual);
-    return picture;
-}
-
-// The picture's own buffer as an image of 32-bit pixels in this machine's
-// byte order; Xlib turns it into the server's order and pixel size as it
-// sends it, when those differ.
-ImagePtr ScreenImage(Display* display, int screen, StretchedPicture& picture) {
+// Rows of 32-bit pixels in this machine's byte order; Xlib turns them into
+// the server's order and pixel size as it sends them, when those differ.
+ImagePtr ScreenImage(Display* display, int screen, std::span<std::uint32_t> pixels, int width,
+                     int height) {
     ImagePtr image(XCreateImage(display, DefaultVisual(display, screen),
                                 static_cast<unsigned>(DefaultDepth(display, screen)), ZPixmap, 0,
-                                reinterpret_cast<char*>(picture.pixels.data()),
-                                static_cast<unsigned>(picture.width),
-                                static_cast<unsigned>(picture.height), 32, picture.width * 4));
+                                reinterpret_cast<char*>(pixels.data()),
+                                static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
+                                width * 4));
     if (!image) return image;
     image->bits_per_pixel = 32;
     image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
     if (XInitImage(image.get()) == 0) return nullptr;
     return image;
+}
+
+// Sends each band of one monitor's picture to its place in the pixmap, in
+// the root visual's layout, as soon as it is made.
+class PixmapBands : public PictureBands {
+  public:
+    PixmapBands(Display* display, int screen, Pixmap pixmap, GC gc, const ScreenArea& area,
+                bool inVisualLayout)
+        : display_(display),
+          screen_(screen),
+          pixmap_(pixmap),
+          gc_(gc),
+          area_(area),
+          inVisualLayout_(inVisualLayout) {}
+
+    void Put(int top, int rows, std::span<std::uint32_t> pixels) override {
+        if (!inVisualLayout_) ToVisualLayout(pixels, *DefaultVisual(display_, screen_));
+        const ImagePtr image = ScreenImage(display_, screen_, pixels, area_.width, rows);
+        if (!image) {
+            failed_ = true;
+            return;
+        }
+        XPutImage(display_, pixmap_, gc_, image.get(), 0, 0, area_.x, area_.y + top,
+                  static_cast<unsigned>(area_.width), static_cast<unsigned>(rows));
+    }
+    bool failed() const { return failed_; }
+
+  private:
+    Display* display_;
+    int screen_;
+    Pixmap pixmap_;
+    GC gc_;
+    ScreenArea area_;
+    bool inVisualLayout_;
+    bool failed_ = false;
+};
+
+// The picture stretched over each monitor, as the program's preview shows
+// it, or over the whole screen when the server names no monitors; black
+// where no monitor is. The file is decoded once for each monitor, so that
+// nothing the size of the screen is ever held here.
+std::string DrawPicture(Display* display, int screen, Pixmap pixmap, const std::string& path) {
+    const Window root = RootWindow(display, screen);
+    const ScreenArea whole{0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
+    std::vector<ScreenArea> areas = MonitorAreas(display, root);
+    const GraphicsContext gc(display, pixmap);
+    if (areas.empty() || (areas.size() == 1 && areas.front() == whole)) {
+        areas = {whole};
+    } else {
+        XSetForeground(display, gc.get(), BlackPixel(display, screen));
+        XFillRectangle(display, pixmap, gc.get(), 0, 0, static_cast<unsigned>(whole.width),
+                       static_cast<unsigned>(whole.height));
+    }
+    const std::optional<PixelFormat> bytes = BytesLayout(*DefaultVisual(display, screen));
+    for (const ScreenArea& area : areas) {
+        if (area.width <= 0 || area.height <= 0) continue;
+        PixmapBands bands(display, screen, pixmap, gc.get(), area, bytes.has_value());
+        std::string failure =
+            StretchPictureFile(path, area.width, area.height, bytes.value_or(kOpaqueArgb32), bands);
+        if (!failure.empty()) return failure;
+        if (bands.failed()) return "not enough memory for the picture";
+    }
+    return {};
 }
 
 std::optional<Pixmap> PixmapProperty(Display* display, Window root, Atom property) {
@@ -189,17 +242,19 @@ void PublishPixmap(Display* display, Window root, Atom property, Pixmap pixmap) 
 // Every resource made on the connection, the pixmap included, is freed when
 // it closes, unless the close-down mode says otherwise; so a failure on the
 // way leaves nothing behind.
-std::optional<Pixmap> UploadPixmap(Display* display, int screen, StretchedPicture& picture) {
-    const ImagePtr image = ScreenImage(display, screen, picture);
-    if (!image) return std::nullopt;
+std::optional<Pixmap> UploadPixmap(Display* display, int screen, const std::string& path,
+                                   std::string& failure) {
     const ErrorTrap trap(display);
-    const Pixmap pixmap =
-        XCreatePixmap(display, RootWindow(display, screen), static_cast<unsigned>(image->width),
-                      static_cast<unsigned>(image->height), image->depth);
-    const GraphicsContext gc(display, pixmap);
-    XPutImage(display, pixmap, gc.get(), image.get(), 0, 0, 0, 0,
-              static_cast<unsigned>(image->width), static_cast<unsigned>(image->height));
-    if (trap.Failed()) return std::nullopt;
+    const Pixmap pixmap = XCreatePixmap(display, RootWindow(display, screen),
+                                        static_cast<unsigned>(DisplayWidth(display, screen)),
+                                        static_cast<unsigned>(DisplayHeight(display, screen)),
+                                        static_cast<unsigned>(DefaultDepth(display, screen)));
+    failure = DrawPicture(display, screen, pixmap, path);
+    if (!failure.empty()) return std::nullopt;
+    if (trap.Failed()) {
+        failure = "the X server refused the picture";
+        return std::nullopt;
+    }
     return pixmap;
 }
 
@@ -225,13 +280,9 @@ bool X11RootWallpaper::Show(const std::string& path) {
     if (visualClass != TrueColor && visualClass != DirectColor) {
         return Failed("the screen has no true-colour visual");
     }
-    std::optional<Pixmap> pixmap;
-    {
-        StretchedPicture picture = LoadScreenPicture(dpy, screen, path);
-        if (!picture.failure.empty()) return Failed(picture.failure);
-        pixmap = UploadPixmap(dpy, screen, picture);
-    }
-    if (!pixmap) return Failed("the X server refused the picture");
+    std::string failure;
+    const std::optional<Pixmap> pixmap = UploadPixmap(dpy, screen, path, failure);
+    if (!pixmap) return Failed(failure);
 
     const Atom rootProperty = XInternAtom(dpy, "_XROOTPMAP_ID", False);
     const Atom setterProperty = XInternAtom(dpy, "ESETROOT_PMAP_ID", False);

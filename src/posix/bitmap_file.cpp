@@ -40,24 +40,50 @@ class FileReader : public PositionedBitmapReader {
     int fd_;
 };
 
-}  // namespace
-
-DecodedBitmap ReadBitmapFile(const std::string& path, const PixelFormat& format) {
+// Runs `decode` on the file's head and a reader of its pixels: its failure,
+// or the reader's.
+template <typename Decode>
+std::string WithBitmapFile(const std::string& path, Decode decode) {
     const UniqueFd fd = OpenRegularFile(path);
     struct stat status {};
     if (!fd.valid() || ::fstat(fd.get(), &status) != 0) {
-        return Failure("not a regular file that can be read");
+        return "not a regular file that can be read";
     }
     std::string head;
-    if (!AppendFromFile(fd.get(), kBitmapHeadBytes, head)) return Failure("read error");
+    if (!AppendFromFile(fd.get(), kBitmapHeadBytes, head)) return "read error";
     const BitmapExtent extent = MeasureBitmap(AsBytes(head));
-    if (!extent.failure.empty()) return Failure(extent.failure);
+    if (!extent.failure.empty()) return extent.failure;
     FileReader reader(fd.get(),
                       std::min(extent.fileBytes, static_cast<std::size_t>(status.st_size)));
-    DecodedBitmap bitmap =
-        DecodeBitmap(AsBytes(head), reader, format, ReservedPixels(extent.pixels));
-    if (reader.failed()) return Failure("read error or not enough memory");
+    std::string failure = decode(AsBytes(head), reader, extent);
+    if (failure.empty() && reader.failed()) return "read error or not enough memory";
+    return failure;
+}
+
+}  // namespace
+
+DecodedBitmap ReadBitmapFile(const std::string& path, const PixelFormat& format) {
+    DecodedBitmap bitmap;
+    std::string failure =
+        WithBitmapFile(path, [&](std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                                 const BitmapExtent& extent) {
+            bitmap = DecodeBitmap(head, reader, format, ReservedPixels(extent.pixels));
+            return bitmap.failure;
+        });
+    if (!failure.empty()) return Failure(std::move(failure));
     return bitmap;
+}
+
+std::string CheckBitmapFile(const std::string& path) {
+    return WithBitmapFile(path, [](std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                                   const BitmapExtent&) { return CheckBitmap(head, reader); });
+}
+
+std::string DecodeBitmapFileRows(const std::string& path, const PixelFormat& format,
+                                 BitmapRowTarget& target) {
+    return WithBitmapFile(
+        path, [&](std::span<const std::uint8_t> head, BitmapFileReader& reader,
+                  const BitmapExtent&) { return DecodeBitmapRows(head, reader, format, target); });
 }
 
 }  // namespace plimex::posix

@@ -12,5 +12,10 @@ namespace plimex::posix {
 // at a time, so that the file is never held whole beside its pixels.
 // The file is opened by its raw name: no conversion of the name can lose it.
 DecodedBitmap ReadBitmapFile(const std::string& path, const PixelFormat& format);
+// The same verdict, without keeping the pixels: what fails, or nothing.
+std::string CheckBitmapFile(const std::string& path);
+// The same file, decoded into the target a band of rows at a time.
+std::string DecodeBitmapFileRows(const std::string& path, const PixelFormat& format,
+                                 BitmapRowTarget& target);
 
 }  // namespace plimex::posix

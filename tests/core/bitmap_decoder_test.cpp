@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // Each form below names only the fields that differ from a 24-bit picture.
@@ -188,6 +190,89 @@ TEST(BitmapDecoderTest, PicturesTooLargeOrMalformedFailBeforeAnythingIsAllocated
              Bytes(100, 0),
          }) {
         EXPECT_NE(DecodeBitmap(broken, kOpaqueArgb32).failure, "");
+    }
+}
+
+// Hands out bands of a few rows, each a buffer of its own that is gone
+// once the next is asked for, and puts the picture together from them.
+class FewRowsAtATime : public BitmapRowTarget {
+  public:
+    explicit FewRowsAtATime(std::size_t rows) : rows_(rows) {}
+
+    bool Begin(const BitmapShape& shape) override {
+        shape_ = shape;
+        picture.assign(shape.width * shape.height, 0xdeadbeef);
+        return true;
+    }
+    RowBand Rows(std::size_t row) override {
+        EXPECT_EQ(row, next_) << "rows asked for out of order";
+        Keep();
+        band_.assign(std::min(rows_, shape_.height - row) * shape_.width, 0xdeadbeef);
+        next_ = row + band_.size() / shape_.width;
+        return {band_.data(), static_cast<std::ptrdiff_t>(shape_.width), next_ - row};
+    }
+    void End() override { Keep(); }
+
+    std::vector<std::uint32_t> picture;
+
+  private:
+    void Keep() {
+        const std::size_t rows = band_.size() / shape_.width;
+        for (std::size_t i = 0; i < rows; ++i) {
+            const std::size_t row = next_ - rows + i;
+            std::copy_n(band_.begin() + static_cast<std::ptrdiff_t>(i * shape_.width), shape_.width,
+                        picture.begin() +
+                            static_cast<std::ptrdiff_t>(
+                                (shape_.topDown ? row : shape_.height - 1 - row) * shape_.width));
+        }
+    }
+
+    std::size_t rows_;
+    BitmapShape shape_;
+    std::vector<std::uint32_t> band_;
+    std::size_t next_ = 0;
+};
+
+class WholeFileReader : public BitmapFileReader {
+  public:
+    explicit WholeFileReader(const Bytes& file) : file_(file) {}
+    std::span<const std::uint8_t> Read(std::size_t offset, std::size_t bytes) override {
+        if (offset >= file_.size()) return {};
+        return std::span(file_).subspan(offset, std::min(bytes, file_.size() - offset));
+    }
+
+  private:
+    const Bytes& file_;
+};
+
+// Decoding a few rows at a time, or checking a file row over row, gives the
+// whole decoding's pixels and verdict, whatever the form, a file cut short
+// or a broken one.
+TEST(BitmapDecoderTest, RowByRowDecodingAgreesWithTheWholePicture) {
+    const BmpForm rle8{.bits = 8, .compression = 1, .palette = kPalette};
+    const Bytes tall = Bmp({.width = 2, .height = 7}, Bytes(7 * 8, 0x5a));
+    const std::vector<Bytes> files{
+        tall,
+        Bytes(tall.begin(), tall.end() - 13),
+        Bmp({.width = 2, .height = -7, .bits = 8, .palette = kPalette}, {1, 2, 0, 0, 3, 4}),
+        Bmp(rle8, {1, 4, 0, 2, 1, 0, 0, 0, 0, 3, 1, 2, 3, 0}),
+        Bmp(rle8, {0, 2, 1, 1, 2, 5}),
+        Bmp({.width = 3, .height = 5, .bits = 4, .compression = 2, .palette = kPalette},
+            {3, 0x12, 0, 0, 0, 0, 2, 0x34, 0, 1}),
+        Bmp({}, {}),
+        Bytes(100, 0),
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const DecodedBitmap whole = DecodeBitmap(files[i], kOpaqueArgb32);
+        WholeFileReader reader(files[i]);
+        EXPECT_EQ(CheckBitmap(files[i], reader), whole.failure) << "file " << i;
+        for (const std::size_t rows : {1, 2, 3}) {
+            FewRowsAtATime target(rows);
+            EXPECT_EQ(DecodeBitmapRows(files[i], reader, kOpaqueArgb32, target), whole.failure);
+            if (whole.failure.empty()) {
+                EXPECT_EQ(target.picture, whole.pixels) << "file " << i << ", bands of " << rows;
+            }
+        }
     }
 }
 
