@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the bitmap decoder: it must not read or write out
 // of bounds, and what it measures and decodes must agree.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +19,18 @@ void Check(bool condition) {
     }
 }
 
+class SpanFileReader : public plimex::BitmapFileReader {
+  public:
+    explicit SpanFileReader(std::span<const std::uint8_t> file) : file_(file) {}
+    std::span<const std::uint8_t> Read(std::size_t offset, std::size_t bytes) override {
+        if (offset >= file_.size()) return {};
+        return file_.subspan(offset, std::min(bytes, file_.size() - offset));
+    }
+
+  private:
+    std::span<const std::uint8_t> file_;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -33,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(bitmap.pixels.size() * 4 <= kFuzzPixelBytes);
         for (const std::uint32_t pixel : bitmap.pixels) Check((pixel & 0xc0000000u) == 0);
     }
+    // Checking a file without keeping its pixels gives the same verdict.
+    SpanFileReader reader(file);
+    Check(plimex::CheckBitmap(file, reader, kFuzzPixelBytes) == bitmap.failure);
     // The file's own layout takes a shorter road than any other: both must
     // give the same colours.
     const plimex::DecodedBitmap direct =

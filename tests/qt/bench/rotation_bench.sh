@@ -1,0 +1,114 @@
+#!/bin/bash
+# One rotation inside the running program (rotation_bench: tick to new root
+# pixmap, wall and processor time, peak resident size above idle) on a
+# private Xvfb at each screen size, a 3840x2160 24-bit BMP each time; beside
+# it, on the same server in the same run, the same apply by a whole process:
+# show_root_wallpaper (the program's own setter, short-lived) and hsetroot
+# -fill. Not a test: nothing fails on a figure.
+#
+# Usage: rotation_bench.sh [--brief] [--against OTHER_BUILD_DIR] [BUILD_DIR]
+# BUILD_DIR: build/linux. --brief: the 1920x1080 screen only, fewer runs.
+# --against: the rotation_bench of another build (another branch's, say) is
+# measured beside, as "other".
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../../tools/xvfb.sh"
+
+brief=0 other=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --brief) brief=1 ;;
+        --against) other=$(cd "$2" && pwd)/tests/qt/bench/rotation_bench && shift ;;
+        *) break ;;
+    esac
+    shift
+done
+build=$(cd "${1:-$here/../../../build/linux}" && pwd)
+bench="$build/tests/qt/bench/rotation_bench"
+setter="$build/tests/linux_desktop/show_root_wallpaper"
+for program in "$bench" "$setter" $other; do
+    [ -x "$program" ] || { echo "build $(basename "$program") first ($program)" >&2; exit 1; }
+done
+sizes=(3840x2160 1920x1080)
+rotations=15 runs=7
+((brief)) && sizes=(1920x1080) rotations=5 runs=3
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+mkdir -p "$scratch/pictures" "$scratch/home" "$scratch/run"
+chmod 700 "$scratch/run"
+convert -seed 7 -size 3840x2160 plasma:fractal -type TrueColor "BMP3:$scratch/pictures/a.bmp"
+convert "$scratch/pictures/a.bmp" -flop -type TrueColor "BMP3:$scratch/pictures/b.bmp"
+picture="$scratch/pictures/a.bmp"
+
+# The program in a folder of its own, on the bare X11 desktop, rotating
+# every minute.
+rotate() {  # label, program
+    local folder=$scratch/$1
+    mkdir -p "$folder"
+    printf '[options]\r\nRep=%s/\r\nTps=1\r\nEtat=1\r\n' "$scratch/pictures" >"$folder/Plimex.ini"
+    echo "  $1, one rotation inside the running program ($rotations rotations):"
+    (
+        cd "$folder"
+        unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+        export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
+            XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
+            QT_QPA_PLATFORM=xcb
+        exec "$2" "$rotations"
+    ) 2>>"$scratch/errors.log" || echo "  $2 failed: see below"
+}
+
+# Wall and processor (user + system) milliseconds of one run.
+milliseconds() {  # command...
+    local TIMEFORMAT='%R %U %S' times
+    times=$({ time "$@" >/dev/null 2>&1; } 2>&1)
+    awk '{printf "%.0f %.0f", $1 * 1000, ($2 + $3) * 1000}' <<<"$times"
+}
+
+spread() {  # figures... -> "min median max"
+    printf '%s\n' "$@" | sort -g |
+        awk '{v[NR] = $1} END {printf "%8d %8d %8d", v[1], v[int((NR + 1) / 2)], v[NR]}'
+}
+
+# The same apply by a whole process, run in turn.
+anchors() {
+    local -A wall=() cpu=()
+    local w c name
+    local setters=("show_root_wallpaper|$setter $picture" "hsetroot -fill|hsetroot -fill $picture")
+    for ((run = 0; run < runs; run++)); do
+        for entry in "${setters[@]}"; do
+            # shellcheck disable=SC2086  # the command is words
+            read -r w c <<<"$(milliseconds ${entry#*|})"
+            wall[${entry%%|*}]+="$w " cpu[${entry%%|*}]+="$c "
+        done
+    done
+    echo "  the same apply by a whole process ($runs runs each):"
+    for entry in "${setters[@]}"; do
+        name=${entry%%|*}
+        # shellcheck disable=SC2086  # the figures are words
+        printf '  %-28s %s\n  %-28s %s\n' "$name, wall ms" "$(spread ${wall[$name]})" \
+            "$name, cpu ms" "$(spread ${cpu[$name]})"
+    done
+}
+
+for size in "${sizes[@]}"; do
+    start_private_xvfb "$size" "$scratch/xvfb.log"
+    pids+=("$xvfb_pid")
+    # The server resets when its last client leaves: one client stays.
+    xprop -root -spy >/dev/null 2>&1 &
+    pids+=($!)
+    echo "Screen $size, picture 3840x2160 24-bit BMP, load $(cut -d' ' -f1 /proc/loadavg):"
+    rotate plimex "$bench"
+    [ -z "$other" ] || rotate other "$other"
+    anchors
+    kill "$xvfb_pid"
+    wait "$xvfb_pid" 2>/dev/null || true
+done
+[ ! -s "$scratch/errors.log" ] || { echo "The programs said:"; cat "$scratch/errors.log"; }
