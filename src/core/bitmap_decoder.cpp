@@ -308,17 +308,28 @@ void DecodeDirectRow(const std::uint8_t* source, std::uint32_t bits, std::uint32
             }
             break;
         case 24: {
-            // Four bytes at a time, which the compiler reads in one load; the
-            // fourth belongs to the next pixel and no converter looks at it.
-            // The row's last pixel may have no byte after it.
+            // Four pixels from three 32-bit words, each read in one load;
+            // converters look at the low three bytes only. The last few
+            // pixels are read byte by byte, so as not to read past the row.
+            const auto word = [](const std::uint8_t* p) {
+                return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
+                       (std::uint32_t{p[3]} << 24);
+            };
             std::size_t x = 0;
-            for (; x + 1 < width; ++x) {
+            for (; x + 4 <= width; x += 4) {
                 const std::uint8_t* p = source + 3 * x;
-                row[x] = convert(p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
-                                 (std::uint32_t{p[3]} << 24));
+                const std::uint32_t first = word(p);
+                const std::uint32_t second = word(p + 4);
+                const std::uint32_t third = word(p + 8);
+                row[x] = convert(first);
+                row[x + 1] = convert(first >> 24 | second << 8);
+                row[x + 2] = convert(second >> 16 | third << 16);
+                row[x + 3] = convert(third >> 8);
             }
-            const std::uint8_t* p = source + 3 * x;
-            row[x] = convert(p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16));
+            for (; x < width; ++x) {
+                const std::uint8_t* p = source + 3 * x;
+                row[x] = convert(p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16));
+            }
             break;
         }
         default:

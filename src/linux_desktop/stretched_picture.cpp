@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -139,14 +140,19 @@ class BandBuffer {
     PictureBands& out_;
 };
 
-// Rows mixed down are kept to a sixteenth of a level, each byte widened to
-// 16 bits, so that mixing across rounds only once.
-constexpr int kKeptFractionBits = 4;
-
 // Rows are mixed in blocks of this many bytes, each a whole number of
 // pixels, which the compiler turns into vector instructions: the rows are
 // kept a whole number of blocks long.
 constexpr std::size_t kBlockBytes = 16;
+
+void SetWeighted(const std::uint8_t* __restrict row, std::uint16_t weight, std::size_t bytes,
+                 std::uint16_t* __restrict sums) {
+    for (std::size_t block = 0; block < bytes; block += kBlockBytes) {
+        for (std::size_t i = 0; i < kBlockBytes; ++i) {
+            sums[block + i] = static_cast<std::uint16_t>(row[block + i] * weight);
+        }
+    }
+}
 
 void AddWeighted(const std::uint8_t* __restrict row, std::uint16_t weight, std::size_t bytes,
                  std::uint16_t* __restrict sums) {
@@ -157,52 +163,57 @@ void AddWeighted(const std::uint8_t* __restrict row, std::uint16_t weight, std::
     }
 }
 
-// From 256ths of a level to the sixteenths kept.
-void RoundSums(std::size_t bytes, std::uint16_t* __restrict sums) {
-    constexpr int kDrop = kWeightBits - kKeptFractionBits;
-    for (std::size_t block = 0; block < bytes; block += kBlockBytes) {
-        for (std::size_t i = 0; i < kBlockBytes; ++i) {
-            sums[block + i] =
-                static_cast<std::uint16_t>((sums[block + i] + (1u << (kDrop - 1))) >> kDrop);
-        }
-    }
-}
-
-// Mixes rows of bytes, weighted, into 16 bits a byte.
+// Mixes rows of bytes, weighted, into 16 bits a byte: 256ths of a level,
+// kept unrounded until the pixels are mixed across.
 void MixRows(std::span<const std::uint8_t* const> rows, const std::uint16_t* weights,
              std::size_t bytes, std::uint16_t* into) {
-    std::fill_n(into, bytes, std::uint16_t{0});
+    bool first = true;
     for (std::size_t t = 0; t < rows.size(); ++t) {
-        if (weights[t] != 0) AddWeighted(rows[t], weights[t], bytes, into);
+        if (weights[t] == 0) continue;
+        (first ? SetWeighted : AddWeighted)(rows[t], weights[t], bytes, into);
+        first = false;
     }
-    RoundSums(bytes, into);
 }
 
-// Mixes the pixels of one row across, from four 16-bit values a pixel back
-// to four bytes: two values at a time, each in 32 bits of its own. Value k
-// of a pixel lies in bits 16k of its 64 bits just as byte k of a pixel lies
-// in bits 8k of its 32, whatever the machine's byte order.
-void MixAcross(const std::uint16_t* source, const AxisWeights& axis, std::uint32_t* into,
+// Mixes the pixels of one row across, over `taps` source pixels (a count
+// the compiler knows unrolls the common cases), from four 16-bit values a
+// pixel back to its four bytes: two values at a time, each in 32 bits of its
+// own. Value k of a pixel lies in bits 16k of its 64 bits just as byte k of
+// a pixel lies in bits 8k of its 32, whatever the machine's byte order.
+template <typename Taps>
+void MixAcross(const std::uint16_t* source, const AxisWeights& axis, Taps taps, std::uint32_t* into,
                std::size_t width) {
     constexpr std::uint64_t kEvenValues = 0x0000ffff0000ffffu;
-    constexpr int kShift = kKeptFractionBits + kWeightBits;
+    constexpr int kShift = 2 * kWeightBits;
     for (std::size_t x = 0; x < width; ++x) {
         const std::uint16_t* pixels = source + 4 * axis.first[x];
-        const std::uint16_t* weights = axis.weights.data() + x * axis.taps;
+        const std::uint16_t* weights = axis.weights.data() + x * taps;
         std::uint64_t even = 0;
         std::uint64_t odd = 0;
-        for (std::size_t t = 0; t < axis.taps; ++t) {
+        for (std::size_t t = 0; t < taps; ++t) {
             std::uint64_t pixel = 0;
             std::memcpy(&pixel, pixels + 4 * t, sizeof pixel);
             even += (pixel & kEvenValues) * weights[t];
             odd += ((pixel >> 16) & kEvenValues) * weights[t];
         }
         // Truncated: a shade darker by half a level at most, as ImageMagick's
-        // own resize comes out, and no pixel overflows.
+        // own resize comes out, and no byte overflows.
         even >>= kShift;
         odd >>= kShift;
         into[x] = static_cast<std::uint32_t>((even & 0xff) | (odd & 0xff) << 8 |
                                              (even >> 32 & 0xff) << 16 | (odd >> 32 & 0xff) << 24);
+    }
+}
+
+void MixAcross(const std::uint16_t* source, const AxisWeights& axis, std::uint32_t* into,
+               std::size_t width) {
+    switch (axis.taps) {
+        case 2:
+            return MixAcross(source, axis, std::integral_constant<std::size_t, 2>(), into, width);
+        case 3:
+            return MixAcross(source, axis, std::integral_constant<std::size_t, 3>(), into, width);
+        default:
+            return MixAcross(source, axis, axis.taps, into, width);
     }
 }
 
