@@ -109,7 +109,7 @@ bool WholeByte(unsigned long mask) {
 }
 
 // A 24-bit visual, as nearly every screen has: the file is decoded straight
-// into its layout, with the unused top byte set as the stretching wants it.
+// into its layout, the unused top byte set as in an opaque pixel.
 std::optional<PixelFormat> BytesLayout(const Visual& visual) {
     if (!WholeByte(visual.red_mask) || !WholeByte(visual.green_mask) ||
         !WholeByte(visual.blue_mask)) {
