@@ -83,18 +83,19 @@ TEST(StretchedPictureTest, EveryBandLandsInPlaceAtTheSameSizeAndHalved) {
         ASSERT_EQ(StretchPictureFile(path, kWidth / 2, kHeight / 2, kOpaqueArgb32, halved), "");
         EXPECT_GT(halved.bands, 1);
         EXPECT_EQ(halved.arrivals, std::vector<int>(kHeight / 2, 1));
+        const auto byte = [&picture](std::size_t x, std::size_t y, int shift) {
+            return picture[y * kWidth + x] >> shift & 0xff;
+        };
         std::size_t wrong = 0;
         for (std::size_t y = 0; y < kHeight / 2; ++y) {
             for (std::size_t x = 0; x < kWidth / 2; ++x) {
                 std::uint32_t expected = 0;
                 for (int shift = 0; shift < 32; shift += 8) {
-                    std::uint32_t sum = 0;
-                    for (const std::size_t at :
-                         {2 * y * kWidth + 2 * x, 2 * y * kWidth + 2 * x + 1,
-                          (2 * y + 1) * kWidth + 2 * x, (2 * y + 1) * kWidth + 2 * x + 1}) {
-                        sum += (picture[at] >> shift) & 0xff;
-                    }
-                    expected |= sum / 4 << shift;
+                    expected |=
+                        (byte(2 * x, 2 * y, shift) + byte(2 * x + 1, 2 * y, shift) +
+                         byte(2 * x, 2 * y + 1, shift) + byte(2 * x + 1, 2 * y + 1, shift)) /
+                            4
+                        << shift;
                 }
                 wrong += halved.pixels[y * kWidth / 2 + x] != expected;
             }
