@@ -2,12 +2,17 @@
 
 #include <QGuiApplication>
 #include <QWindow>
+#include <utility>
 
 #include "core/layout.h"
+#include "linux_desktop/sway_pointer_placement.h"
 #include "qt/layout_placer.h"
 
 namespace plimex::qt {
 namespace {
+
+// What sway knows the menu's window by, so that only it is moved.
+const QString kWindowTitle = QStringLiteral("Plimex 2000 menu");
 
 std::vector<QAction*> AddEntries(QMenu& menu) {
     std::vector<QAction*> actions;
@@ -32,14 +37,22 @@ PopupMenu::PopupMenu()
 // On Wayland a menu opened from the tray has no window of the program to
 // hang from as a popup, so it becomes a window of its own, which a tiling
 // compositor such as sway would stretch over the whole workspace: one of a
-// fixed size floats instead. It goes, like a popup, once the user turns to
-// something else.
+// fixed size floats instead. sway puts it in the middle of the screen; once
+// it is shown (it then has the focus), sway is asked to move it to the
+// pointer. It goes, like a popup, once the user turns to something else.
 void PopupMenu::KeepFloating() {
     menu_.setFixedSize(menu_.sizeHint());
+    placeAtPointer_ = qEnvironmentVariableIsSet("SWAYSOCK");
+    if (placeAtPointer_) menu_.setWindowTitle(kWindowTitle);
     if (!closesWhenLeft_) {
         closesWhenLeft_ = true;
         QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &menu_, [this](QWindow* now) {
-            if (menu_.isVisible() && now != menu_.windowHandle()) menu_.close();
+            if (!menu_.isVisible()) return;
+            if (now != menu_.windowHandle()) {
+                menu_.close();
+            } else if (std::exchange(placeAtPointer_, false)) {
+                linux_desktop::PlaceAtPointer(kWindowTitle, diagnostics_);
+            }
         });
     }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/shown_caption.h"
+#include "posix/standard_error_diagnostics.h"
 
 namespace plimex::qt {
 
@@ -31,6 +32,8 @@ class PopupMenu {
     std::vector<QAction*> actions_;  // in the layout's order
     bool executing_ = false;
     bool closesWhenLeft_ = false;
+    bool placeAtPointer_ = false;
+    posix::StandardErrorDiagnostics diagnostics_;
     ShownCaption activerCaption_;
 };
 

@@ -100,7 +100,8 @@ for floating, x, y, width, height in menus(json.load(sys.stdin), False):
 
 # swaybar asks the item itself for its menu (ContextMenu): a real right click
 # on the icon opens the program's own menu, not tiled over the workspace but
-# floating at its own size. Its place on the screen is kept in menu.
+# floating at its own size, at the click as a popup menu would be: within
+# 50 px of it, below the bar. Its place on the screen is kept in menu.
 menu=()
 expect_own_menu_floats() {  # x, y of the icon
     pointer_click 3 "$1" "$2"
@@ -112,6 +113,10 @@ expect_own_menu_floats() {  # x, y of the icon
     local placed=""
     menu_placed() { [ "$placed" == "${menu[*]}" ] || { placed=${menu[*]} && sleep 0.2 && menu_shown && false; }; }
     wait_for 5 menu_placed || fail "the menu kept moving"
+    local dx=$((menu[0] > $1 ? menu[0] - $1 : $1 - menu[0] - menu[2]))
+    local dy=$((menu[1] > $2 ? menu[1] - $2 : $2 - menu[1] - menu[3]))
+    echo "menu at ${menu[*]} for a click at $1,$2" >&2
+    ((dx <= 50 && dy <= 50 && menu[1] >= 24)) || fail "the menu (${menu[*]}) is not at the click at $1,$2"
 }
 
 # waybar instead of swaybar: a bar along the top holding only its tray (a
