@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "posix/unique_fd.h"
 
@@ -18,12 +19,13 @@ class SwayIpc {
   public:
     enum class Request : std::uint32_t { kRunCommand = 0, kGetTree = 4 };
 
-    // Nothing when the socket cannot be reached; failure() says why.
+    // Nothing when the socket cannot be reached, with the reason in failure.
     static std::optional<SwayIpc> Connect(const std::string& socketPath,
                                           std::chrono::steady_clock::time_point deadline,
                                           std::string& failure);
 
-    // sway's reply; nothing when it did not come in time or was not JSON.
+    // sway's reply; nothing when it did not come in time or was not sway's
+    // JSON, and failure() then says why.
     std::optional<QJsonDocument> Ask(Request request, const QByteArray& payload);
     const std::string& failure() const { return failure_; }
 
