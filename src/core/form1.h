@@ -4,10 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "core/tray_intent.h"
 #include "platform/controls.h"
 #include "platform/platform.h"
-#include "platform/tray_icon_record.h"
 
 namespace plimex {
 
@@ -45,23 +43,16 @@ class Form1 {
     // Tray and activation.
     void Activer_Click();
     void Command1_Click();
-    // The shell's report of a mouse action over the tray icon, as a mouse
-    // move whose X in pixels is the mouse message number.
-    void Form_MouseMove(int button, int shift, float x, float y);
-    // A mouse action over the tray icon, by its mouse message number, from a
-    // notification area that reports it as such.
-    void TrayCallback(std::int32_t message);
-    // What the user asked of the tray icon, from a notification area that
-    // reports requests rather than mouse messages. An item picked from a
-    // menu that the desktop drew reaches its Click handler directly.
+    // What the user asked of the tray icon. An item picked from a menu that
+    // the desktop drew reaches Menu_Click directly.
     void TrayRequest(TrayIntent intent);
+    void Menu_Click(MenuItem item);
 
     const std::wstring& imageFolder() const { return ImageFolder; }
     const std::wstring& intervalCode() const { return IntervalCode; }
     const std::wstring& activeState() const { return ActiveState; }
     std::int16_t tickCount() const { return TickCount; }
     bool trayBusy() const { return TrayBusy; }
-    std::int32_t trayMessage() const { return TrayMessage; }
 
   private:
     void Form_QueryUnload();
@@ -79,11 +70,9 @@ class Form1 {
     bool SetDir1Path(const std::wstring& path);
     std::wstring SelectedEntryPath() const;
     void RotateWallpaper();
-    void PrepareOffStateIcon();
     void AddTrayIconAtStartup();
     void RemoveTrayIcon();
-    void AddTrayIcon(PictureHandle icon, std::wstring_view tip);
-    void IdentifyTrayIcon();
+    void AddTrayIcon(TrayPicture picture, std::wstring_view tip);
     void Toggle(const std::wstring& decidingCaption);
 
     std::string Ansi(std::wstring_view text) const;
@@ -95,9 +84,7 @@ class Form1 {
     std::wstring IntervalCode;
     std::wstring ActiveState;
     std::int16_t TickCount = 0;
-    TrayIconRecord TrayIconData;
     bool TrayBusy = false;
-    std::int32_t TrayMessage = 0;
 
     bool unloaded_ = false;
     // The options file existed but could not be read or understood:

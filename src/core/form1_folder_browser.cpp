@@ -83,7 +83,11 @@ void Form1::LstFic_Click() {
     if (c_.LstFic.ListIndex() == -1) {
         return;
     }
-    c_.Image1.LoadPicture(Ansi(SelectedEntryPath()));
+    const std::string path = Ansi(SelectedEntryPath());
+    if (!c_.Image1.LoadPicture(path)) {
+        platform_.diagnostics.ReportFailure("Image1", path,
+                                            "not a bitmap the preview can show; the box is empty");
+    }
 }
 
 void Form1::CmdSel_Click() {

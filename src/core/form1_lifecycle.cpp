@@ -10,7 +10,6 @@ std::string Form1::Ansi(std::wstring_view text) const {
 
 void Form1::Form_Load() {
     LoadOptions();
-    PrepareOffStateIcon();
     AddTrayIconAtStartup();
     c_.Form1.Hide();
     c_.Form1.SetTaskVisible(false);

@@ -1,46 +1,33 @@
 #include "core/form1.h"
-#include "core/form1_events.h"
 #include "core/texts.h"
-#include "core/tray_message.h"
 
 namespace plimex {
 
-void Form1::PrepareOffStateIcon() {
-    c_.Image3.SetPicture(c_.ImageList1.ExtractIcon(1));
-}
-
 void Form1::AddTrayIconAtStartup() {
-    // A state that is neither on nor off keeps the record's icon, still none.
-    PictureHandle icon = TrayIconData.hIcon;
+    // A saved state that is neither on nor off shows no picture.
+    TrayPicture picture = TrayPicture::None;
     if (ActiveState == L"1") {
-        icon = c_.Image2.Picture();
+        picture = TrayPicture::On;
     }
     if (ActiveState == L"0") {
-        icon = c_.Image3.Picture();
+        picture = TrayPicture::Off;
     }
-    AddTrayIcon(icon, texts::kAppTitle);
+    AddTrayIcon(picture, texts::kAppTitle);
 }
 
-// Every add and remove names the icon afresh: the window handle is read
-// anew each time.
-void Form1::IdentifyTrayIcon() {
-    TrayIconData.cbSize = TrayIconRecord::kRecordSize;
-    TrayIconData.hWnd = c_.Form1.hWnd();
-    TrayIconData.uID = TrayIconRecord::kIconId;
-}
-
+// A failure leaves the program without its icon until the next toggle adds
+// it anew: the user can still reach the window by starting the program again.
 void Form1::RemoveTrayIcon() {
-    IdentifyTrayIcon();
-    platform_.notificationArea.Delete(TrayIconData);
+    if (!platform_.trayIcon.Remove()) {
+        platform_.diagnostics.ReportFailure("tray icon", "", "the desktop had no icon to remove");
+    }
 }
 
-void Form1::AddTrayIcon(PictureHandle icon, std::wstring_view tip) {
-    IdentifyTrayIcon();
-    TrayIconData.uFlags = TrayIconRecord::kAddFlags;
-    TrayIconData.uCallbackMessage = TrayIconRecord::kCallbackMessage;
-    TrayIconData.hIcon = icon;
-    TrayIconData.SetTip(tip);
-    platform_.notificationArea.Add(TrayIconData);
+void Form1::AddTrayIcon(TrayPicture picture, std::wstring_view tip) {
+    if (!platform_.trayIcon.Add(picture, tip)) {
+        platform_.diagnostics.ReportFailure(
+            "tray icon", "", "the desktop refused the icon; the next toggle adds it again");
+    }
 }
 
 void Form1::Toggle(const std::wstring& decidingCaption) {
@@ -50,10 +37,9 @@ void Form1::Toggle(const std::wstring& decidingCaption) {
     c_.Command1.SetCaption(caption);
     c_.Tmr.SetEnabled(switchOn);
     ActiveState = switchOn ? L"1" : L"0";
-    const PictureHandle icon = switchOn ? c_.Image2.Picture() : c_.Image3.Picture();
 
     RemoveTrayIcon();
-    AddTrayIcon(icon, texts::kToggledTip);
+    AddTrayIcon(switchOn ? TrayPicture::On : TrayPicture::Off, texts::kToggledTip);
 }
 
 void Form1::Activer_Click() {
@@ -65,16 +51,7 @@ void Form1::Command1_Click() {
     SaveOptions();
 }
 
-void Form1::Form_MouseMove(int /*button*/, int /*shift*/, float x, float /*y*/) {
-    TrayCallback(DecodeTrayMessage(x, c_.Screen.TwipsPerPixelX()));
-}
-
-void Form1::TrayCallback(std::int32_t message) {
-    TrayMessage = message;
-    TrayRequest(TrayIntentOf(message));
-}
-
-// Busy while the menu is open: a report arriving meanwhile opens neither a
+// Busy while the menu is open: a request arriving meanwhile opens neither a
 // second menu nor the window.
 void Form1::TrayRequest(TrayIntent intent) {
     if (TrayBusy) {
@@ -85,9 +62,25 @@ void Form1::TrayRequest(TrayIntent intent) {
         c_.Form1.Show();
     }
     if (intent == TrayIntent::ShowMenu) {
-        RaiseEvent(*this, c_.Form1.PopupMenu(), ControlEvent::Click);
+        Menu_Click(c_.Form1.PopupMenu());
     }
     TrayBusy = false;
+}
+
+void Form1::Menu_Click(MenuItem item) {
+    switch (item) {
+        case MenuItem::Activer:
+            Activer_Click();
+            break;
+        case MenuItem::Ouvrir:
+            Ouvrir_Click();
+            break;
+        case MenuItem::Quitter:
+            Quitter_Click();
+            break;
+        case MenuItem::None:
+            break;
+    }
 }
 
 }  // namespace plimex

@@ -43,9 +43,9 @@ constexpr std::array kAboutControls{
 };
 
 constexpr std::array kMenu{
-    MenuEntry{"Activer", texts::kActiver, false},
-    MenuEntry{"Ouvrir", L"&Ouvrir", false},
-    MenuEntry{"Quitter", L"&Quitter", true},
+    MenuEntry{"Activer", MenuItem::Activer, texts::kActiver, false},
+    MenuEntry{"Ouvrir", MenuItem::Ouvrir, L"&Ouvrir", false},
+    MenuEntry{"Quitter", MenuItem::Quitter, L"&Quitter", true},
 };
 
 constexpr Window kMain{"Form1", texts::kAppTitle, 6345, 7530, kMainControls};

@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "platform/tray_icon.h"
+
 namespace plimex::layout {
 
 // Both windows as data, in twips from the top left corner of the client area
@@ -48,6 +50,7 @@ struct Window {
 
 struct MenuEntry {
     std::string_view name;
+    MenuItem item;
     std::wstring_view caption;  // at start
     bool isDefault;
 };

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/tray_icon_record.h"
+#include "platform/tray_icon.h"
 
 namespace plimex {
 
@@ -75,23 +75,8 @@ class PreviewBox {
   public:
     virtual ~PreviewBox() = default;
     // Shows the picture of a file, stretched; a file that is not a readable
-    // picture leaves the box empty.
-    virtual void LoadPicture(const std::string& path) = 0;
-};
-
-class IconBox {
-  public:
-    virtual ~IconBox() = default;
-    virtual PictureHandle Picture() const = 0;
-    // The box takes ownership of the icon and frees the one it held.
-    virtual void SetPicture(PictureHandle icon) = 0;
-};
-
-class ImageList {
-  public:
-    virtual ~ImageList() = default;
-    // A new icon made from the image at a 1-based index; the caller owns it.
-    virtual PictureHandle ExtractIcon(std::int16_t index) = 0;
+    // picture leaves the box empty and gives false.
+    virtual bool LoadPicture(const std::string& path) = 0;
 };
 
 class MainWindow {
@@ -100,10 +85,8 @@ class MainWindow {
     virtual void Show() = 0;
     virtual void Hide() = 0;
     // Opens the popup menu at the mouse, Quitter as its default item, and
-    // returns the name of the item picked once the menu has closed (empty
-    // when none was).
-    virtual std::string_view PopupMenu() = 0;
-    virtual std::uint32_t hWnd() const = 0;
+    // returns the item picked once the menu has closed.
+    virtual MenuItem PopupMenu() = 0;
     // Whether the main window has an entry in the task list of the desktop.
     virtual void SetTaskVisible(bool visible) = 0;
     // Destroys the window; the process ends once no window of ours is left.
@@ -115,12 +98,6 @@ class AboutWindow {
     virtual ~AboutWindow() = default;
     // Loads the About window afresh and returns once the user has closed it.
     virtual void ShowModal() = 0;
-};
-
-class Screen {
-  public:
-    virtual ~Screen() = default;
-    virtual float TwipsPerPixelX() const = 0;
 };
 
 struct Form1Controls {
@@ -138,12 +115,8 @@ struct Form1Controls {
     CaptionedControl& Activer;
     Shape& Shape1;
     PreviewBox& Image1;
-    IconBox& Image2;
-    IconBox& Image3;
-    ImageList& ImageList1;
     MainWindow& Form1;
     AboutWindow& Form2;
-    plimex::Screen& Screen;
 };
 
 }  // namespace plimex

@@ -4,15 +4,15 @@
 #include "platform/desktop.h"
 #include "platform/diagnostics.h"
 #include "platform/file_system.h"
-#include "platform/notification_area.h"
 #include "platform/random_source.h"
+#include "platform/tray_icon.h"
 
 namespace plimex {
 
 // The operating-system services the main window uses, besides its controls.
 struct Platform {
     Desktop& desktop;
-    NotificationArea& notificationArea;
+    TrayIcon& trayIcon;
     FileSystem& fileSystem;
     RandomSource& random;
     const AnsiCodePage& codePage;

@@ -24,18 +24,16 @@ QColor ColourOf(std::string_view name) {
 
 }  // namespace
 
-QtForm1Window::QtForm1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
+QtForm1Window::QtForm1Window(const AnsiCodePage& codePage, Twips& twips, Diagnostics& diagnostics,
                              const std::vector<std::string>& volumes)
     : twips_(twips),
+      diagnostics_(diagnostics),
       folders_(codePage),
       drive1_(folders_, codePage, volumes),
       dir1_(folders_),
       shape2_(twips, QtShapeBox::Style::Outline),
       shape1_(twips, QtShapeBox::Style::Filled, ColourOf("Shape1")),
       tmr_(layout::kTimerIntervalMs),
-      image2_(icons, icons.Add(IconFromIconFile(pictures::kAppIcon))),
-      image3_(icons, icons.Add(IconFromKeyedBitmap(pictures::kImage3))),
-      imageList1_(icons),
       lblPapCaption_(L"", [this](const std::wstring& text) { lblPap_.setText(CaptionText(text)); }),
       command1Caption_(std::wstring(layout::Get(layout::MainWindow(), "Command1").caption),
                        [this](const std::wstring& text) { command1_.setText(CaptionText(text)); }),
@@ -43,7 +41,7 @@ QtForm1Window::QtForm1Window(const AnsiCodePage& codePage, Twips& twips, IconReg
                      QtOptionButton(option4_), QtOptionButton(option5_)} {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(icons.Icon(image2_.Picture()));
+    setWindowIcon(IconFromIconFile(pictures::kAppIcon));
 
     LayoutPlacer placer(*this, layout::MainWindow(), twips);
     placer.Place(drive1_, "Drive1");
@@ -91,12 +89,8 @@ Form1Controls QtForm1Window::Controls(AboutWindow& form2) {
         menu_.activerCaption(),
         shape1_,
         image1_,
-        image2_,
-        image3_,
-        imageList1_,
         *this,
         form2,
-        twips_,
     };
 }
 
@@ -115,12 +109,14 @@ void QtForm1Window::Connect(Form1& form) {
                 [this, name] { Raise(name, ControlEvent::Click); });
     }
     connect(&tmr_.timer(), &QTimer::timeout, this, [this] { Raise("Tmr", ControlEvent::Timer); });
-    menu_.OnPickedElsewhere([this](std::string_view item) { Raise(item, ControlEvent::Click); });
+    menu_.OnPickedElsewhere([this](MenuItem item) {
+        if (form_ != nullptr) form_->Menu_Click(item);
+    });
 }
 
 void QtForm1Window::Raise(std::string_view control, ControlEvent event) {
-    if (form_ != nullptr) {
-        RaiseEvent(*form_, control, event);
+    if (form_ != nullptr && !RaiseEvent(*form_, control, event)) {
+        diagnostics_.ReportFailure("Form1Window", control, "the event reaches no handler");
     }
 }
 
@@ -190,12 +186,8 @@ void QtForm1Window::Hide() {
     }
 }
 
-std::string_view QtForm1Window::PopupMenu() {
+MenuItem QtForm1Window::PopupMenu() {
     return menu_.Exec(QCursor::pos());
-}
-
-std::uint32_t QtForm1Window::hWnd() const {
-    return static_cast<std::uint32_t>(winId());
 }
 
 void QtForm1Window::Unload() {

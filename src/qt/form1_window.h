@@ -11,11 +11,9 @@
 #include "core/shown_caption.h"
 #include "platform/controls.h"
 #include "posix/posix_folders.h"
-#include "qt/bitmap_image_list.h"
 #include "qt/dir_list_box.h"
 #include "qt/drive_list_box.h"
 #include "qt/file_list_box.h"
-#include "qt/icon_box.h"
 #include "qt/interval_timer.h"
 #include "qt/option_button.h"
 #include "qt/popup_menu.h"
@@ -29,7 +27,8 @@ namespace plimex::qt {
 // reaches one handler of the program, until the program unloads it.
 class QtForm1Window : public QWidget, public MainWindow {
   public:
-    QtForm1Window(const AnsiCodePage& codePage, Twips& twips, IconRegistry& icons,
+    // diagnostics: told of an event that reaches no handler.
+    QtForm1Window(const AnsiCodePage& codePage, Twips& twips, Diagnostics& diagnostics,
                   const std::vector<std::string>& volumes);
 
     Form1Controls Controls(AboutWindow& form2);
@@ -45,8 +44,7 @@ class QtForm1Window : public QWidget, public MainWindow {
 
     void Show() override;
     void Hide() override;
-    std::string_view PopupMenu() override;
-    std::uint32_t hWnd() const override;
+    MenuItem PopupMenu() override;
     // Qt offers no task-list switch short of turning the window into a tool
     // window, which changes its frame; the window keeps its entry.
     void SetTaskVisible(bool /*visible*/) override {}
@@ -79,6 +77,7 @@ class QtForm1Window : public QWidget, public MainWindow {
     void CentreOnScreen();
 
     Twips& twips_;
+    Diagnostics& diagnostics_;
     // The program, from Connect until it unloads the window.
     Form1* form_ = nullptr;
     bool shownBefore_ = false;
@@ -106,9 +105,6 @@ class QtForm1Window : public QWidget, public MainWindow {
     QtShapeBox shape1_;
 
     QtIntervalTimer tmr_;
-    IconBox image2_;
-    IconBox image3_;
-    QtBitmapImageList imageList1_;
     qt::PopupMenu menu_;
 
     ShownCaption lblPapCaption_;

@@ -61,22 +61,22 @@ QAction* PopupMenu::Action(std::string_view name) const {
     return actions_[layout::MenuIndex(name)];
 }
 
-void PopupMenu::OnPickedElsewhere(std::function<void(std::string_view)> picked) {
+void PopupMenu::OnPickedElsewhere(std::function<void(MenuItem)> picked) {
     const auto entries = layout::PopupMenu();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         QObject::connect(actions_[i], &QAction::triggered, &menu_,
-                         [this, picked, name = entries[i].name] {
+                         [this, picked, item = entries[i].item] {
                              if (executing_) return;
                              // Later, like the tray's clicks: the item may hide
                              // and show the tray icon, whose exported menu is
                              // still handling the pick.
                              QMetaObject::invokeMethod(
-                                 &menu_, [picked, name] { picked(name); }, Qt::QueuedConnection);
+                                 &menu_, [picked, item] { picked(item); }, Qt::QueuedConnection);
                          });
     }
 }
 
-std::string_view PopupMenu::Exec(const QPoint& where) {
+MenuItem PopupMenu::Exec(const QPoint& where) {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         KeepFloating();
     }
@@ -86,10 +86,10 @@ std::string_view PopupMenu::Exec(const QPoint& where) {
     const auto entries = layout::PopupMenu();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (actions_[i] == picked) {
-            return entries[i].name;
+            return entries[i].item;
         }
     }
-    return {};
+    return MenuItem::None;
 }
 
 }  // namespace plimex::qt

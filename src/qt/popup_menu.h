@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/shown_caption.h"
+#include "platform/tray_icon.h"
 #include "posix/standard_error_diagnostics.h"
 
 namespace plimex::qt {
@@ -16,11 +17,11 @@ class PopupMenu {
   public:
     PopupMenu();
 
-    // The name of the entry picked, or empty when the menu closed without one.
-    std::string_view Exec(const QPoint& where);
-    // picked: the name of an entry picked from the menu as a desktop drew it,
-    // outside Exec (Exec reports its own pick).
-    void OnPickedElsewhere(std::function<void(std::string_view)> picked);
+    // The entry picked, or None when the menu closed without one.
+    MenuItem Exec(const QPoint& where);
+    // picked: an entry picked from the menu as a desktop drew it, outside
+    // Exec (Exec reports its own pick).
+    void OnPickedElsewhere(std::function<void(MenuItem)> picked);
     ShownCaption& activerCaption() { return activerCaption_; }
     QMenu& menu() { return menu_; }
 

@@ -7,7 +7,7 @@
 
 namespace plimex::qt {
 
-void QtPreviewBox::LoadPicture(const std::string& path) {
+bool QtPreviewBox::LoadPicture(const std::string& path) {
     // Our own decoder, bounds-checked and size-limited, rather than the
     // toolkit's: a crafted bitmap must not read outside its pixels.
     const DecodedBitmap bitmap = posix::ReadBitmapFile(path, kOpaqueArgb32);
@@ -23,6 +23,7 @@ void QtPreviewBox::LoadPicture(const std::string& path) {
     picture_ = image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
     picture_.setDevicePixelRatio(devicePixelRatioF());
     update();
+    return !picture_.isNull();
 }
 
 void QtPreviewBox::paintEvent(QPaintEvent* /*event*/) {

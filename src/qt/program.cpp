@@ -4,10 +4,9 @@
 
 namespace plimex::qt {
 
-Program::Program(const Platform& services, IconRegistry& icons, Twips twips,
-                 const std::vector<std::string>& volumes)
+Program::Program(const Platform& services, Twips twips, const std::vector<std::string>& volumes)
     : twips_(twips),
-      window_(services.codePage, twips_, icons, volumes),
+      window_(services.codePage, twips_, services.diagnostics, volumes),
       form_(services, window_.Controls(form2_)) {
     window_.Connect(form_);
     // The session ending unloads like Quitter, so the options are saved.

@@ -7,7 +7,6 @@
 #include "platform/platform.h"
 #include "qt/form1_window.h"
 #include "qt/form2_dialog.h"
-#include "qt/icon_registry.h"
 #include "qt/twips.h"
 
 namespace plimex::qt {
@@ -18,8 +17,7 @@ namespace plimex::qt {
 class Program {
   public:
     // volumes: the drive list's entries.
-    Program(const Platform& services, IconRegistry& icons, Twips twips,
-            const std::vector<std::string>& volumes);
+    Program(const Platform& services, Twips twips, const std::vector<std::string>& volumes);
 
     // Runs the start-up; the event loop does the rest. Without a notification
     // area the window is the only way in, so it shows.

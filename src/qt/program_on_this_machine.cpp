@@ -6,7 +6,7 @@ namespace plimex::qt {
 ProgramOnThisMachine::ProgramOnThisMachine(Diagnostics& diagnostics)
     : fileSystem_(codePage_, diagnostics),
       desktop_(diagnostics),
-      program_({desktop_, tray_, fileSystem_, random_, codePage_, diagnostics}, icons_,
+      program_({desktop_, tray_, fileSystem_, random_, codePage_, diagnostics},
                Twips::OfPrimaryScreen(), posix::MountedVolumesOfThisMachine()),
       areaWatch_([this](bool available) {
           tray_.SetAreaAvailable(available);

@@ -5,10 +5,9 @@
 #include "platform/diagnostics.h"
 #include "posix/locale_code_page.h"
 #include "posix/posix_file_system.h"
-#include "qt/icon_registry.h"
 #include "qt/notification_area_watch.h"
 #include "qt/program.h"
-#include "qt/tray_notification_area.h"
+#include "qt/qt_tray_icon.h"
 
 namespace plimex::qt {
 
@@ -28,8 +27,7 @@ class ProgramOnThisMachine {
     posix::PosixFileSystem fileSystem_;
     TimeOfDayRandom random_;
     linux_desktop::LinuxDesktop desktop_;
-    IconRegistry icons_;
-    TrayNotificationArea tray_{icons_};
+    QtTrayIcon tray_;
     Program program_;
     NotificationAreaWatch areaWatch_;
 };

@@ -2,7 +2,7 @@
 
 #include <QSystemTrayIcon>
 
-#include "core/tray_intent.h"
+#include "platform/tray_icon.h"
 
 namespace plimex::qt {
 

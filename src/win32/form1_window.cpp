@@ -6,8 +6,6 @@
 #include "core/layout.h"
 #include "win32/child_controls.h"
 #include "win32/control_ids.h"
-#include "win32/handle_width.h"
-#include "win32/resource_ids.h"
 #include "win32/single_instance.h"
 #include "win32/tray_report.h"
 #include "win32/window_class.h"
@@ -29,19 +27,6 @@ POINT FrameOffset(const layout::Control& control) {
     return {frame.left, frame.top};
 }
 
-// The icon as the notification area shows it: the small size.
-UniqueIcon ApplicationIcon(HINSTANCE instance) {
-    return UniqueIcon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(PLIMEX_APP_ICON),
-                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), 0)));
-}
-
-// The mouse buttons and shift keys of a mouse message, as Form_MouseMove takes them.
-int ButtonOf(WPARAM keys) {
-    return ((keys & MK_LBUTTON) != 0 ? 1 : 0) | ((keys & MK_RBUTTON) != 0 ? 2 : 0) |
-           ((keys & MK_MBUTTON) != 0 ? 4 : 0);
-}
-
 // The event a control's notification stands for. The notification codes of
 // buttons and list boxes share their numbers, so the kind of control decides.
 std::optional<ControlEvent> EventOf(layout::Kind kind, int code) {
@@ -58,14 +43,9 @@ std::optional<ControlEvent> EventOf(layout::Kind kind, int code) {
     return std::nullopt;
 }
 
-int ShiftOf(WPARAM keys) {
-    return ((keys & MK_SHIFT) != 0 ? 1 : 0) | ((keys & MK_CONTROL) != 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
-}
-
 }  // namespace
 
-Win32Form1Window::Win32Form1Window(HINSTANCE instance, TrayNotificationArea& tray)
+Win32Form1Window::Win32Form1Window(HINSTANCE instance, Win32TrayIcon& tray)
     : tray_(tray),
       font_(MessageFont()),
       owner_(CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
@@ -90,10 +70,8 @@ Win32Form1Window::Win32Form1Window(HINSTANCE instance, TrayNotificationArea& tra
       shape1_(window_.get(), scale_, Place("Shape1"), layout::Get(Layout(), "Shape1").left,
               static_cast<COLORREF>(layout::Get(Layout(), "Shape1").colourBgr)),
       shape2_(Place("Shape2")),
-      image1_(Child("Image1")),
-      image2_(ApplicationIcon(instance)),
-      image3_(IconFromBitmap(instance, PLIMEX_IMAGE3_BITMAP, layout::kIconPixels)),
-      imageList1_(instance, PLIMEX_IMAGELIST1_BITMAP, layout::kIconPixels) {
+      image1_(Child("Image1")) {
+    tray_.ReportTo(window_.get());
     SendMessageW(Child("Dir1"), LB_SETITEMHEIGHT, 0, LineHeight(font_.get()) + 2);
 }
 
@@ -142,9 +120,9 @@ Win32OptionButton Win32Form1Window::Radio(std::string_view name) const {
 }
 
 Form1Controls Win32Form1Window::Controls(AboutWindow& about) {
-    return Form1Controls{drive1_,  dir1_,    lstFic_,     lblPap_,   tmr_,     option1_, option2_,
-                         option3_, option4_, option5_,    command1_, activer_, shape1_,  image1_,
-                         image2_,  image3_,  imageList1_, *this,     about,    *this};
+    return Form1Controls{drive1_,  dir1_,    lstFic_,  lblPap_,  tmr_,      option1_,
+                         option2_, option3_, option4_, option5_, command1_, activer_,
+                         shape1_,  image1_,  *this,    about};
 }
 
 void Win32Form1Window::Show() {
@@ -156,12 +134,8 @@ void Win32Form1Window::Hide() {
     ShowWindow(window_.get(), SW_HIDE);
 }
 
-std::string_view Win32Form1Window::PopupMenu() {
+MenuItem Win32Form1Window::PopupMenu() {
     return menu_.Track(window_.get());
-}
-
-std::uint32_t Win32Form1Window::hWnd() const {
-    return NarrowHandle(window_.get());
 }
 
 void Win32Form1Window::SetTaskVisible(bool visible) {
@@ -212,7 +186,7 @@ LRESULT Win32Form1Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             }
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(wParam, lParam);
+            OnMouseMove(lParam);
             return 0;
         case WM_PAINT:
             OnPaint();
@@ -290,13 +264,10 @@ void Win32Form1Window::ChangeDrive() {
     drive1_.SetDrive(dir1_.Path());
 }
 
-void Win32Form1Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    if (!IsTrayReport(window_.get(), lParam, GetMessagePos())) {
-        return;
+void Win32Form1Window::OnMouseMove(LPARAM lParam) {
+    if (IsTrayReport(window_.get(), lParam, GetMessagePos())) {
+        form_->TrayRequest(TrayIntentOfReport(lParam));
     }
-    form_->Form_MouseMove(ButtonOf(wParam), ShiftOf(wParam),
-                          static_cast<float>(GET_X_LPARAM(lParam)) * scale_.TwipsPerPixelX(),
-                          static_cast<float>(GET_Y_LPARAM(lParam)) * scale_.TwipsPerPixelY());
 }
 
 void Win32Form1Window::OnPaint() {

@@ -5,19 +5,17 @@
 #include "core/form1.h"
 #include "core/shown_caption.h"
 #include "platform/controls.h"
-#include "win32/bitmap_image_list.h"
 #include "win32/dir_list_box.h"
 #include "win32/drive_list_box.h"
 #include "win32/file_list_box.h"
 #include "win32/handles.h"
-#include "win32/icon_box.h"
 #include "win32/interval_timer.h"
 #include "win32/option_button.h"
 #include "win32/popup_menu.h"
 #include "win32/preview_box.h"
 #include "win32/shape_box.h"
-#include "win32/tray_notification_area.h"
 #include "win32/twips.h"
+#include "win32/win32_tray_icon.h"
 #include "win32/windows_api.h"
 #include "win32/windows_folders.h"
 
@@ -25,11 +23,11 @@ namespace plimex::win32 {
 
 // The main window and its controls, built from the layout table. Its window
 // procedure hands the user's actions to the handlers of the core's Form1.
-class Win32Form1Window : public MainWindow, public Screen {
+class Win32Form1Window : public MainWindow {
   public:
     static constexpr wchar_t kClassName[] = L"PlimexForm1";
 
-    Win32Form1Window(HINSTANCE instance, TrayNotificationArea& tray);
+    Win32Form1Window(HINSTANCE instance, Win32TrayIcon& tray);
     Win32Form1Window(const Win32Form1Window&) = delete;
     Win32Form1Window& operator=(const Win32Form1Window&) = delete;
     ~Win32Form1Window() override;
@@ -43,18 +41,16 @@ class Win32Form1Window : public MainWindow, public Screen {
 
     void Show() override;
     void Hide() override;
-    std::string_view PopupMenu() override;
-    std::uint32_t hWnd() const override;
+    MenuItem PopupMenu() override;
     void SetTaskVisible(bool visible) override;
     void Unload() override;
-    float TwipsPerPixelX() const override { return scale_.TwipsPerPixelX(); }
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
     void OnEnter();
-    void OnMouseMove(WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(LPARAM lParam);
     void OnPaint();
     void OnActivate(WPARAM wParam);
     void OpenSelectedFolder();
@@ -68,7 +64,7 @@ class Win32Form1Window : public MainWindow, public Screen {
     Win32OptionButton Radio(std::string_view name) const;
     ShownCaption Caption(std::string_view name) const;
 
-    TrayNotificationArea& tray_;
+    Win32TrayIcon& tray_;
     Twips scale_;
     UniqueFont font_;
     Form1* form_ = nullptr;  // set before any window exists: the procedure reads it
@@ -96,9 +92,6 @@ class Win32Form1Window : public MainWindow, public Screen {
     Win32ShapeBox shape1_;
     RECT shape2_;
     Win32PreviewBox image1_;
-    HeldIcon image2_;
-    HeldIcon image3_;
-    Win32BitmapImageList imageList1_;
 };
 
 }  // namespace plimex::win32

@@ -1,13 +1,13 @@
 #include "core/form1.h"
 #include "core/time_of_day_random.h"
-#include "win32/debug_output_diagnostics.h"
 #include "win32/form1_window.h"
 #include "win32/form2_dialog.h"
+#include "win32/log_file_diagnostics.h"
 #include "win32/message_loop.h"
 #include "win32/registry_desktop.h"
 #include "win32/single_instance.h"
 #include "win32/system_ansi_code_page.h"
-#include "win32/tray_notification_area.h"
+#include "win32/win32_tray_icon.h"
 #include "win32/windows_api.h"
 #include "win32/windows_file_system.h"
 
@@ -24,13 +24,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
 
     plimex::win32::SystemAnsiCodePage codePage;
-    plimex::win32::DebugOutputDiagnostics diagnostics;
+    plimex::win32::LogFileDiagnostics diagnostics;
     plimex::win32::RegistryDesktop desktop{diagnostics};
-    plimex::win32::TrayNotificationArea notificationArea(codePage);
+    plimex::win32::Win32TrayIcon trayIcon(codePage, instance);
     plimex::win32::WindowsFileSystem fileSystem{diagnostics};
     plimex::TimeOfDayRandom random;
 
-    plimex::win32::Win32Form1Window mainForm(instance, notificationArea);
+    plimex::win32::Win32Form1Window mainForm(instance, trayIcon);
     if (mainForm.Handle() == nullptr) {
         // Without its window nothing could show the program or end it.
         return 1;
@@ -38,7 +38,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     plimex::win32::Win32Form2Dialog aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
                                              mainForm.Font());
     plimex::Form1 form(
-        plimex::Platform{desktop, notificationArea, fileSystem, random, codePage, diagnostics},
+        plimex::Platform{desktop, trayIcon, fileSystem, random, codePage, diagnostics},
         mainForm.Controls(aboutBox));
     mainForm.Connect(form);
     form.Form_Load();

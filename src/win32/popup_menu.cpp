@@ -19,7 +19,7 @@ PopupMenu::PopupMenu() : menu_(CreatePopupMenu()) {
     }
 }
 
-std::string_view PopupMenu::Track(HWND owner) const {
+MenuItem PopupMenu::Track(HWND owner) const {
     POINT at{};
     GetCursorPos(&at);
     // Without the foreground the menu would stay open when the user clicks
@@ -31,8 +31,7 @@ std::string_view PopupMenu::Track(HWND owner) const {
     PostMessageW(owner, WM_NULL, 0, 0);
     const auto entries = layout::PopupMenu();
     const auto index = static_cast<std::size_t>(command - kFirstMenuId);
-    return command >= kFirstMenuId && index < entries.size() ? entries[index].name
-                                                             : std::string_view{};
+    return command >= kFirstMenuId && index < entries.size() ? entries[index].item : MenuItem::None;
 }
 
 void PopupMenu::SetItemText(std::string_view item, const std::wstring& text) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/tray_icon.h"
 #include "win32/handles.h"
 
 namespace plimex::win32 {
@@ -12,8 +13,8 @@ class PopupMenu {
   public:
     PopupMenu();
     // Opens the menu at the mouse, its default item in bold, and returns the
-    // name of the item picked once it has closed (empty when none was).
-    std::string_view Track(HWND owner) const;
+    // item picked once it has closed.
+    MenuItem Track(HWND owner) const;
     HMENU Handle() const { return menu_.get(); }
     void SetItemText(std::string_view item, const std::wstring& text);
     // An item's command is its place in the layout's menu, after the controls.

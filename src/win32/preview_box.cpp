@@ -33,7 +33,7 @@ UniqueBitmap StretchedToBox(const DecodedBitmap& picture, HWND box) {
 
 }  // namespace
 
-void Win32PreviewBox::LoadPicture(const std::string& path) {
+bool Win32PreviewBox::LoadPicture(const std::string& path) {
     // The shown picture goes first, so that at most one full-size one exists.
     picture_.reset();
     // Our own decoder, bounds-checked and size-limited, rather than the
@@ -41,6 +41,7 @@ void Win32PreviewBox::LoadPicture(const std::string& path) {
     // cannot be shown as the wallpaper gives an empty box.
     picture_ = StretchedToBox(BitmapFile(path).Decode(kOpaqueArgb32), box_);
     InvalidateRect(box_, nullptr, FALSE);
+    return picture_ != nullptr;
 }
 
 void Win32PreviewBox::Draw(const DRAWITEMSTRUCT& item) const {

@@ -9,7 +9,7 @@ namespace plimex::win32 {
 class Win32PreviewBox : public plimex::PreviewBox {
   public:
     explicit Win32PreviewBox(HWND box) : box_(box) {}
-    void LoadPicture(const std::string& path) override;
+    bool LoadPicture(const std::string& path) override;
     void Draw(const DRAWITEMSTRUCT& item) const;
     HBITMAP Picture() const { return picture_.get(); }
 

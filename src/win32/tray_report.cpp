@@ -12,3 +12,18 @@ bool IsTrayReport(HWND window, LPARAM point, DWORD messagePos) {
 }
 
 }  // namespace plimex::win32
+
+namespace plimex::win32 {
+
+TrayIntent TrayIntentOfReport(LPARAM point) {
+    switch (GET_X_LPARAM(point)) {
+        case WM_LBUTTONDBLCLK:
+            return TrayIntent::OpenWindow;
+        case WM_RBUTTONUP:
+            return TrayIntent::ShowMenu;
+        default:
+            return TrayIntent::None;
+    }
+}
+
+}  // namespace plimex::win32

@@ -17,8 +17,6 @@ class Twips {
     int Y(double twips) const;
     // Edges are converted, not sizes, so that controls meeting in twips meet in pixels.
     RECT Rect(int left, int top, int width, int height) const;
-    float TwipsPerPixelX() const { return static_cast<float>(kTwipsPerInch) / dpiX_; }
-    float TwipsPerPixelY() const { return static_cast<float>(kTwipsPerInch) / dpiY_; }
     int DpiY() const { return dpiY_; }
 
   private:

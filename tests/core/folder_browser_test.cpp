@@ -41,6 +41,11 @@ TEST_F(FolderBrowserTest, ClickPreviewsAndSelectOrDoubleClickApplies) {
     lstFic.index = 1;
     form.LstFic_Click();
     EXPECT_EQ(image1.loaded, std::vector<std::string>{"C:\\Images\\b.bmp"});
+    EXPECT_TRUE(diagnostics.lines.empty());
+    image1.readable = false;
+    form.LstFic_Click();
+    ASSERT_EQ(diagnostics.lines.size(), 1u);  // a preview that stays empty says why
+    EXPECT_NE(diagnostics.lines[0].find("C:\\Images\\b.bmp"), std::string::npos);
     form.LstFic_DblClick();
     EXPECT_EQ(desktop.wallpapers.at(0), "C:\\Images\\b.bmp");
     EXPECT_EQ(lblPap.caption, L"C:\\Images\\b.bmp");

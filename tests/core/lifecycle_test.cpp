@@ -14,9 +14,8 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder) {
         EXPECT_GE(index, 0) << call;
         return index;
     };
-    EXPECT_LT(at("Command1.Caption"), at("Image3.SetPicture"));
-    EXPECT_LT(at("Image3.SetPicture"), at("NIM_ADD"));
-    EXPECT_LT(at("NIM_ADD"), at("Form1.Hide"));
+    EXPECT_LT(at("Command1.Caption"), at("TrayIcon.Add"));
+    EXPECT_LT(at("TrayIcon.Add"), at("Form1.Hide"));
     EXPECT_LT(at("Form1.Hide"), at("Dir1.SetPath"));
     EXPECT_LT(at("Dir1.SetPath"), at("Drive1.SetDrive"));
     EXPECT_LT(at("FindNormalFiles C:\\Windows\\*.bmp"),
@@ -117,17 +116,14 @@ TEST_F(LifecycleTest, UnloadRemovesTheIconBeforeSavingTheSettingsOfThatMoment) {
     form.Activer_Click();
     form.Quitter_Click();
 
-    EXPECT_LT(log.IndexOf("NIM_DELETE"), log.IndexOf("ReplaceFile Plimex.ini"));
+    EXPECT_LT(log.IndexOf("TrayIcon.Remove"), log.IndexOf("ReplaceFile Plimex.ini"));
     EXPECT_LT(log.IndexOf("ReplaceFile Plimex.ini"), log.IndexOf("Form1.Unload"));
     EXPECT_EQ(SavedOptions(), "[options]\r\nRep=D:\\Photos\\\r\nTps=4\r\nEtat=0\r\n");
-    const TrayIconRecord& removal = tray.calls.back().record;
-    EXPECT_FALSE(tray.calls.back().add);
-    EXPECT_EQ(removal.hWnd, FakeMainWindow::kHwnd);
-    EXPECT_EQ(removal.uID, 1u);
+    EXPECT_FALSE(tray.shown);
 
     form.Unload();  // a second cause of unload (the session ending) changes nothing
     EXPECT_EQ(log.Count("Form1.Unload"), 1);
-    EXPECT_EQ(log.Count("NIM_DELETE"), 2);  // the toggle's and the unload's
+    EXPECT_EQ(log.Count("TrayIcon.Remove"), 2);  // the toggle's and the unload's
 }
 
 }  // namespace

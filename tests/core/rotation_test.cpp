@@ -1,5 +1,7 @@
 #include "core/rotation.h"
 
+#include <cmath>
+
 #include "fakes/form1_fixture.h"
 
 namespace plimex::testing {

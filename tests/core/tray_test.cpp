@@ -1,4 +1,3 @@
-#include "core/tray_message.h"
 #include "fakes/form1_fixture.h"
 
 namespace plimex::testing {
@@ -11,176 +10,100 @@ class TrayTest : public Form1Test {
         WriteOptions("[options]\r\nRep=C:\\Windows\\\r\nTps=1\r\nEtat=" + state + "\r\n");
         form.Form_Load();
     }
-    void Report(std::int32_t message) {
-        form.Form_MouseMove(0, 0, static_cast<float>(message) * screen.twipsPerPixel, 0.0f);
-    }
-    static std::wstring PaddedTip(const std::wstring& text) {
-        return text + L'\0' + std::wstring(64 - text.size() - 1, L' ');
-    }
-    static std::wstring Tip(const TrayIconRecord& record) {
-        return {record.szTip.begin(), record.szTip.end()};
-    }
 };
 
-TEST_F(TrayTest, StartUpAddsTheOnIconWithTheSixFieldsAndTheTitleTip) {
-    StartWithState("1");
-    ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls[0].add, true);
-    const TrayIconRecord& record = TrayCall(0);
-    EXPECT_EQ(record.cbSize, 88u);
-    EXPECT_EQ(record.hWnd, FakeMainWindow::kHwnd);
-    EXPECT_EQ(record.uID, 1u);
-    EXPECT_EQ(record.uFlags, 7u);
-    EXPECT_EQ(record.uCallbackMessage, 512u);
-    EXPECT_EQ(record.hIcon, kAppIcon);
-    EXPECT_EQ(Tip(record), PaddedTip(L"Plimex 2000"));
+TEST_F(TrayTest, StartUpShowsThePictureOfTheSavedStateWithTheTitleTip) {
+    const struct {
+        std::string state;
+        TrayPicture picture;
+    } cases[] = {{"1", TrayPicture::On}, {"0", TrayPicture::Off}, {"2", TrayPicture::None}};
+    for (const auto& c : cases) {
+        NullBackend backend;
+        backend.fs.folders.insert("C:\\Windows\\");
+        backend.fs.files["Plimex.ini"] =
+            "[options]\r\nRep=C:\\Windows\\\r\nTps=1\r\nEtat=" + c.state + "\r\n";
+        backend.form.Form_Load();
+        ASSERT_EQ(backend.tray.added.size(), 1u) << c.state;
+        EXPECT_EQ(backend.tray.added[0].picture, c.picture) << c.state;
+        EXPECT_EQ(backend.tray.added[0].tip, L"Plimex 2000");
+    }
 }
 
-TEST_F(TrayTest, OffStateShowsTheIconMadeFromTheImageList) {
-    StartWithState("0");
-    EXPECT_EQ(imageList1.extracted, std::vector<std::int16_t>{1});
-    EXPECT_EQ(image3.picture, FakeImageList::kExtracted);
-    EXPECT_EQ(TrayCall(0).hIcon, FakeImageList::kExtracted);
-    EXPECT_LT(log.IndexOf("Image3.SetPicture"), log.IndexOf("NIM_ADD"));
-}
-
-TEST_F(TrayTest, AnUndecidedStateAddsANullIconAndTheFirstToggleSwitchesOn) {
-    StartWithState("2");
-    EXPECT_EQ(TrayCall(0).hIcon, 0u);
-    EXPECT_FALSE(tmr.enabled);
-    EXPECT_EQ(command1.caption, L"&Activer");
-    EXPECT_TRUE(desktop.wallpapers.empty());
-
+TEST_F(TrayTest, BothTogglesSwitchTheFiveLinkedThingsAndOnlyTheButtonSaves) {
+    StartWithState("2");  // neither on nor off: the first toggle switches on
+    const int writesAtStart = fs.writes;
     form.Activer_Click();
     EXPECT_EQ(form.activeState(), L"1");
     EXPECT_TRUE(tmr.enabled);
-    EXPECT_EQ(TrayCall(2).hIcon, kAppIcon);
-}
-
-TEST_F(TrayTest, ToggleRemovesThenAddsTheIconWithTheNewPictureAndTip) {
-    StartWithState("1");
-    form.Activer_Click();
-    ASSERT_EQ(tray.calls.size(), 3u);
-    EXPECT_EQ(tray.calls[1].add, false);
-    EXPECT_EQ(TrayCall(1).cbSize, 88u);
-    EXPECT_EQ(TrayCall(1).uID, 1u);
-    EXPECT_EQ(tray.calls[2].add, true);
-    EXPECT_EQ(TrayCall(2).hIcon, FakeImageList::kExtracted);
-    EXPECT_EQ(Tip(TrayCall(2)), PaddedTip(L"Icône dans le system tray"));
-
-    form.Command1_Click();
-    EXPECT_EQ(TrayCall(4).hIcon, kAppIcon);
-    EXPECT_EQ(Tip(TrayCall(4)), PaddedTip(L"Icône dans le system tray"));
-}
-
-TEST_F(TrayTest, BothTogglesKeepTheFiveLinkedThingsTogetherAndOnlyTheButtonSaves) {
-    StartWithState("1");
-    const int writesAtStart = fs.writes;
-    form.Activer_Click();
-    EXPECT_EQ(form.activeState(), L"0");
-    EXPECT_FALSE(tmr.enabled);
-    EXPECT_EQ(command1.caption, L"&Activer");
-    EXPECT_EQ(activer.caption, L"&Activer");
-    EXPECT_EQ(tray.calls.back().record.hIcon, image3.picture);
+    EXPECT_EQ(command1.caption, L"&Désactiver");
+    EXPECT_EQ(activer.caption, L"&Désactiver");
+    EXPECT_EQ(tray.added.back().picture, TrayPicture::On);
+    EXPECT_EQ(tray.added.back().tip, L"Icône dans le system tray");
     EXPECT_EQ(fs.writes, writesAtStart);
 
     form.Command1_Click();
-    EXPECT_EQ(form.activeState(), L"1");
-    EXPECT_TRUE(tmr.enabled);
-    EXPECT_EQ(activer.caption, L"&Désactiver");
-    EXPECT_EQ(tray.calls.back().record.hIcon, image2.picture);
-    EXPECT_NE(SavedOptions().find("Etat=1\r\n"), std::string::npos);
-
-    form.Command1_Click();
+    EXPECT_EQ(form.activeState(), L"0");
+    EXPECT_FALSE(tmr.enabled);
+    EXPECT_EQ(activer.caption, L"&Activer");
+    EXPECT_EQ(tray.added.back().picture, TrayPicture::Off);
     EXPECT_NE(SavedOptions().find("Etat=0\r\n"), std::string::npos);
-    EXPECT_EQ(desktop.wallpapers.size(), 1u);  // only the start-up rotation: toggles change none
+
+    // Each toggle removes the icon, then adds it anew.
+    const std::vector<std::string> trayCalls = {"TrayIcon.Add", "TrayIcon.Remove", "TrayIcon.Add",
+                                                "TrayIcon.Remove", "TrayIcon.Add"};
+    std::vector<std::string> seen;
+    std::copy_if(log.calls.begin(), log.calls.end(), std::back_inserter(seen),
+                 [](const std::string& call) { return call.starts_with("TrayIcon."); });
+    EXPECT_EQ(seen, trayCalls);
+    EXPECT_TRUE(desktop.wallpapers.empty());  // toggles change no wallpaper
 }
 
-TEST_F(TrayTest, DoubleClickShowsAndRightButtonUpOpensTheMenuOtherReportsDoNothing) {
+TEST_F(TrayTest, RequestsOpenTheWindowOrTheMenuWhosePickRuns) {
     StartWithState("1");
-    for (std::int32_t message : {512, 513, 514, 516, 518, 519, 520, 521}) {
-        Report(message);
-    }
+    form.TrayRequest(TrayIntent::None);
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(window.popups, 0);
-
-    Report(515);
-    EXPECT_TRUE(window.visible);
-    Report(515);
+    form.TrayRequest(TrayIntent::OpenWindow);
     EXPECT_TRUE(window.visible);
 
-    Report(517);
-    EXPECT_EQ(window.popups, 1);
-    EXPECT_FALSE(form.trayBusy());
+    window.whileMenuOpen = [] { return MenuItem::Activer; };
+    form.TrayRequest(TrayIntent::ShowMenu);
+    EXPECT_EQ(form.activeState(), L"0");
+    window.whileMenuOpen = [] { return MenuItem::None; };
+    form.TrayRequest(TrayIntent::ShowMenu);
+    EXPECT_EQ(form.activeState(), L"0");
+    EXPECT_EQ(window.popups, 2);
 }
 
-TEST_F(TrayTest, TwipsAreRoundedToTheEvenPixelOnAHalf) {
-    EXPECT_EQ(DecodeTrayMessage(515.0f * 15, 15), 515);
-    EXPECT_EQ(DecodeTrayMessage(514.5f * 15, 15), 514);  // half-up would give 515
-    EXPECT_EQ(DecodeTrayMessage(515.5f * 15, 15), 516);
-    EXPECT_EQ(DecodeTrayMessage(517.0f * 12, 12), 517);  // 120 dots per inch
-    EXPECT_EQ(DecodeTrayMessage(515.4f * 15, 15), 515);
-    EXPECT_EQ(DecodeTrayMessage(1e30f, 15), 0);
-    EXPECT_EQ(DecodeTrayMessage(std::nanf(""), 15), 0);
-
+// While the menu is open, the desktop keeps delivering the icon's requests:
+// neither a second menu nor the window opens, but the item picked still runs.
+TEST_F(TrayTest, RequestsWhileTheMenuIsOpenOpenNothing) {
     StartWithState("1");
-    form.Form_MouseMove(0, 0, 514.5f * 15, 0);
-    EXPECT_EQ(form.trayMessage(), 514);
-    EXPECT_FALSE(window.visible);
-}
-
-TEST_F(TrayTest, ReportsWhileTheMenuIsOpenAreRecordedButOpenNothing) {
-    StartWithState("1");
-    window.whileMenuOpen = [this]() -> std::string_view {
-        Report(517);
-        Report(515);
-        EXPECT_EQ(form.trayMessage(), 515);
-        EXPECT_TRUE(form.trayBusy());
-        return "Activer";
-    };
-    Report(517);
-    EXPECT_EQ(window.popups, 1);
-    EXPECT_FALSE(window.visible);
-    EXPECT_EQ(form.activeState(), L"0");  // the picked item still runs
-    EXPECT_FALSE(form.trayBusy());
-}
-
-TEST_F(TrayTest, MenuItemsOpenTheWindowAndQuit) {
-    StartWithState("1");
-    window.whileMenuOpen = [] { return std::string_view("Ouvrir"); };
-    Report(517);
-    EXPECT_TRUE(window.visible);
-
-    window.whileMenuOpen = [] { return std::string_view("Quitter"); };
-    Report(517);
-    EXPECT_TRUE(window.unloaded);
-    EXPECT_FALSE(form.trayBusy());
-    EXPECT_LT(log.IndexOf("NIM_DELETE"), log.IndexOf("ReplaceFile Plimex.ini"));
-}
-
-// A notification area that reports requests, not mouse messages: the same
-// busy guard holds while the menu is open.
-TEST_F(TrayTest, RequestsOpenTheWindowOrTheMenuUnderTheSameBusyGuard) {
-    StartWithState("1");
-    window.whileMenuOpen = [this]() -> std::string_view {
+    window.Hide();
+    window.whileMenuOpen = [this] {
         form.TrayRequest(TrayIntent::ShowMenu);
         form.TrayRequest(TrayIntent::OpenWindow);
-        return "Quitter";
+        EXPECT_TRUE(form.trayBusy());
+        return MenuItem::Quitter;
     };
-    form.TrayRequest(TrayIntent::None);
-    EXPECT_EQ(window.popups, 0);
     form.TrayRequest(TrayIntent::ShowMenu);
     EXPECT_EQ(window.popups, 1);
     EXPECT_FALSE(window.visible);
     EXPECT_TRUE(window.unloaded);
     EXPECT_FALSE(form.trayBusy());
-    EXPECT_EQ(form.trayMessage(), 0);
+    EXPECT_LT(log.IndexOf("TrayIcon.Remove"), log.IndexOf("ReplaceFile Plimex.ini"));
 }
 
-TEST(TrayIconRecord, ATipTooLongForTheRecordIsCutSoThatItsNulFits) {
-    TrayIconRecord record;
-    record.SetTip(std::wstring(70, L'x'));
-    EXPECT_EQ(record.Tip(), std::wstring(63, L'x'));
+TEST_F(TrayTest, AnIconTheDesktopRefusesIsReportedAndTheNextToggleAddsItAgain) {
+    tray.refuse = true;
+    StartWithState("1");
+    ASSERT_EQ(diagnostics.lines.size(), 1u);
+    EXPECT_NE(diagnostics.lines[0].find("tray icon"), std::string::npos);
+
+    tray.refuse = false;
+    form.Activer_Click();  // nothing to remove, then the add succeeds
+    EXPECT_EQ(diagnostics.lines.size(), 2u);
+    EXPECT_TRUE(tray.shown);
 }
 
 }  // namespace

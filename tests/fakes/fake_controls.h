@@ -146,48 +146,22 @@ class FakeShape : public Shape {
 class FakePreview : public PreviewBox {
   public:
     std::vector<std::string> loaded;
-    void LoadPicture(const std::string& path) override { loaded.push_back(path); }
-};
-
-class FakeIconBox : public IconBox {
-  public:
-    FakeIconBox(CallLog& log, std::string name, PictureHandle initial)
-        : picture(initial), log_(log), name_(std::move(name)) {}
-
-    PictureHandle picture;
-
-    PictureHandle Picture() const override { return picture; }
-    void SetPicture(PictureHandle icon) override {
-        log_.Add(name_ + ".SetPicture");
-        picture = icon;
-    }
-
-  private:
-    CallLog& log_;
-    std::string name_;
-};
-
-class FakeImageList : public ImageList {
-  public:
-    static constexpr PictureHandle kExtracted = 0x3333;
-    std::vector<std::int16_t> extracted;
-    PictureHandle ExtractIcon(std::int16_t index) override {
-        extracted.push_back(index);
-        return kExtracted;
+    bool readable = true;
+    bool LoadPicture(const std::string& path) override {
+        loaded.push_back(path);
+        return readable;
     }
 };
 
 class FakeMainWindow : public MainWindow {
   public:
     explicit FakeMainWindow(CallLog& log) : log_(log) {}
-    static constexpr std::uint32_t kHwnd = 0x00010042;
-
     bool visible = true;
     bool taskVisible = true;
     bool unloaded = false;
     int popups = 0;
     // What the user does while the menu is open; returns the item picked.
-    std::function<std::string_view()> whileMenuOpen = [] { return std::string_view{}; };
+    std::function<MenuItem()> whileMenuOpen = [] { return MenuItem::None; };
 
     void Show() override {
         log_.Add("Form1.Show");
@@ -197,12 +171,11 @@ class FakeMainWindow : public MainWindow {
         log_.Add("Form1.Hide");
         visible = false;
     }
-    std::string_view PopupMenu() override {
+    MenuItem PopupMenu() override {
         log_.Add("Form1.PopupMenu");
         ++popups;
         return whileMenuOpen();
     }
-    std::uint32_t hWnd() const override { return kHwnd; }
     void SetTaskVisible(bool v) override { taskVisible = v; }
     void Unload() override {
         log_.Add("Form1.Unload");
@@ -217,12 +190,6 @@ class FakeAboutWindow : public AboutWindow {
   public:
     int shown = 0;
     void ShowModal() override { ++shown; }
-};
-
-class FakeScreen : public Screen {
-  public:
-    float twipsPerPixel = 15.0f;
-    float TwipsPerPixelX() const override { return twipsPerPixel; }
 };
 
 }  // namespace plimex::testing

@@ -12,8 +12,8 @@
 #include "platform/desktop.h"
 #include "platform/diagnostics.h"
 #include "platform/file_system.h"
-#include "platform/notification_area.h"
 #include "platform/random_source.h"
+#include "platform/tray_icon.h"
 
 namespace plimex::testing {
 
@@ -34,25 +34,28 @@ class FakeDesktop : public Desktop {
     CallLog& log_;
 };
 
-class FakeNotificationArea : public NotificationArea {
+// Like a desktop's notification area: one icon at most.
+class FakeTrayIcon : public TrayIcon {
   public:
-    explicit FakeNotificationArea(CallLog& log) : log_(log) {}
+    explicit FakeTrayIcon(CallLog& log) : log_(log) {}
 
-    struct Call {
-        bool add;
-        TrayIconRecord record;
+    struct Shown {
+        TrayPicture picture;
+        std::wstring tip;
     };
-    std::vector<Call> calls;
+    std::vector<Shown> added;
+    bool shown = false;
+    bool refuse = false;  // a desktop without room for the icon
 
-    bool Add(const TrayIconRecord& record) override {
-        log_.Add("NIM_ADD");
-        calls.push_back({true, record});
-        return true;
+    bool Add(TrayPicture picture, std::wstring_view tip) override {
+        log_.Add("TrayIcon.Add");
+        added.push_back({picture, std::wstring(tip)});
+        shown = !refuse && !shown;
+        return shown;
     }
-    bool Delete(const TrayIconRecord& record) override {
-        log_.Add("NIM_DELETE");
-        calls.push_back({false, record});
-        return true;
+    bool Remove() override {
+        log_.Add("TrayIcon.Remove");
+        return std::exchange(shown, false);
     }
 
   private:

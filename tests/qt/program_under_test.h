@@ -27,16 +27,13 @@ struct ProgramUnderTest {
     WorkingFolder working{cwd.Folder()};
     plimex::testing::CallLog log;
     plimex::testing::FakeDesktop desktop{log};
-    plimex::testing::FakeNotificationArea tray{log};
+    plimex::testing::FakeTrayIcon tray{log};
     plimex::testing::FakeRandom random;
     posix::LocaleCodePage codePage;
     plimex::testing::FakeDiagnostics diagnostics;
     posix::PosixFileSystem fileSystem{codePage, diagnostics};
-    IconRegistry icons;
-    Program program{{desktop, tray, fileSystem, random, codePage, diagnostics},
-                    icons,
-                    Twips{96},
-                    {"/", cwd.Folder()}};
+    Program program{
+        {desktop, tray, fileSystem, random, codePage, diagnostics}, Twips{96}, {"/", cwd.Folder()}};
     QtForm1Window& window = program.window();
     Form1& form = program.form();
 };

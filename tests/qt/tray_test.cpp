@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "qt/icon_box.h"
 #include "qt/tray_activation.h"
 
 namespace plimex::qt {
@@ -28,22 +27,6 @@ TEST(TrayActivationTest, EachProtocolsActivationsAskForTheWindowOrTheMenu) {
     for (const auto& c : cases) {
         EXPECT_EQ(TrayIntentOf(c.reason, c.protocol), c.intent) << c.reason;
     }
-}
-
-TEST(IconBoxTest, OwnsOneRegisteredIconAndFreesTheOneItReplaces) {
-    IconRegistry registry;
-    const PictureHandle first = registry.Add(QIcon());
-    {
-        IconBox box(registry, first);
-        const PictureHandle second = registry.Add(QIcon());
-        EXPECT_NE(second, first);
-        box.SetPicture(second);
-        EXPECT_EQ(box.Picture(), second);
-        EXPECT_EQ(registry.Count(), 1u);
-        box.SetPicture(second);
-        EXPECT_EQ(registry.Count(), 1u);
-    }
-    EXPECT_EQ(registry.Count(), 0u);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/layout.h"
-#include "win32/bitmap_image_list.h"
-#include "win32/icon_box.h"
+#include "win32/icon_from_bitmap.h"
 #include "win32/resource_ids.h"
 
 namespace plimex::win32 {
@@ -20,33 +19,15 @@ SIZE IconSize(HICON icon) {
     return SIZE{bitmap.bmWidth, bitmap.bmHeight};
 }
 
-TEST(Win32BitmapImageList, EachExtractIsANewIconOfTheImagesSize) {
-    Win32BitmapImageList list(GetModuleHandleW(nullptr), PLIMEX_IMAGELIST1_BITMAP,
-                              layout::kIconPixels);
-    const UniqueIcon first(ToIcon(list.ExtractIcon(1)));
-    const UniqueIcon second(ToIcon(list.ExtractIcon(1)));
+TEST(IconFromBitmap, IsANewIconOfTheImagesSize) {
+    const UniqueIcon first =
+        IconFromBitmap(GetModuleHandleW(nullptr), PLIMEX_IMAGELIST1_BITMAP, layout::kIconPixels);
+    const UniqueIcon second =
+        IconFromBitmap(GetModuleHandleW(nullptr), PLIMEX_IMAGELIST1_BITMAP, layout::kIconPixels);
     ASSERT_NE(first.get(), nullptr);
     EXPECT_NE(first.get(), second.get());
     EXPECT_EQ(IconSize(first.get()).cx, layout::kIconPixels);
     EXPECT_EQ(IconSize(first.get()).cy, layout::kIconPixels);
-    EXPECT_EQ(list.ExtractIcon(2), 0u);  // there is one image only
-}
-
-TEST(HeldIcon, TakesOwnershipAndFreesTheIconItReplaces) {
-    HeldIcon box(
-        IconFromBitmap(GetModuleHandleW(nullptr), PLIMEX_IMAGE3_BITMAP, layout::kIconPixels));
-    const HICON designTime = ToIcon(box.Picture());
-    ASSERT_NE(designTime, nullptr);
-
-    Win32BitmapImageList list(GetModuleHandleW(nullptr), PLIMEX_IMAGELIST1_BITMAP,
-                              layout::kIconPixels);
-    const PictureHandle extracted = list.ExtractIcon(1);
-    box.SetPicture(extracted);
-    EXPECT_EQ(box.Picture(), extracted);
-    ICONINFO info{};
-    EXPECT_FALSE(GetIconInfo(designTime, &info));  // freed
-    box.SetPicture(extracted);                     // the same icon again stays alive
-    EXPECT_NE(IconSize(ToIcon(box.Picture())).cx, 0);
 }
 
 }  // namespace

@@ -25,5 +25,13 @@ TEST_F(TrayReportTest, AMoveWhereTheMouseIsOverAShownWindowIsTheMouse) {
     EXPECT_TRUE(IsTrayReport(Window(), MAKELPARAM(517, 0), ScreenPoint(Window(), 1000, 700)));
 }
 
+TEST(TrayIntentOfReport, TheLeftDoubleClickOpensTheWindowTheRightButtonUpTheMenu) {
+    EXPECT_EQ(TrayIntentOfReport(MAKELPARAM(515, 0)), TrayIntent::OpenWindow);
+    EXPECT_EQ(TrayIntentOfReport(MAKELPARAM(517, 9)), TrayIntent::ShowMenu);
+    for (const int message : {0, 512, 513, 514, 516, 518, 519, 520, 521, 0xFFFF}) {
+        EXPECT_EQ(TrayIntentOfReport(static_cast<LPARAM>(message)), TrayIntent::None) << message;
+    }
+}
+
 }  // namespace
 }  // namespace plimex::win32

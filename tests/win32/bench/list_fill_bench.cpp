@@ -17,9 +17,9 @@
 
 #include "core/layout.h"
 #include "win32/child_controls.h"
-#include "win32/debug_output_diagnostics.h"
 #include "win32/file_list_box.h"
 #include "win32/handles.h"
+#include "win32/log_file_diagnostics.h"
 #include "win32/system_ansi_code_page.h"
 #include "win32/twips.h"
 #include "win32/windows_file_system.h"
@@ -59,7 +59,7 @@ struct ProgramTimes {
 // The program's own calls, and its names as the system gives them let go
 // before the sort as there.
 std::vector<std::wstring> BitmapNamesIn(const std::string& folder) {
-    DebugOutputDiagnostics diagnostics;
+    LogFileDiagnostics diagnostics;
     const SystemAnsiCodePage codePage;
     const std::vector<std::string> names =
         WindowsFileSystem(diagnostics).FindNormalFiles(folder + "*.bmp");

@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "core/layout.h"
-#include "platform/tray_icon_record.h"
 #include "win32/control_ids.h"
 #include "win32/form1_window.h"
 #include "win32/form2_dialog.h"
@@ -22,8 +21,8 @@
 
 namespace {
 
-using plimex::TrayIconRecord;
 using plimex::win32::ControlId;
+using plimex::win32::Win32TrayIcon;
 
 constexpr wchar_t kDesktop[] = L"Plimex";
 constexpr const wchar_t* kMainClass = plimex::win32::Win32Form1Window::kClassName;
@@ -274,7 +273,7 @@ const Command kCommands[] = {
          NOTIFYICONDATAA icon{};
          icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
          icon.hWnd = context.main;
-         icon.uID = TrayIconRecord::kIconId;
+         icon.uID = Win32TrayIcon::kIconId;
          return Shell_NotifyIconA(NIM_DELETE, &icon) ? 0 : Fail("no icon to remove");
      }},
     {"taskbar-created", 0, Needs::MainWindow,
@@ -286,7 +285,7 @@ const Command kCommands[] = {
      [](const Context& context) {
          // The shell's report of a mouse action over the icon: wParam the
          // icon's identifier, lParam the mouse message.
-         PostMessageW(context.main, TrayIconRecord::kCallbackMessage, TrayIconRecord::kIconId,
+         PostMessageW(context.main, WM_MOUSEMOVE, Win32TrayIcon::kIconId,
                       std::atoi(context.arguments[0]));
          return 0;
      }},

@@ -7,20 +7,18 @@
 #include <functional>
 #include <memory>
 
-#include "platform/notification_area.h"
-#include "qt/icon_registry.h"
+#include "platform/tray_icon.h"
 #include "qt/tray_activation.h"
 
 namespace plimex::qt {
 
-// The shell's add and delete on one QSystemTrayIcon: the program's icon
-// exists once at most. Qt 6.4 chooses the icon's protocol once, when the
-// QSystemTrayIcon is made, and never looks again: made while no notification
-// area exists, it could never show on Wayland. So it is made only once an
-// area exists; until then an added icon waits.
-class TrayNotificationArea : public NotificationArea {
+// The program's icon on one QSystemTrayIcon: it exists once at most. Qt 6.4 chooses the icon's
+// protocol once, when the QSystemTrayIcon is made, and never looks again: made while no
+// notification area exists, it could never show on Wayland. So it is made only once an area exists;
+// until then an added icon waits.
+class QtTrayIcon : public TrayIcon {
   public:
-    explicit TrayNotificationArea(const IconRegistry& icons);
+    QtTrayIcon();
     // request: hands on what a click on the icon asks for.
     void Connect(std::function<void(TrayIntent)> request);
     // The menu that a StatusNotifierItem host draws itself: most of them
@@ -30,10 +28,10 @@ class TrayNotificationArea : public NotificationArea {
     // program opens its own popup on a right click.
     void ExportMenu(QMenu& menu) { menu_ = &menu; }
 
-    // Like the shell: adding while the icon is shown, or deleting an icon
-    // (by its identifier) that is not shown, fails and changes nothing.
-    bool Add(const TrayIconRecord& record) override;
-    bool Delete(const TrayIconRecord& record) override;
+    // Adding while the icon is shown, or removing it while it is not, fails
+    // and changes nothing.
+    bool Add(TrayPicture picture, std::wstring_view tip) override;
+    bool Remove() override;
 
     // Whether a notification area exists now (see NotificationAreaWatch).
     void SetAreaAvailable(bool available);
@@ -45,14 +43,14 @@ class TrayNotificationArea : public NotificationArea {
     void ShowIcon();
     void MakeIcon();
 
-    const IconRegistry& icons_;
+    const QIcon on_;
+    const QIcon off_;
     std::function<void(TrayIntent)> request_;
     QMenu* menu_ = nullptr;
     std::unique_ptr<QSystemTrayIcon> icon_;
     TrayProtocol protocol_ = TrayProtocol::XEmbed;
     bool areaAvailable_ = false;
     bool shown_ = false;
-    std::uint32_t shownId_ = 0;
     QIcon picture_;
     QString tip_;
 };

@@ -1,7 +1,9 @@
-#include "qt/tray_notification_area.h"
+#include "qt/qt_tray_icon.h"
 
 #include <QPixmap>
 #include <utility>
+
+#include "qt/pictures.h"
 
 namespace plimex::qt {
 namespace {
@@ -18,28 +20,26 @@ QIcon EmptyIcon() {
 
 }  // namespace
 
-TrayNotificationArea::TrayNotificationArea(const IconRegistry& icons) : icons_(icons) {}
+QtTrayIcon::QtTrayIcon()
+    : on_(IconFromIconFile(pictures::kAppIcon)), off_(IconFromKeyedBitmap(pictures::kImageList1)) {}
 
-void TrayNotificationArea::Connect(std::function<void(TrayIntent)> request) {
+void QtTrayIcon::Connect(std::function<void(TrayIntent)> request) {
     request_ = std::move(request);
 }
 
-bool TrayNotificationArea::Add(const TrayIconRecord& record) {
+bool QtTrayIcon::Add(TrayPicture picture, std::wstring_view tip) {
     if (shown_) {
         return false;
     }
-    const QIcon picture = icons_.Icon(record.hIcon);
-    picture_ = picture.isNull() ? EmptyIcon() : picture;
-    tip_ =
-        QString::fromWCharArray(record.Tip().data(), static_cast<qsizetype>(record.Tip().size()));
+    picture_ = picture == TrayPicture::On ? on_ : picture == TrayPicture::Off ? off_ : EmptyIcon();
+    tip_ = QString::fromWCharArray(tip.data(), static_cast<qsizetype>(tip.size()));
     shown_ = true;
-    shownId_ = record.uID;
     ShowIcon();
     return true;
 }
 
-bool TrayNotificationArea::Delete(const TrayIconRecord& record) {
-    if (!shown_ || record.uID != shownId_) {
+bool QtTrayIcon::Remove() {
+    if (!shown_) {
         return false;
     }
     shown_ = false;
@@ -50,12 +50,12 @@ bool TrayNotificationArea::Delete(const TrayIconRecord& record) {
 // Once made, the icon follows an area that goes and comes back by itself:
 // Qt embeds it again in a new XEmbed tray and registers it again with a new
 // StatusNotifierWatcher.
-void TrayNotificationArea::SetAreaAvailable(bool available) {
+void QtTrayIcon::SetAreaAvailable(bool available) {
     areaAvailable_ = available;
     ShowIcon();
 }
 
-void TrayNotificationArea::ShowIcon() {
+void QtTrayIcon::ShowIcon() {
     if (!shown_ || !areaAvailable_) return;
     if (!icon_) MakeIcon();
     icon_->setIcon(picture_);
@@ -63,7 +63,7 @@ void TrayNotificationArea::ShowIcon() {
     icon_->show();
 }
 
-void TrayNotificationArea::MakeIcon() {
+void QtTrayIcon::MakeIcon() {
     // The same test as Qt's when it chooses the protocol, made at the same
     // moment.
     protocol_ = CurrentTrayProtocol();
