@@ -12,7 +12,6 @@ void Form1::Form_Load() {
     LoadOptions();
     AddTrayIconAtStartup();
     c_.Form1.Hide();
-    c_.Form1.SetTaskVisible(false);
 
     // A saved folder that is gone (a removed drive, a deleted folder, a path
     // longer than the system takes) would leave the lists on nothing: show the

@@ -87,8 +87,6 @@ class MainWindow {
     // Opens the popup menu at the mouse, Quitter as its default item, and
     // returns the item picked once the menu has closed.
     virtual MenuItem PopupMenu() = 0;
-    // Whether the main window has an entry in the task list of the desktop.
-    virtual void SetTaskVisible(bool visible) = 0;
     // Destroys the window; the process ends once no window of ours is left.
     virtual void Unload() = 0;
 };

@@ -45,9 +45,6 @@ class QtForm1Window : public QWidget, public MainWindow {
     void Show() override;
     void Hide() override;
     MenuItem PopupMenu() override;
-    // Qt offers no task-list switch short of turning the window into a tool
-    // window, which changes its frame; the window keeps its entry.
-    void SetTaskVisible(bool /*visible*/) override {}
     void Unload() override;
 
     // The widgets, for the program's tests.

@@ -12,10 +12,11 @@
 
 namespace plimex::qt {
 
-// The program's icon on one QSystemTrayIcon: it exists once at most. Qt 6.4 chooses the icon's
-// protocol once, when the QSystemTrayIcon is made, and never looks again: made while no
-// notification area exists, it could never show on Wayland. So it is made only once an area exists;
-// until then an added icon waits.
+// The program's icon on one QSystemTrayIcon: it exists once at most, and it
+// holds the on and off pictures itself. Qt 6.4 chooses the icon's protocol
+// once, when the QSystemTrayIcon is made, and never looks again: made while
+// no notification area exists, it could never show on Wayland. So it is made
+// only once an area exists; until then an added icon waits.
 class QtTrayIcon : public TrayIcon {
   public:
     QtTrayIcon();

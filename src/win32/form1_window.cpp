@@ -71,6 +71,8 @@ Win32Form1Window::Win32Form1Window(HINSTANCE instance, Win32TrayIcon& tray)
               static_cast<COLORREF>(layout::Get(Layout(), "Shape1").colourBgr)),
       shape2_(Place("Shape2")),
       image1_(Child("Image1")) {
+    // The window lives in the tray, not on the taskbar.
+    SetWindowLongPtrW(window_.get(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner_.get()));
     tray_.ReportTo(window_.get());
     SendMessageW(Child("Dir1"), LB_SETITEMHEIGHT, 0, LineHeight(font_.get()) + 2);
 }
@@ -136,11 +138,6 @@ void Win32Form1Window::Hide() {
 
 MenuItem Win32Form1Window::PopupMenu() {
     return menu_.Track(window_.get());
-}
-
-void Win32Form1Window::SetTaskVisible(bool visible) {
-    SetWindowLongPtrW(window_.get(), GWLP_HWNDPARENT,
-                      visible ? 0 : reinterpret_cast<LONG_PTR>(owner_.get()));
 }
 
 void Win32Form1Window::Unload() {

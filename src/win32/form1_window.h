@@ -42,7 +42,6 @@ class Win32Form1Window : public MainWindow {
     void Show() override;
     void Hide() override;
     MenuItem PopupMenu() override;
-    void SetTaskVisible(bool visible) override;
     void Unload() override;
 
   private:

@@ -157,7 +157,6 @@ class FakeMainWindow : public MainWindow {
   public:
     explicit FakeMainWindow(CallLog& log) : log_(log) {}
     bool visible = true;
-    bool taskVisible = true;
     bool unloaded = false;
     int popups = 0;
     // What the user does while the menu is open; returns the item picked.
@@ -176,7 +175,6 @@ class FakeMainWindow : public MainWindow {
         ++popups;
         return whileMenuOpen();
     }
-    void SetTaskVisible(bool v) override { taskVisible = v; }
     void Unload() override {
         log_.Add("Form1.Unload");
         unloaded = true;
