@@ -165,6 +165,7 @@ folder_and_controls() {
 
     driver tray 515
     check "tray double click shows the window" 1 "$(await 1 visible)"
+    check "without a taskbar button" 1 "$(driver owned)"
     check "the focus starts on Drive1" Drive1 "$(await Drive1 focused)"
     local order="Drive1"
     for _ in $(seq 8); do

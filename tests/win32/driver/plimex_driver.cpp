@@ -230,6 +230,9 @@ const Command kCommands[] = {
      }},
     {"visible", 0, Needs::MainWindow,
      [](const Context& context) { return Print(IsWindowVisible(context.main) ? 1 : 0); }},
+    // An owned window has no taskbar button.
+    {"owned", 0, Needs::MainWindow,
+     [](const Context& context) { return Print(GetWindow(context.main, GW_OWNER) ? 1 : 0); }},
     {"enabled", 0, Needs::MainWindow,
      [](const Context& context) { return Print(IsWindowEnabled(context.main) ? 1 : 0); }},
     {"focused", 0, Needs::MainWindow,
