@@ -17,14 +17,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    const plimex::win32::SingleInstance singleInstance;
+    plimex::win32::LogFileDiagnostics diagnostics;
+    const plimex::win32::SingleInstance singleInstance(diagnostics);
     if (!singleInstance.claimed()) {
         singleInstance.ShowRunningCopy();
         return 0;
     }
 
     plimex::win32::SystemAnsiCodePage codePage;
-    plimex::win32::LogFileDiagnostics diagnostics;
     plimex::win32::RegistryDesktop desktop{diagnostics};
     plimex::win32::Win32TrayIcon trayIcon(codePage, instance);
     plimex::win32::WindowsFileSystem fileSystem{diagnostics};

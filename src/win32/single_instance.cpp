@@ -22,9 +22,16 @@ BOOL CALLBACK PostShowMessage(HWND window, LPARAM) {
 
 }  // namespace
 
-SingleInstance::SingleInstance()
+SingleInstance::SingleInstance(Diagnostics& diagnostics)
     : mutex_(CreateMutexW(nullptr, FALSE, MutexName().c_str())),
-      claimed_(GetLastError() != ERROR_ALREADY_EXISTS) {}
+      claimed_(GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (!mutex_) {
+        diagnostics.ReportFailure("CreateMutexW",
+                                  "Local\\Plimex2000-" + std::to_string(FolderNumber()),
+                                  "no mutex for this folder; a second copy in this folder is "
+                                  "not prevented");
+    }
+}
 
 void SingleInstance::ShowRunningCopy() const {
     EnumWindows(PostShowMessage, 0);

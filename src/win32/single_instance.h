@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/diagnostics.h"
 #include "win32/handles.h"
 #include "win32/windows_api.h"
 
@@ -13,8 +14,9 @@ namespace plimex::win32 {
 // the folder; the system drops it with the process, even a killed one.
 class SingleInstance {
   public:
-    // Claims the current folder for this process.
-    SingleInstance();
+    // Claims the current folder for this process. Where the system gives no
+    // mutex, the program runs unprotected, and says so.
+    explicit SingleInstance(Diagnostics& diagnostics);
 
     // False when another copy holds the folder.
     bool claimed() const { return claimed_; }
