@@ -7,7 +7,7 @@
 #include "posix/posix_file_system.h"
 #include "qt/notification_area_watch.h"
 #include "qt/program.h"
-#include "qt/qt_tray_icon.h"
+#include "qt/tray_icon.h"
 
 namespace plimex::qt {
 

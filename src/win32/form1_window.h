@@ -14,8 +14,8 @@
 #include "win32/popup_menu.h"
 #include "win32/preview_box.h"
 #include "win32/shape_box.h"
+#include "win32/tray_icon.h"
 #include "win32/twips.h"
-#include "win32/win32_tray_icon.h"
 #include "win32/windows_api.h"
 #include "win32/windows_folders.h"
 

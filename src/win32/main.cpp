@@ -7,7 +7,7 @@
 #include "win32/registry_desktop.h"
 #include "win32/single_instance.h"
 #include "win32/system_ansi_code_page.h"
-#include "win32/win32_tray_icon.h"
+#include "win32/tray_icon.h"
 #include "win32/windows_api.h"
 #include "win32/windows_file_system.h"
 

@@ -1,4 +1,4 @@
-#include "qt/qt_tray_icon.h"
+#include "qt/tray_icon.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "win32/win32_tray_icon.h"
+#include "win32/tray_icon.h"
 
 #include <algorithm>
 #include <string>
