@@ -64,7 +64,6 @@ class Form1 {
     void SetActivationControls();
     void ApplyWallpaper(const std::wstring& path);
     void FillFileList();
-    std::vector<std::wstring> BitmapNamesInImageFolder() const;
     std::optional<std::wstring> NameableInCodePage(const std::wstring& path) const;
     // Shows a folder in the folder list and, if it changed, lists its bitmaps.
     bool SetDir1Path(const std::wstring& path);

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/packed_names.h"
 #include "platform/tray_icon.h"
 
 namespace plimex {
@@ -37,10 +38,12 @@ class ListBox {
   public:
     virtual ~ListBox() = default;
     virtual void Clear() = 0;
-    // Adds entries; the list keeps them sorted alphabetically ignoring case,
-    // and indexes always refer to that order. No entry becomes selected.
-    virtual void AddItems(std::vector<std::wstring> items) = 0;
+    // Adds file names as the system gives them (in its code page); the list
+    // shows them decoded, keeps them sorted alphabetically ignoring case, and
+    // indexes always refer to that order. No entry becomes selected.
+    virtual void AddItems(PackedNames names) = 0;
     virtual int ListIndex() const = 0;  // -1 when nothing is selected
+    // The entry at index, decoded; empty past either end.
     virtual std::wstring List(int index) const = 0;
     virtual int ListCount() const = 0;
 };

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/packed_names.h"
+
 namespace plimex {
 
 // Names and contents are bytes in the system's code page.
@@ -16,7 +18,7 @@ class FileSystem {
     virtual bool IsFolder(const std::string& path) const = 0;
     // The bare names of the ordinary files (not hidden, not system, not folders)
     // that match a pattern such as "C:\Images\*.bmp", in the order the system gives them.
-    virtual std::vector<std::string> FindNormalFiles(const std::string& pattern) const = 0;
+    virtual PackedNames FindNormalFiles(const std::string& pattern) const = 0;
     // At most maxBytes of the file's beginning; nothing when it cannot be read.
     virtual std::optional<std::string> ReadFile(const std::string& name,
                                                 std::size_t maxBytes) const = 0;

@@ -4,7 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <cwctype>
+#include <limits>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 
 namespace plimex::posix {
@@ -15,10 +17,10 @@ namespace {
 // comparing names (and folding them in each comparison) grows faster.
 
 // One name's place in the sort. `next` holds the key's bytes from the
-// current depth rounded down to eight, so that most steps read no key.
+// current depth rounded down to eight, so that most steps read no key. Where
+// the key begins is kept apart: sixteen bytes a record, twice for the scratch.
 struct SortRecord {
     std::uint64_t next;
-    std::uint64_t begin;  // of the key in the keys' buffer
     std::uint32_t length;
     std::uint32_t name;
 };
@@ -61,20 +63,66 @@ void AppendFoldedKey(std::string& keys, const std::wstring& name) {
     }
 }
 
+// Most names are plain ASCII, which a code page that keeps ASCII as it is
+// decodes character for character: their keys are folded through a table,
+// without decoding the name.
+class AsciiFolding {
+  public:
+    explicit AsciiFolding(const AnsiCodePage& codePage) {
+        std::string ascii;
+        std::wstring kept;
+        for (std::uint32_t character = 0; character < kAscii; ++character) {
+            ascii += static_cast<char>(character);
+            kept += static_cast<wchar_t>(character);
+            folded_[character] =
+                static_cast<std::uint32_t>(std::towlower(static_cast<std::wint_t>(character)));
+        }
+        usable_ = codePage.FromAnsi(ascii) == kept;
+    }
+
+    // False, with keys unchanged, for a name that is not all ASCII.
+    bool AppendKey(std::string& keys, std::string_view name) const {
+        if (!usable_) {
+            return false;
+        }
+        const std::size_t begin = keys.size();
+        for (const char byte : name) {
+            const auto character = static_cast<unsigned char>(byte);
+            if (character >= kAscii) {
+                keys.resize(begin);
+                return false;
+            }
+            AppendInCharacterOrder(keys, folded_[character]);
+        }
+        return true;
+    }
+
+  private:
+    static constexpr std::uint32_t kAscii = 0x80;
+    std::array<std::uint32_t, kAscii> folded_{};
+    bool usable_ = false;
+};
+
+// NameAt(index) gives the name at an index as wide characters; AppendKey(keys,
+// index) appends its folded key.
+template <typename NameAt>
 class FoldedKeySort {
   public:
-    explicit FoldedKeySort(const std::vector<std::wstring>& names) : names_(names) {
-        records_.reserve(names.size());
+    template <typename AppendKey>
+    FoldedKeySort(std::size_t count, NameAt nameAt, AppendKey appendKey, std::size_t characters)
+        : nameAt_(std::move(nameAt)) {
+        records_.reserve(count);
+        begins_.reserve(count);
         // One byte a character, as most names have.
-        std::size_t characters = 0;
-        for (const std::wstring& name : names) {
-            characters += name.size();
-        }
         keys_.reserve(characters);
-        for (std::size_t i = 0; i < names.size(); ++i) {
+        for (std::size_t i = 0; i < count; ++i) {
             const std::size_t begin = keys_.size();
-            AppendFoldedKey(keys_, names[i]);
-            records_.push_back({0, begin, static_cast<std::uint32_t>(keys_.size() - begin),
+            appendKey(keys_, i);
+            if (keys_.size() > std::numeric_limits<std::uint32_t>::max()) {
+                throw std::length_error("more than 4 GiB of sort keys");
+            }
+            begins_.push_back(static_cast<std::uint32_t>(begin));
+            records_.push_back({0, static_cast<std::uint32_t>(keys_.size() - begin),
                                 static_cast<std::uint32_t>(i)});
         }
     }
@@ -93,21 +141,26 @@ class FoldedKeySort {
 
   private:
     std::string_view KeyFrom(const SortRecord& record, std::size_t depth) const {
-        return std::string_view(keys_).substr(record.begin + depth, record.length - depth);
+        return std::string_view(keys_).substr(begins_[record.name] + depth, record.length - depth);
     }
 
     // Names with the same folded key keep one order: their exact characters.
     bool Less(const SortRecord& a, const SortRecord& b, std::size_t depth) const {
         const int order = KeyFrom(a, depth).compare(KeyFrom(b, depth));
-        return order != 0 ? order < 0 : names_[a.name] < names_[b.name];
+        return order != 0 ? order < 0 : ExactlyBefore(a, b);
+    }
+
+    bool ExactlyBefore(const SortRecord& a, const SortRecord& b) const {
+        return nameAt_(a.name) < nameAt_(b.name);
     }
 
     void LoadBytesFrom(SortRecord& record, std::size_t depth) const {
+        const std::size_t begin = begins_[record.name];
         std::uint64_t next = 0;
         for (std::size_t i = 0; i < kBytesHeld; ++i) {
             const std::size_t at = depth + i;
             next = (next << 8) |
-                   (at < record.length ? static_cast<unsigned char>(keys_[record.begin + at]) : 0u);
+                   (at < record.length ? static_cast<unsigned char>(keys_[begin + at]) : 0u);
         }
         record.next = next;
     }
@@ -170,31 +223,56 @@ class FoldedKeySort {
             }
             const auto subrecords = records.subspan(starts[group], counts[group]);
             if (group == 0) {  // keys that end here: all the same
-                std::sort(subrecords.begin(), subrecords.end(),
-                          [&](const SortRecord& a, const SortRecord& b) {
-                              return names_[a.name] < names_[b.name];
-                          });
+                std::sort(
+                    subrecords.begin(), subrecords.end(),
+                    [&](const SortRecord& a, const SortRecord& b) { return ExactlyBefore(a, b); });
             } else {
                 SortFrom(subrecords, scratch.subspan(starts[group], counts[group]), depth + 1);
             }
         }
     }
 
-    const std::vector<std::wstring>& names_;
+    NameAt nameAt_;
     std::string keys_;
+    std::vector<std::uint32_t> begins_;  // of each name's key in keys_
     std::vector<SortRecord> records_;
 };
 
 }  // namespace
 
 void SortIgnoringCase(std::vector<std::wstring>& names) {
-    const std::vector<std::uint32_t> order = FoldedKeySort(names).Order();
+    std::size_t characters = 0;
+    for (const std::wstring& name : names) {
+        characters += name.size();
+    }
+    const auto nameAt = [&names](std::size_t index) -> const std::wstring& { return names[index]; };
+    const auto appendKey = [&names](std::string& keys, std::size_t index) {
+        AppendFoldedKey(keys, names[index]);
+    };
+    const std::vector<std::uint32_t> order =
+        FoldedKeySort(names.size(), nameAt, appendKey, characters).Order();
     std::vector<std::wstring> sorted;
     sorted.reserve(names.size());
     for (const std::uint32_t index : order) {
         sorted.push_back(std::move(names[index]));
     }
     names = std::move(sorted);
+}
+
+std::vector<std::uint32_t> OrderIgnoringCase(const PackedNames& names,
+                                             const AnsiCodePage& codePage) {
+    std::size_t bytes = 0;
+    for (const std::string_view name : names.All()) {
+        bytes += name.size();
+    }
+    const auto nameAt = [&](std::size_t index) { return codePage.FromAnsi(names[index]); };
+    const AsciiFolding ascii(codePage);
+    const auto appendKey = [&](std::string& keys, std::size_t index) {
+        if (!ascii.AppendKey(keys, names[index])) {
+            AppendFoldedKey(keys, nameAt(index));
+        }
+    };
+    return FoldedKeySort(names.size(), nameAt, appendKey, bytes).Order();
 }
 
 }  // namespace plimex::posix

@@ -46,22 +46,21 @@ bool IsOfKind(int dirFd, const dirent& entry, EntryKind kind) {
 
 }  // namespace
 
-std::optional<std::vector<std::string>> ReadDirectoryEntries(const std::string& folder,
-                                                             EntryKind kind,
-                                                             std::string_view suffix) {
+std::optional<PackedNames> ReadDirectoryEntries(const std::string& folder, EntryKind kind,
+                                                std::string_view suffix) {
     const DirHandle dir(::opendir(folder.c_str()));
     if (!dir) {
         return std::nullopt;
     }
     const int dirFd = ::dirfd(dir.get());
-    std::vector<std::string> names;
+    PackedNames names;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name(entry->d_name);
         if (name.empty() || name.front() == '.' || !EndsWithIgnoringAsciiCase(name, suffix)) {
             continue;
         }
         if (IsOfKind(dirFd, *entry, kind)) {
-            names.emplace_back(name);
+            names.Add(name);
         }
     }
     return names;

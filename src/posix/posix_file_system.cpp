@@ -136,7 +136,7 @@ bool PosixFileSystem::IsFolder(const std::string& path) const {
     return false;
 }
 
-std::vector<std::string> PosixFileSystem::FindNormalFiles(const std::string& pattern) const {
+PackedNames PosixFileSystem::FindNormalFiles(const std::string& pattern) const {
     const std::string_view mask = BaseName(pattern);
     if (mask.empty() || mask.front() != '*') {
         return {};
@@ -144,7 +144,7 @@ std::vector<std::string> PosixFileSystem::FindNormalFiles(const std::string& pat
     const std::string folder = FolderOf(pattern);
     auto names =
         ReadDirectoryEntries(folder.empty() ? "." : folder, EntryKind::RegularFile, mask.substr(1));
-    return names ? std::move(*names) : std::vector<std::string>();
+    return names ? std::move(*names) : PackedNames();
 }
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& name,

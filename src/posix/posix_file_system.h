@@ -19,7 +19,7 @@ class PosixFileSystem : public FileSystem {
     // that has not answered within a few seconds as missing.
     bool IsFolder(const std::string& path) const override;
     // Only patterns of the form "<folder>/*<suffix>" are asked for.
-    std::vector<std::string> FindNormalFiles(const std::string& pattern) const override;
+    PackedNames FindNormalFiles(const std::string& pattern) const override;
     std::optional<std::string> ReadFile(const std::string& name,
                                         std::size_t maxBytes) const override;
     std::string WhyKeptAsItIs(const std::string& name) const override;

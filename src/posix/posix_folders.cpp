@@ -24,8 +24,9 @@ std::optional<FolderPath> PosixFolders::Locate(const std::wstring& path) const {
 std::optional<std::vector<std::wstring>> PosixFolders::Subfolders(
     const std::wstring& folder) const {
     std::vector<std::wstring> names;
-    for (const std::string& name : ReadDirectoryEntries(codePage_.ToAnsi(folder), EntryKind::Folder)
-                                       .value_or(std::vector<std::string>())) {
+    const PackedNames entries =
+        ReadDirectoryEntries(codePage_.ToAnsi(folder), EntryKind::Folder).value_or(PackedNames());
+    for (const std::string_view name : entries.All()) {
         names.push_back(codePage_.FromAnsi(name));
     }
     SortIgnoringCase(names);

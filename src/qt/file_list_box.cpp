@@ -4,7 +4,7 @@
 
 namespace plimex::qt {
 
-QtFileListBox::QtFileListBox() {
+QtFileListBox::QtFileListBox(const AnsiCodePage& codePage) : model_(codePage) {
     setModel(&model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -28,9 +28,9 @@ void QtFileListBox::Clear() {
     refilling_ = false;
 }
 
-void QtFileListBox::AddItems(std::vector<std::wstring> items) {
+void QtFileListBox::AddItems(PackedNames names) {
     refilling_ = true;
-    model_.Add(std::move(items));
+    model_.Add(std::move(names));
     refilling_ = false;
 }
 

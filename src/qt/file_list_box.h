@@ -11,7 +11,7 @@ namespace plimex::qt {
 // LstFic: a single-selection list of the folder's bitmaps in sorted order.
 class QtFileListBox : public QListView, public ListBox {
   public:
-    QtFileListBox();
+    explicit QtFileListBox(const AnsiCodePage& codePage);
 
     // Raised for the user's selection changes and double clicks only.
     void OnSelectionChanged(std::function<void()> handler) {
@@ -20,7 +20,7 @@ class QtFileListBox : public QListView, public ListBox {
     void OnDoubleClicked(std::function<void()> handler) { doubleClicked_ = std::move(handler); }
 
     void Clear() override;
-    void AddItems(std::vector<std::wstring> items) override;
+    void AddItems(PackedNames names) override;
     int ListIndex() const override;
     std::wstring List(int index) const override;
     int ListCount() const override { return model_.Count(); }

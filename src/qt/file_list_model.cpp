@@ -1,26 +1,26 @@
 #include "qt/file_list_model.h"
 
-#include <iterator>
-
 #include "posix/case_insensitive_order.h"
 
 namespace plimex::qt {
 
 void FileListModel::Clear() {
     beginResetModel();
-    entries_.clear();
+    names_ = PackedNames();
+    rows_ = std::vector<std::uint32_t>();
     endResetModel();
 }
 
-void FileListModel::Add(std::vector<std::wstring> names) {
+void FileListModel::Add(PackedNames names) {
     beginResetModel();
-    if (entries_.empty()) {
-        entries_ = std::move(names);
+    if (names_.empty()) {
+        names_ = std::move(names);
     } else {
-        entries_.insert(entries_.end(), std::make_move_iterator(names.begin()),
-                        std::make_move_iterator(names.end()));
+        names_.Append(names);
     }
-    posix::SortIgnoringCase(entries_);
+    // The old order goes before the new one is made, not beside it.
+    rows_ = std::vector<std::uint32_t>();
+    rows_ = posix::OrderIgnoringCase(names_, codePage_);
     endResetModel();
 }
 

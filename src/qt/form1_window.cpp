@@ -31,6 +31,7 @@ QtForm1Window::QtForm1Window(const AnsiCodePage& codePage, Twips& twips, Diagnos
       folders_(codePage),
       drive1_(folders_, codePage, volumes),
       dir1_(folders_),
+      lstFic_(codePage),
       shape2_(twips, QtShapeBox::Style::Outline),
       shape1_(twips, QtShapeBox::Style::Filled, ColourOf("Shape1")),
       tmr_(layout::kTimerIntervalMs),

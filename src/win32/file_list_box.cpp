@@ -8,7 +8,12 @@ void Win32FileListBox::Clear() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
 }
 
-void Win32FileListBox::AddItems(std::vector<std::wstring> items) {
+void Win32FileListBox::AddItems(PackedNames names) {
+    std::vector<std::wstring> items;
+    items.reserve(names.size());
+    for (const std::string_view name : names.All()) {
+        items.push_back(codePage_.FromAnsi(name));
+    }
     std::size_t characters = 0;
     for (const std::wstring& item : items) {
         characters += item.size() + 1;

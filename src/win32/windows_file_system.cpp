@@ -89,8 +89,8 @@ bool WindowsFileSystem::IsFolder(const std::string& path) const {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::vector<std::string> WindowsFileSystem::FindNormalFiles(const std::string& pattern) const {
-    std::vector<std::string> names;
+PackedNames WindowsFileSystem::FindNormalFiles(const std::string& pattern) const {
+    PackedNames names;
     WIN32_FIND_DATAA found;
     const UniqueFind search = AdoptFind(FindFirstFileA(pattern.c_str(), &found));
     if (!search) {
@@ -104,9 +104,9 @@ std::vector<std::string> WindowsFileSystem::FindNormalFiles(const std::string& p
         // code page lacks, and the name would open another file or none.
         std::string name = found.cFileName;
         if (name.find('?') == std::string::npos) {
-            names.push_back(std::move(name));
+            names.Add(name);
         } else if (found.cAlternateFileName[0] != '\0') {
-            names.emplace_back(found.cAlternateFileName);
+            names.Add(found.cAlternateFileName);
         } else {
             diagnostics_.ReportFailure(
                 "FindFirstFileA", pattern,

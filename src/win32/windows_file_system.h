@@ -13,7 +13,7 @@ class WindowsFileSystem : public FileSystem {
     bool IsFolder(const std::string& path) const override;
     // A name with characters the code page lacks is given in its short form,
     // or left out, and said so, where the system keeps none.
-    std::vector<std::string> FindNormalFiles(const std::string& pattern) const override;
+    PackedNames FindNormalFiles(const std::string& pattern) const override;
     std::optional<std::string> ReadFile(const std::string& name,
                                         std::size_t maxBytes) const override;
     std::string WhyKeptAsItIs(const std::string& name) const override;

@@ -39,7 +39,7 @@ TEST_F(WallpaperTest, ACharacterTheCodePageLacksIsReplacedEverywhereAlike) {
     AddFolder("C:\\Images\\", {});
     dir1.SetPath(L"C:\\Images\\");
     form.Dir1_Change();
-    lstFic.AddItems({L"\u03A9.bmp"});  // Greek capital omega: not in Windows-1252
+    lstFic.items = {L"\u03A9.bmp"};  // Greek capital omega: not in Windows-1252
     lstFic.index = 0;
     form.CmdSel_Click();
     EXPECT_EQ(desktop.wallpapers.at(0), "C:\\Images\\?.bmp");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/call_log.h"
+#include "fakes/cp1252_code_page.h"
 #include "fakes/fake_platform.h"
 #include "platform/controls.h"
 
@@ -75,9 +76,11 @@ class FakeListBox : public ListBox {
         items.clear();
         index = -1;
     }
-    void AddItems(std::vector<std::wstring> added) override {
+    void AddItems(PackedNames added) override {
         log_.Add("LstFic.AddItems");
-        items.insert(items.end(), added.begin(), added.end());
+        for (const std::string_view name : added.All()) {
+            items.push_back(Cp1252CodePage().FromAnsi(name));
+        }
         std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
             return std::lexicographical_compare(
                 a.begin(), a.end(), b.begin(), b.end(),

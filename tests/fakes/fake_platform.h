@@ -78,10 +78,15 @@ class FakeFileSystem : public FileSystem {
     bool IsFolder(const std::string& path) const override {
         return folders.count(path) > 0 || folders.count(path + "\\") > 0;
     }
-    std::vector<std::string> FindNormalFiles(const std::string& pattern) const override {
+    PackedNames FindNormalFiles(const std::string& pattern) const override {
         log_.Add("FindNormalFiles " + pattern);
+        PackedNames names;
         const auto it = listings.find(pattern);
-        return it == listings.end() ? std::vector<std::string>{} : it->second;
+        for (const std::string& name :
+             it == listings.end() ? std::vector<std::string>{} : it->second) {
+            names.Add(name);
+        }
+        return names;
     }
     std::optional<std::string> ReadFile(const std::string& name,
                                         std::size_t maxBytes) const override {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "posix/locale_code_page.h"
+
 namespace plimex::posix {
 namespace {
 
@@ -42,9 +44,8 @@ TEST_F(CaseInsensitiveOrderTest, AwkwardNamesKeepTheirOrder) {
     EXPECT_EQ(Sorted(shuffled), sorted);
 }
 
-// Many names sharing long prefixes and differing only in case, in every
-// order: the same order as folding both names in each comparison.
-TEST_F(CaseInsensitiveOrderTest, ManyNamesSortAsFoldedComparisonsDo) {
+// Many names sharing long prefixes and differing only in case.
+std::vector<std::wstring> AwkwardNames() {
     const std::wstring alphabet = {L'a', L'A', L'b',      L'B',      L'_', L'1',      L'2', L'\0',
                                    L'é', L'É', L'\xDCE9', L'\u1E9E', L'ß', L'\u212A', L'k'};
     const std::wstring stems[] = {L"", L"IMG_2024", L"Vacances d'été ", L"photo"};
@@ -57,6 +58,12 @@ TEST_F(CaseInsensitiveOrderTest, ManyNamesSortAsFoldedComparisonsDo) {
         }
         names.push_back(name);
     }
+    return names;
+}
+
+// In every order: the same order as folding both names in each comparison.
+TEST_F(CaseInsensitiveOrderTest, ManyNamesSortAsFoldedComparisonsDo) {
+    const std::vector<std::wstring> names = AwkwardNames();
     const auto folded = [](std::wstring name) {
         for (wchar_t& c : name) {
             c = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(c)));
@@ -69,6 +76,23 @@ TEST_F(CaseInsensitiveOrderTest, ManyNamesSortAsFoldedComparisonsDo) {
         return order != 0 ? order < 0 : a < b;
     });
     EXPECT_EQ(Sorted(names), expected);
+}
+
+// The names as the system gives them (bytes that may not decode) take the
+// order of their decoded forms.
+TEST_F(CaseInsensitiveOrderTest, PackedNamesTakeTheOrderOfTheirDecodedForms) {
+    const LocaleCodePage codePage;
+    PackedNames packed;
+    std::vector<std::wstring> decoded;
+    for (const std::wstring& name : AwkwardNames()) {
+        packed.Add(codePage.ToAnsi(name));
+        decoded.push_back(codePage.FromAnsi(packed[packed.size() - 1]));
+    }
+    std::vector<std::wstring> inOrder;
+    for (const std::uint32_t index : OrderIgnoringCase(packed, codePage)) {
+        inOrder.push_back(codePage.FromAnsi(packed[index]));
+    }
+    EXPECT_EQ(inOrder, Sorted(decoded));
 }
 
 }  // namespace

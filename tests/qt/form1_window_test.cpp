@@ -130,7 +130,7 @@ TEST_F(Form1WindowTest, ThePopupMenuReportsTheItemPickedByItsAccessKey) {
 
 TEST_F(Form1WindowTest, TheFileListSortsIgnoringCaseAndIndexesTheSortedOrder) {
     QtFileListBox& list = window.lstFic();
-    list.AddItems({L"b.bmp", L"A.bmp", L"c.bmp"});
+    list.AddItems({"b.bmp", "A.bmp", "c.bmp"});
     ASSERT_EQ(list.ListCount(), 3);
     EXPECT_EQ(list.List(0), L"A.bmp");
     EXPECT_EQ(list.List(1), L"b.bmp");
@@ -140,7 +140,7 @@ TEST_F(Form1WindowTest, TheFileListSortsIgnoringCaseAndIndexesTheSortedOrder) {
     EXPECT_EQ(list.ListIndex(), -1);
     EXPECT_EQ(list.model()->index(0, 0).data().toString(), "A.bmp");
 
-    list.AddItems({L"B.bmp", L"a.bmp"});
+    list.AddItems({"B.bmp", "a.bmp"});
     EXPECT_EQ(list.List(0), L"A.bmp");
     EXPECT_EQ(list.List(1), L"a.bmp");
     EXPECT_EQ(list.List(2), L"B.bmp");
@@ -148,7 +148,7 @@ TEST_F(Form1WindowTest, TheFileListSortsIgnoringCaseAndIndexesTheSortedOrder) {
 
     list.Clear();
     EXPECT_EQ(list.ListCount(), 0);
-    list.AddItems({L"a.bmp", L"b.bmp", L"A.bmp", L"B.bmp"});
+    list.AddItems({"a.bmp", "b.bmp", "A.bmp", "B.bmp"});
     EXPECT_EQ(list.List(0), L"A.bmp");
     EXPECT_EQ(list.List(1), L"a.bmp");
 }
@@ -157,13 +157,13 @@ TEST_F(Form1WindowTest, OnlyTheUsersSelectionRaisesTheListsHandler) {
     QtFileListBox& list = window.lstFic();
     int raised = 0;
     list.OnSelectionChanged([&] { ++raised; });
-    list.AddItems({L"x.bmp", L"y.bmp"});
+    list.AddItems({"x.bmp", "y.bmp"});
     EXPECT_EQ(raised, 0);
     list.selectionModel()->select(list.model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
     EXPECT_EQ(raised, 1);
     EXPECT_EQ(list.ListIndex(), 1);
     list.Clear();
-    list.AddItems({L"z.bmp"});
+    list.AddItems({"z.bmp"});
     EXPECT_EQ(raised, 1);
     EXPECT_EQ(list.ListIndex(), -1);
 }

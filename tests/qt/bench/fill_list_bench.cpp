@@ -6,6 +6,7 @@
 //
 //   fill_list_bench [--runs N] [COUNT...]     (default: 5 runs of 100000 and 1000000)
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -74,28 +75,21 @@ struct FillTimes {
     double selected;  // the first entry selected and repainted
 };
 
-// The same calls as the program's own fill, and its names as the system
-// gives them let go before the sort as there.
-std::vector<std::wstring> BitmapNamesIn(const std::string& folder) {
+// The same call as the program's own fill: the names as the system gives them.
+plimex::PackedNames BitmapNamesIn(const std::string& folder) {
     const plimex::posix::LocaleCodePage codePage;
     plimex::posix::StandardErrorDiagnostics diagnostics;
     const plimex::posix::PosixFileSystem fileSystem(codePage, diagnostics);
-    const std::vector<std::string> names = fileSystem.FindNormalFiles(folder + "*.bmp");
-    std::vector<std::wstring> entries;
-    entries.reserve(names.size());
-    for (const std::string& name : names) {
-        entries.push_back(codePage.FromAnsi(name));
-    }
-    return entries;
+    return fileSystem.FindNormalFiles(folder + "*.bmp");
 }
 
 FillTimes FillOnce(const std::string& folder, plimex::qt::QtFileListBox& list) {
     FillTimes times{};
     const Clock::time_point start = Clock::now();
     list.Clear();
-    std::vector<std::wstring> entries = BitmapNamesIn(folder);
+    plimex::PackedNames names = BitmapNamesIn(folder);
     times.listed = MillisecondsSince(start);
-    list.AddItems(std::move(entries));
+    list.AddItems(std::move(names));
     times.added = MillisecondsSince(start);
     QApplication::processEvents();
     times.shown = MillisecondsSince(start);
@@ -140,7 +134,7 @@ CountResult Measure(int count, int runs, plimex::qt::QtFileListBox& list) {
     const CountResult result{count, SpreadOf(fill), SpreadOf(shell)};
     std::printf(
         "%8d bitmaps: list filled  min %7.1f  median %7.1f  max %7.1f ms"
-        "  (median: %.1f listed and decoded, %.1f sorted into the model, first entry selected "
+        "  (median: %.1f listed, %.1f sorted into the model, first entry selected "
         "%.1f)\n"
         "%8s          ls -f | sort -f  min %7.1f  median %7.1f  max %7.1f ms"
         "  (fill / ls|sort: %.2f)\n",
@@ -154,6 +148,9 @@ CountResult Measure(int count, int runs, plimex::qt::QtFileListBox& list) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the program does: buffers of a folder's size go back to the system
+    // when they are freed, instead of staying in the heap.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     QApplication application(argc, argv);
     plimex::posix::UseUserLocale();
     int runs = 5;
@@ -170,7 +167,8 @@ int main(int argc, char** argv) {
     }
     std::sort(counts.begin(), counts.end());
 
-    plimex::qt::QtFileListBox list;
+    const plimex::posix::LocaleCodePage codePage;
+    plimex::qt::QtFileListBox list(codePage);
     list.resize(129, 212);
     list.show();
     QApplication::processEvents();

@@ -6,11 +6,21 @@
 #include <vector>
 
 #include "gui_fixture.h"
+#include "win32/system_ansi_code_page.h"
 
 namespace plimex::win32 {
 namespace {
 
 using SortedListBoxTest = testing::WindowTest;
+
+// The names as the system would give them, in its code page.
+PackedNames Packed(const std::vector<std::wstring>& names) {
+    PackedNames packed;
+    for (const std::wstring& name : names) {
+        packed.Add(SystemAnsiCodePage().ToAnsi(name));
+    }
+    return packed;
+}
 
 std::vector<std::wstring> Contents(const Win32FileListBox& list) {
     std::vector<std::wstring> contents;
@@ -45,11 +55,11 @@ TEST_F(SortedListBoxTest, AFolderIsListedInTheBoxsOwnOrder) {
         std::vector<std::wstring> shuffled = sorted;
         std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(arrival));
         Win32FileListBox list(Child(WC_LISTBOXW, LBS_SORT | LBS_NOTIFY));
-        list.AddItems(shuffled);
+        list.AddItems(Packed(shuffled));
         EXPECT_EQ(Contents(list), sorted) << "arrival order " << arrival;
         EXPECT_EQ(list.ListIndex(), -1);
 
-        list.AddItems({L"Co.bmp"});
+        list.AddItems({"Co.bmp"});
         std::vector<std::wstring> withLater = sorted;
         withLater.insert(std::find(withLater.begin(), withLater.end(), L"coop.bmp"), L"Co.bmp");
         EXPECT_EQ(Contents(list), withLater) << "arrival order " << arrival;
@@ -58,7 +68,7 @@ TEST_F(SortedListBoxTest, AFolderIsListedInTheBoxsOwnOrder) {
 
 TEST_F(SortedListBoxTest, ReadingPastTheEndGivesEmptyText) {
     Win32FileListBox list(Child(WC_LISTBOXW, LBS_SORT | LBS_NOTIFY));
-    list.AddItems({L"a.bmp"});
+    list.AddItems({"a.bmp"});
     EXPECT_EQ(list.List(1), L"");
     EXPECT_EQ(list.List(-1), L"");
     list.Clear();
@@ -70,7 +80,7 @@ TEST_F(SortedListBoxTest, TheWindowIsRedrawnOnceAfterAFill) {
     HWND box = Child(WC_LISTBOXW, LBS_SORT | LBS_NOTIFY);
     ShowPainted();
     Win32FileListBox list(box);
-    list.AddItems({L"a.bmp", L"b.bmp"});
+    list.AddItems({"a.bmp", "b.bmp"});
     RECT pending{};
     EXPECT_TRUE(GetUpdateRect(box, &pending, FALSE));
 }

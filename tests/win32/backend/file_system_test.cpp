@@ -27,7 +27,10 @@ TEST(WindowsFileSystem, ListsOnlyOrdinaryFilesWithTheExtension) {
     folder.Write("long name.bmpx", "x");
     folder.MakeFolder("f.bmp");
 
-    EXPECT_THAT(WindowsFileSystem(diagnostics).FindNormalFiles(folder.Path() + "*.bmp"),
+    const PackedNames names =
+        WindowsFileSystem(diagnostics).FindNormalFiles(folder.Path() + "*.bmp");
+    const auto all = names.All();
+    EXPECT_THAT(std::vector<std::string>(all.begin(), all.end()),
                 UnorderedElementsAre("a.bmp", "B.BMP", "r.bmp"));
 }
 

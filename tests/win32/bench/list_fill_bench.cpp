@@ -20,7 +20,6 @@
 #include "win32/file_list_box.h"
 #include "win32/handles.h"
 #include "win32/log_file_diagnostics.h"
-#include "win32/system_ansi_code_page.h"
 #include "win32/twips.h"
 #include "win32/windows_file_system.h"
 
@@ -51,24 +50,15 @@ void PaintPending(HWND window) {
 }
 
 struct ProgramTimes {
-    double listed;  // search and conversion
+    double listed;  // search
     double shown;   // filled and painted
     int count;
 };
 
-// The program's own calls, and its names as the system gives them let go
-// before the sort as there.
-std::vector<std::wstring> BitmapNamesIn(const std::string& folder) {
+// The program's own call: the names as the system gives them.
+plimex::PackedNames BitmapNamesIn(const std::string& folder) {
     LogFileDiagnostics diagnostics;
-    const SystemAnsiCodePage codePage;
-    const std::vector<std::string> names =
-        WindowsFileSystem(diagnostics).FindNormalFiles(folder + "*.bmp");
-    std::vector<std::wstring> entries;
-    entries.reserve(names.size());
-    for (const std::string& name : names) {
-        entries.push_back(codePage.FromAnsi(name));
-    }
-    return entries;
+    return WindowsFileSystem(diagnostics).FindNormalFiles(folder + "*.bmp");
 }
 
 // A change of folder as the program makes it, into the real LstFic.
@@ -81,9 +71,9 @@ ProgramTimes ProgramFill(HWND window, const std::string& folder) {
     const double start = Now();
     Win32FileListBox list(box.get());
     list.Clear();
-    std::vector<std::wstring> entries = BitmapNamesIn(folder);
+    plimex::PackedNames names = BitmapNamesIn(folder);
     const double listed = Now();
-    list.AddItems(std::move(entries));
+    list.AddItems(std::move(names));
     PaintPending(window);
     return {listed - start, Now() - start, list.ListCount()};
 }
