@@ -1,0 +1,70 @@
+#!/bin/bash
+# Start-up to the icon in an XEmbed tray (trayer on a private Xvfb), beside a
+# bare Qt tray program (tray_floor) started the same way in the same run: the
+# time to the icon being mapped in the tray, the time to idle and the CPU used
+# by then (start_up_bench). The program starts on a folder of a few bitmaps
+# with the rotation on and no start-up wallpaper. Not a test: nothing fails on
+# a figure.
+#
+# Usage: start_up_bench.sh [--brief] [--against OTHER_BUILD_DIR] [BUILD_DIR]
+# BUILD_DIR: build/linux. --brief: 5 runs instead of 20. --against: the plimex
+# of another build (another branch's, say) is measured beside, as "other".
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../../tools/xvfb.sh"
+
+runs=20 other=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --brief) runs=5 ;;
+        --against) other=$(cd "$2" && pwd)/plimex && shift ;;
+        *) break ;;
+    esac
+    shift
+done
+build=$(cd "${1:-$here/../../../build/linux}" && pwd)
+benches="$build/tests/qt/bench"
+for program in "$build/plimex" "$benches/tray_floor" "$benches/start_up_bench" $other; do
+    [ -x "$program" ] || { echo "build $(basename "$program") first ($program)" >&2; exit 1; }
+done
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+mkdir -p "$scratch/pictures" "$scratch/home" "$scratch/run"
+chmod 700 "$scratch/run"
+for name in a b c; do
+    convert -size 64x48 "plasma:" -type TrueColor "BMP3:$scratch/pictures/$name.bmp"
+done
+programs=(floor "$benches/tray_floor" plimex "$build/plimex")
+[ -z "$other" ] || programs+=(other "$other")
+arguments=()
+for ((i = 0; i < ${#programs[@]}; i += 2)); do
+    folder=$scratch/${programs[i]}
+    mkdir -p "$folder"
+    printf '[options]\r\nRep=%s/\r\nTps=5\r\nEtat=0\r\n' "$scratch/pictures" >"$folder/Plimex.ini"
+    label="${programs[i]}"
+    [ "$label" = floor ] && label="bare Qt tray program (floor)"
+    arguments+=("$label" "$folder" "${programs[i + 1]}")
+done
+
+start_private_xvfb 1920x1080 "$scratch/xvfb.log"
+pids+=("$xvfb_pid")
+trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+(
+    unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
+    export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
+        XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
+        QT_QPA_PLATFORM=xcb
+    exec "$benches/start_up_bench" "$runs" "${arguments[@]}"
+) 2>"$scratch/errors.log" || status=$?
+[ ! -s "$scratch/errors.log" ] || { echo "The programs said:"; cat "$scratch/errors.log"; }
+exit "${status:-0}"
