@@ -12,9 +12,11 @@ constexpr int kEntryRole = Qt::UserRole;
 
 QtDirListBox::QtDirListBox(const Folders& folders) : FolderList(folders) {
     setHeaderHidden(true);
+    // The one column fills the list; a minimum measured from the font would
+    // load the fonts at start-up, for a list that may never show.
+    header()->setMinimumSectionSize(0);
     setRootIsDecorated(false);
     setItemsExpandable(false);
-    setIndentation(fontMetrics().averageCharWidth() * 2);
     connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
         if (OpenEntry(item->data(0, kEntryRole).toULongLong()) && changed_) {
             changed_();
@@ -22,7 +24,25 @@ QtDirListBox::QtDirListBox(const Folders& folders) : FolderList(folders) {
     });
 }
 
+// Measured and drawn only once the list is about to show: the fonts are
+// loaded when the window is first opened, not by a program that waits in
+// the tray.
+void QtDirListBox::showEvent(QShowEvent* event) {
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        setIndentation(fontMetrics().averageCharWidth() * 2);
+        Draw(tree());
+    }
+    QTreeWidget::showEvent(event);
+}
+
 void QtDirListBox::Show(const FolderTree& tree) {
+    if (shownBefore_) {
+        Draw(tree);
+    }
+}
+
+void QtDirListBox::Draw(const FolderTree& tree) {
     clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon);

@@ -17,8 +17,14 @@ class QtDirListBox : public QTreeWidget, public FolderList {
     // Raised after the user opened another folder.
     void OnChanged(std::function<void()> handler) { changed_ = std::move(handler); }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void Show(const FolderTree& tree) override;
+    void Draw(const FolderTree& tree);
+
+    bool shownBefore_ = false;
 
     std::function<void()> changed_;
 };

@@ -44,34 +44,20 @@ QtForm1Window::QtForm1Window(const AnsiCodePage& codePage, Twips& twips, Diagnos
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(IconFromIconFile(pictures::kAppIcon));
 
-    LayoutPlacer placer(*this, layout::MainWindow(), twips);
-    placer.Place(drive1_, "Drive1");
-    placer.Place(dir1_, "Dir1");
-    placer.Place(lstFic_, "LstFic");
-    placer.Place(cmdSel_, "CmdSel");
-    placer.Place(lblPap_, "LblPap");
-    placer.Place(fraInt_, "FraInt");
-    placer.Place(command1_, "Command1");
-    placer.Place(command2_, "Command2");
-    placer.Place(command4_, "Command4");
-    placer.Place(option1_, "Option1");
-    placer.Place(option2_, "Option2");
-    placer.Place(option3_, "Option3");
-    placer.Place(option4_, "Option4");
-    placer.Place(option5_, "Option5");
-    placer.Place(label1_, "Label1");
-    placer.Place(image1_, "Image1");
-    placer.Place(shape2_, "Shape2");
-    placer.Place(shape1_, "Shape1");
-    placer.ApplyTabOrder();
+    // Each control in its container, so that the options exclude each other
+    // and every caption set before the window is placed shows once it is.
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             &drive1_, &dir1_, &lstFic_, &cmdSel_, &lblPap_, &fraInt_, &command1_, &command2_,
+             &command4_, &label1_, &image1_, &shape2_, &shape1_}) {
+        control->setParent(this);
+    }
+    for (int number = 1; number <= 5; ++number) {
+        option(number).setParent(&fraInt_);
+    }
 
     for (int number = 1; number <= 5; ++number) {
         connect(&option(number), &QRadioButton::toggled, this, [this] { SetOptionTabStops(); });
     }
-
-    const QRect bar = placer.Geometry("Shape1");
-    shape2_.SetShapeGeometry(placer.Geometry("Shape2"), 0);
-    shape1_.SetShapeGeometry(bar, width() - bar.x());
 }
 
 Form1Controls QtForm1Window::Controls(AboutWindow& form2) {
@@ -159,9 +145,53 @@ void QtForm1Window::CentreOnScreen() {
     }
 }
 
+// Placing the controls lays them out and measures their texts, which loads
+// the fonts: a program that only ever waits in the tray never does it.
+void QtForm1Window::PlaceControlsOnce() {
+    if (placed_) {
+        return;
+    }
+    placed_ = true;
+    LayoutPlacer placer(*this, layout::MainWindow(), twips_);
+    placer.Place(drive1_, "Drive1");
+    placer.Place(dir1_, "Dir1");
+    placer.Place(lstFic_, "LstFic");
+    placer.Place(cmdSel_, "CmdSel");
+    placer.Place(lblPap_, "LblPap");
+    placer.Place(fraInt_, "FraInt");
+    placer.Place(command1_, "Command1");
+    placer.Place(command2_, "Command2");
+    placer.Place(command4_, "Command4");
+    placer.Place(option1_, "Option1");
+    placer.Place(option2_, "Option2");
+    placer.Place(option3_, "Option3");
+    placer.Place(option4_, "Option4");
+    placer.Place(option5_, "Option5");
+    placer.Place(label1_, "Label1");
+    placer.Place(image1_, "Image1");
+    placer.Place(shape2_, "Shape2");
+    placer.Place(shape1_, "Shape1");
+    placer.ApplyTabOrder();
+
+    const QRect bar = placer.Geometry("Shape1");
+    shape2_.SetShapeGeometry(placer.Geometry("Shape2"), 0);
+    shape1_.SetShapeGeometry(bar, width() - bar.x());
+    // The captions the program wrote while the window was unplaced.
+    lblPapCaption_.SetCaption(lblPapCaption_.Caption());
+    command1Caption_.SetCaption(command1Caption_.Caption());
+}
+
+void QtForm1Window::setVisible(bool visible) {
+    if (visible) {
+        PlaceControlsOnce();
+    }
+    QWidget::setVisible(visible);
+}
+
 void QtForm1Window::Show() {
     if (!shownBefore_) {
         shownBefore_ = true;
+        PlaceControlsOnce();
         CentreOnScreen();
     }
     showNormal();

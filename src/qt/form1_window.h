@@ -46,6 +46,9 @@ class QtForm1Window : public QWidget, public MainWindow {
     void Hide() override;
     MenuItem PopupMenu() override;
     void Unload() override;
+    // The controls are placed, and their fonts loaded, the first time the
+    // window shows, however it is shown.
+    void setVisible(bool visible) override;
 
     // The widgets, for the program's tests.
     QtDriveListBox& drive1() { return drive1_; }
@@ -70,6 +73,7 @@ class QtForm1Window : public QWidget, public MainWindow {
 
   private:
     void Raise(std::string_view control, ControlEvent event);
+    void PlaceControlsOnce();
     void SetOptionTabStops();
     void CentreOnScreen();
 
@@ -78,6 +82,7 @@ class QtForm1Window : public QWidget, public MainWindow {
     // The program, from Connect until it unloads the window.
     Form1* form_ = nullptr;
     bool shownBefore_ = false;
+    bool placed_ = false;
     bool hideMinimizes_ = false;
 
     posix::PosixFolders folders_;

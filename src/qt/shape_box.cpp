@@ -10,12 +10,15 @@ QtShapeBox::QtShapeBox(const Twips& twips, Style style, QColor fill)
 }
 
 void QtShapeBox::SetShapeGeometry(const QRect& shape, int widest) {
-    drawnWidth_ = shape.width();
+    if (!widthSet_) {
+        drawnWidth_ = shape.width();
+    }
     setGeometry(shape.x(), shape.y(), std::max(widest, shape.width()), shape.height());
 }
 
 void QtShapeBox::SetWidth(float twips) {
     const int pixels = twips_.ToPixels(twips);
+    widthSet_ = true;
     if (pixels == drawnWidth_) {
         return;
     }

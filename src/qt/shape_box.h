@@ -29,6 +29,8 @@ class QtShapeBox : public QWidget, public Shape {
     Style style_;
     QColor fill_;
     int drawnWidth_ = 0;
+    // A width the program set before the shape was placed outlasts the placing.
+    bool widthSet_ = false;
 };
 
 }  // namespace plimex::qt

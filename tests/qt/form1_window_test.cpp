@@ -44,6 +44,7 @@ class Form1WindowTest : public ::testing::Test {
 };
 
 TEST_F(Form1WindowTest, PlacesEveryControlFromTheLayoutAt15TwipsAPixel) {
+    window.show();
     EXPECT_EQ(window.size(), QSize(423, 502));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
     EXPECT_EQ(window.drive1().geometry(), QRect(8, 8, 153, 21));
@@ -70,11 +71,13 @@ TEST(Form1WindowScaleTest, PlacesControlsByTheScreensLogicalResolution) {
     Twips twips(192);
     plimex::testing::FakeDiagnostics diagnostics;
     QtForm1Window window(codePage, twips, diagnostics, {"/"});
+    window.show();
     EXPECT_EQ(window.size(), QSize(846, 1004));
     EXPECT_EQ(window.lstFic().geometry(), QRect(336, 16, 258, 424));
 }
 
 TEST_F(Form1WindowTest, ShowsTheLayoutsCaptions) {
+    window.show();
     EXPECT_EQ(window.windowTitle(), "Plimex 2000");
     EXPECT_EQ(window.cmdSel().text(), "&Sélectionner");
     EXPECT_EQ(window.command1().text(), "&Activer");
@@ -108,6 +111,33 @@ TEST_F(Form1WindowTest, TabFollowsTheLayoutsOrderAndEntersTheOptionsAtTheSelecte
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_TRUE(window.option(5).isChecked());
     EXPECT_EQ(QApplication::focusWidget(), &window.option(5));
+}
+
+class NoAboutWindow : public AboutWindow {
+  public:
+    void ShowModal() override {}
+};
+
+// The controls are placed when the window first shows: what the program set
+// while it waited in the tray is what shows then.
+TEST_F(Form1WindowTest, WhatTheProgramSetBeforeTheFirstShowIsWhatShows) {
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder / "sub");
+    NoAboutWindow about;
+    const Form1Controls controls = window.Controls(about);
+    controls.Command1.SetCaption(L"&Désactiver");
+    controls.LblPap.SetCaption(L"/images/été.bmp");
+    controls.Option3.Select();
+    controls.Shape1.SetWidth(3000.0f);
+    ASSERT_TRUE(controls.Dir1.SetPath(codePage.FromAnsi(folder.Folder())));
+
+    window.show();
+    EXPECT_EQ(window.command1().text(), "&Désactiver");
+    EXPECT_EQ(window.lblPap().text(), "/images/été.bmp");
+    EXPECT_TRUE(window.option(3).isChecked());
+    EXPECT_EQ(window.shape1().drawnWidth(), 200);
+    ASSERT_NE(window.dir1().currentItem(), nullptr);
+    EXPECT_EQ(window.dir1().currentItem()->childCount(), 1);
 }
 
 TEST_F(Form1WindowTest, ThePopupMenuListsItsItemsWithQuitterAsDefault) {
@@ -169,6 +199,7 @@ TEST_F(Form1WindowTest, OnlyTheUsersSelectionRaisesTheListsHandler) {
 }
 
 TEST_F(Form1WindowTest, ThePreviewStretchesAnyBitmapOverTheWholeBox) {
+    window.show();
     ScratchFolder folder;
     QImage picture(2, 1, QImage::Format_RGB32);
     picture.setPixel(0, 0, qRgb(255, 0, 0));
@@ -240,6 +271,7 @@ TEST_F(Form1WindowTest, TheFolderListShowsAncestorsThenSortedSubfolders) {
         std::filesystem::create_directory(folder / name);
     }
     folder.Write("x.bmp");
+    window.show();
     QtDirListBox& dirs = window.dir1();
     int raised = 0;
     dirs.OnChanged([&] { ++raised; });

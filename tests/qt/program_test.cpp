@@ -120,6 +120,7 @@ TEST_F(ProgramTest, AccessKeysPressTheButtonsTheirCaptionsMark) {
 
 TEST_F(ProgramTest, PickingAVolumeThenAFolderListsTheirBitmaps) {
     form.Form_Load();
+    window.Show();
     EXPECT_EQ(window.drive1().Drive(), L"/");
 
     window.drive1().setCurrentIndex(1);
