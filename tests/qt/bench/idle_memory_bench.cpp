@@ -16,31 +16,20 @@
 #include <string>
 
 #include "posix/standard_error_diagnostics.h"
+#include "proc_field.h"
 #include "qt/program_on_this_machine.h"
 
 using namespace plimex;
 using namespace plimex::qt;
+using plimex::bench::ProcField;
 
 namespace {
 
-// The first number after `field` in a /proc file.
-long Field(const char* file, const std::string& field) {
-    std::ifstream in(file);
-    std::string word;
-    while (in >> word) {
-        if (word == field) {
-            long value = 0;
-            in >> value;
-            return value;
-        }
-    }
-    return -1;
-}
-
 void PrintMemory(const std::string& when) {
     std::printf("  %-34s RSS %7ld  PSS %7ld  peak RSS %7ld\n", when.c_str(),
-                Field("/proc/self/smaps_rollup", "Rss:"), Field("/proc/self/smaps_rollup", "Pss:"),
-                Field("/proc/self/status", "VmHWM:"));
+                ProcField("/proc/self/smaps_rollup", "Rss:"),
+                ProcField("/proc/self/smaps_rollup", "Pss:"),
+                ProcField("/proc/self/status", "VmHWM:"));
     std::fflush(stdout);
 }
 

@@ -13,7 +13,7 @@
 # say) is measured beside, as "other".
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../../tools/xvfb.sh"
+source "$here/bench_session.sh"
 
 brief=0 other=""
 while [ $# -gt 0 ]; do
@@ -26,24 +26,11 @@ while [ $# -gt 0 ]; do
 done
 build=$(cd "${1:-$here/../../../build/linux}" && pwd)
 benches="$build/tests/qt/bench"
-for program in "$build/plimex" "$benches/tray_floor" "$benches/idle_memory_bench" $other; do
-    [ -x "$program" ] || { echo "build $(basename "$program") first ($program)" >&2; exit 1; }
-done
+require_built "$build/plimex" "$benches/tray_floor" "$benches/idle_memory_bench" $other
 sizes=(3840x2160 1920x1080)
 rotations=100
 ((brief)) && sizes=(1920x1080) rotations=20
 
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-mkdir -p "$scratch/pictures" "$scratch/home" "$scratch/run"
-chmod 700 "$scratch/run"
 convert -seed 7 -size 3840x2160 plasma:fractal -type TrueColor "BMP3:$scratch/pictures/a.bmp"
 convert "$scratch/pictures/a.bmp" -flop -type TrueColor "BMP3:$scratch/pictures/b.bmp"
 

@@ -23,26 +23,14 @@
 
 #include "core/rotation.h"
 #include "posix/standard_error_diagnostics.h"
+#include "proc_field.h"
 #include "qt/program_on_this_machine.h"
 
 using namespace plimex;
 using namespace plimex::qt;
+using plimex::bench::ProcField;
 
 namespace {
-
-// The first number after `field` in a /proc file.
-long Field(const char* file, const std::string& field) {
-    std::ifstream in(file);
-    std::string word;
-    while (in >> word) {
-        if (word == field) {
-            long value = 0;
-            in >> value;
-            return value;
-        }
-    }
-    return -1;
-}
 
 // The peak resident size starts again from the current one.
 void ResetPeak() {
@@ -91,7 +79,7 @@ int main(int argc, char** argv) {
         // The ticks before the one that rotates.
         while (form.tickCount() + 1 < limit) form.Tmr_Timer();
         Idle(100);
-        const long idle = Field("/proc/self/smaps_rollup", "Rss:");
+        const long idle = ProcField("/proc/self/smaps_rollup", "Rss:");
         ResetPeak();
         const auto start = std::chrono::steady_clock::now();
         const double startProcessor = ProcessorMilliseconds();
@@ -101,7 +89,7 @@ int main(int argc, char** argv) {
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
         processor.push_back(ProcessorMilliseconds() - startProcessor);
-        above.push_back(static_cast<double>(Field("/proc/self/status", "VmHWM:") - idle));
+        above.push_back(static_cast<double>(ProcField("/proc/self/status", "VmHWM:") - idle));
     }
     std::printf("  %-28s %8s %8s %8s\n", "", "min", "median", "max");
     PrintSpread("rotation, wall ms", wall);

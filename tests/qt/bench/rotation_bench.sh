@@ -12,7 +12,7 @@
 # measured beside, as "other".
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../../tools/xvfb.sh"
+source "$here/bench_session.sh"
 
 brief=0 other=""
 while [ $# -gt 0 ]; do
@@ -26,24 +26,11 @@ done
 build=$(cd "${1:-$here/../../../build/linux}" && pwd)
 bench="$build/tests/qt/bench/rotation_bench"
 setter="$build/tests/linux_desktop/show_root_wallpaper"
-for program in "$bench" "$setter" $other; do
-    [ -x "$program" ] || { echo "build $(basename "$program") first ($program)" >&2; exit 1; }
-done
+require_built "$bench" "$setter" $other
 sizes=(3840x2160 1920x1080)
 rotations=15 runs=7
 ((brief)) && sizes=(1920x1080) rotations=5 runs=3
 
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-mkdir -p "$scratch/pictures" "$scratch/home" "$scratch/run"
-chmod 700 "$scratch/run"
 convert -seed 7 -size 3840x2160 plasma:fractal -type TrueColor "BMP3:$scratch/pictures/a.bmp"
 convert "$scratch/pictures/a.bmp" -flop -type TrueColor "BMP3:$scratch/pictures/b.bmp"
 picture="$scratch/pictures/a.bmp"

@@ -11,7 +11,7 @@
 # of another build (another branch's, say) is measured beside, as "other".
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../../tools/xvfb.sh"
+source "$here/bench_session.sh"
 
 runs=20 other=""
 while [ $# -gt 0 ]; do
@@ -24,21 +24,8 @@ while [ $# -gt 0 ]; do
 done
 build=$(cd "${1:-$here/../../../build/linux}" && pwd)
 benches="$build/tests/qt/bench"
-for program in "$build/plimex" "$benches/tray_floor" "$benches/start_up_bench" $other; do
-    [ -x "$program" ] || { echo "build $(basename "$program") first ($program)" >&2; exit 1; }
-done
+require_built "$build/plimex" "$benches/tray_floor" "$benches/start_up_bench" $other
 
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-mkdir -p "$scratch/pictures" "$scratch/home" "$scratch/run"
-chmod 700 "$scratch/run"
 for name in a b c; do
     convert -size 64x48 "plasma:" -type TrueColor "BMP3:$scratch/pictures/$name.bmp"
 done
