@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <limits>
-#include <ranges>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -42,10 +41,26 @@ class PackedNames {
     }
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
-    auto All() const {
-        return std::views::iota(std::size_t{0}, size()) |
-               std::views::transform([this](std::size_t index) { return (*this)[index]; });
-    }
+
+    // The names in their order, for a range-based for. Written out rather
+    // than made of <ranges> views: clang 14, which builds the fuzz targets,
+    // cannot compile libstdc++ 12's iota_view.
+    class Iterator {
+      public:
+        Iterator(const PackedNames& names, std::size_t index) : names_(&names), index_(index) {}
+        std::string_view operator*() const { return (*names_)[index_]; }
+        Iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return index_ == other.index_; }
+
+      private:
+        const PackedNames* names_;
+        std::size_t index_;
+    };
+    Iterator begin() const { return {*this, 0}; }
+    Iterator end() const { return {*this, size()}; }
 
   private:
     std::string bytes_;

@@ -262,7 +262,7 @@ void SortIgnoringCase(std::vector<std::wstring>& names) {
 std::vector<std::uint32_t> OrderIgnoringCase(const PackedNames& names,
                                              const AnsiCodePage& codePage) {
     std::size_t bytes = 0;
-    for (const std::string_view name : names.All()) {
+    for (const std::string_view name : names) {
         bytes += name.size();
     }
     const auto nameAt = [&](std::size_t index) { return codePage.FromAnsi(names[index]); };

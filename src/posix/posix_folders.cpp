@@ -26,7 +26,7 @@ std::optional<std::vector<std::wstring>> PosixFolders::Subfolders(
     std::vector<std::wstring> names;
     const PackedNames entries =
         ReadDirectoryEntries(codePage_.ToAnsi(folder), EntryKind::Folder).value_or(PackedNames());
-    for (const std::string_view name : entries.All()) {
+    for (const std::string_view name : entries) {
         names.push_back(codePage_.FromAnsi(name));
     }
     SortIgnoringCase(names);

@@ -11,7 +11,7 @@ void Win32FileListBox::Clear() {
 void Win32FileListBox::AddItems(PackedNames names) {
     std::vector<std::wstring> items;
     items.reserve(names.size());
-    for (const std::string_view name : names.All()) {
+    for (const std::string_view name : names) {
         items.push_back(codePage_.FromAnsi(name));
     }
     std::size_t characters = 0;

@@ -78,7 +78,7 @@ class FakeListBox : public ListBox {
     }
     void AddItems(PackedNames added) override {
         log_.Add("LstFic.AddItems");
-        for (const std::string_view name : added.All()) {
+        for (const std::string_view name : added) {
             items.push_back(Cp1252CodePage().FromAnsi(name));
         }
         std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) {

@@ -27,7 +27,7 @@ std::vector<std::string> Sorted(std::vector<std::string> names) {
 
 std::vector<std::string> Sorted(const PackedNames& packed) {
     std::vector<std::string> names;
-    for (const std::string_view name : packed.All()) {
+    for (const std::string_view name : packed) {
         names.emplace_back(name);
     }
     return Sorted(names);

@@ -29,9 +29,11 @@ TEST(WindowsFileSystem, ListsOnlyOrdinaryFilesWithTheExtension) {
 
     const PackedNames names =
         WindowsFileSystem(diagnostics).FindNormalFiles(folder.Path() + "*.bmp");
-    const auto all = names.All();
-    EXPECT_THAT(std::vector<std::string>(all.begin(), all.end()),
-                UnorderedElementsAre("a.bmp", "B.BMP", "r.bmp"));
+    std::vector<std::string> found;
+    for (const auto name : names) {
+        found.emplace_back(name);
+    }
+    EXPECT_THAT(found, UnorderedElementsAre("a.bmp", "B.BMP", "r.bmp"));
 }
 
 TEST(WindowsFileSystem, FindsNothingInAMissingFolder) {
