@@ -14,38 +14,18 @@
 # build (another branch's, say) runs beside, as "other".
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../../tools/xvfb.sh"
+source "$here/../../qt/bench/bench_session.sh"
 
-brief=0 other=""
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --brief) brief=1 ;;
-        --against) other=$(cd "$2" && pwd)/tests/linux_desktop/show_root_wallpaper && shift ;;
-        *) break ;;
-    esac
-    shift
-done
-build=$(cd "${1:-$here/../../../build/linux}" && pwd)
+read_bench_arguments "$@"
 ours="$build/tests/linux_desktop/show_root_wallpaper"
-for program in "$ours" $other; do
-    [ -x "$program" ] || { echo "build show_root_wallpaper first ($program)" >&2; exit 1; }
-done
+other=${against:+$against/tests/linux_desktop/show_root_wallpaper}
+require_built "$ours" $other
 sizes=(3840x2160 1920x1080)
 runs=7
 ((brief)) && sizes=(1920x1080) runs=3
 
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-# A picture with detail at every scale, the same on every run.
 picture="$scratch/picture.bmp"
-convert -seed 7 -size 3840x2160 plasma:fractal -type TrueColor "BMP3:$picture"
+make_4k_picture "$picture"
 
 setters=(
     "plimex|$ours $picture"
@@ -53,19 +33,6 @@ setters=(
     "feh|feh --no-fehbg --bg-scale $picture"
 )
 [ -z "$other" ] || setters+=("other|$other $picture")
-
-# Wall and processor (user + system) milliseconds of one run: on a loaded
-# machine the second says more.
-milliseconds() {  # command...
-    local TIMEFORMAT='%R %U %S' times
-    times=$({ time "$@" >/dev/null 2>&1; } 2>&1)
-    awk '{printf "%.0f %.0f", $1 * 1000, ($2 + $3) * 1000}' <<<"$times"
-}
-
-spread() {  # figures... -> "min median max"
-    printf '%s\n' "$@" | sort -g |
-        awk '{v[NR] = $1} END {printf "%6d %6d %6d", v[1], v[int((NR + 1) / 2)], v[NR]}'
-}
 
 # perf where the machine has instruction counters (a virtual machine often
 # has none), callgrind's count otherwise.
@@ -89,14 +56,7 @@ for size in "${sizes[@]}"; do
     pids+=($!)
 
     declare -A wall=() cpu=()
-    for ((run = 0; run < runs; run++)); do
-        for setter in "${setters[@]}"; do
-            name=${setter%%|*}
-            # shellcheck disable=SC2086  # the command is words
-            read -r w c <<<"$(milliseconds ${setter#*|})"
-            wall[$name]+="$w " cpu[$name]+="$c "
-        done
-    done
+    time_in_turn "$runs" "${setters[@]}"
     echo "Screen $size, picture 3840x2160 24-bit BMP, $runs runs each, whole process," \
         "load $(cut -d' ' -f1 /proc/loadavg):"
     printf '  %-9s %24s %24s' "" "wall ms: min median max" "cpu ms: min median max"

@@ -15,23 +15,15 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/bench_session.sh"
 
-brief=0 other=""
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --brief) brief=1 ;;
-        --against) other=$(cd "$2" && pwd)/plimex && shift ;;
-        *) break ;;
-    esac
-    shift
-done
-build=$(cd "${1:-$here/../../../build/linux}" && pwd)
+read_bench_arguments "$@"
+other=${against:+$against/plimex}
 benches="$build/tests/qt/bench"
 require_built "$build/plimex" "$benches/tray_floor" "$benches/idle_memory_bench" $other
 sizes=(3840x2160 1920x1080)
 rotations=100
 ((brief)) && sizes=(1920x1080) rotations=20
 
-convert -seed 7 -size 3840x2160 plasma:fractal -type TrueColor "BMP3:$scratch/pictures/a.bmp"
+make_4k_picture "$scratch/pictures/a.bmp"
 convert "$scratch/pictures/a.bmp" -flop -type TrueColor "BMP3:$scratch/pictures/b.bmp"
 
 # A program of ours in a folder of its own, on the bare X11 desktop.
@@ -41,14 +33,7 @@ start_in() {  # folder, interval (Tps), state (Etat), program...
     printf '[options]\r\nRep=%s/\r\nTps=%s\r\nEtat=%s\r\n' "$scratch/pictures" "$2" "$3" \
         >"$folder/Plimex.ini"
     shift 3
-    (
-        cd "$folder"
-        unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
-        export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
-            XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
-            QT_QPA_PLATFORM=xcb
-        exec "$@"
-    ) 2>>"$scratch/errors.log" &
+    (cd "$folder" && on_bare_x11 "$@") 2>>"$scratch/errors.log" &
     started=$!
     pids+=("$started")
 }
@@ -65,9 +50,7 @@ rss() { awk '/^Rss:/ {print $2}' "/proc/$1/smaps_rollup"; }
 for size in "${sizes[@]}"; do
     start_private_xvfb "$size" "$scratch/xvfb.log"
     pids+=("$xvfb_pid")
-    trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
-    pids+=($!)
-    sleep 1
+    start_xembed_tray
     echo "Screen $size, tray program's memory in KiB, hidden in the tray after 5 s:"
     start_in floor 5 0 "$benches/tray_floor"
     floor=$started

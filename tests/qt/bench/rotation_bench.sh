@@ -14,24 +14,16 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/bench_session.sh"
 
-brief=0 other=""
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --brief) brief=1 ;;
-        --against) other=$(cd "$2" && pwd)/tests/qt/bench/rotation_bench && shift ;;
-        *) break ;;
-    esac
-    shift
-done
-build=$(cd "${1:-$here/../../../build/linux}" && pwd)
+read_bench_arguments "$@"
 bench="$build/tests/qt/bench/rotation_bench"
 setter="$build/tests/linux_desktop/show_root_wallpaper"
+other=${against:+$against/tests/qt/bench/rotation_bench}
 require_built "$bench" "$setter" $other
 sizes=(3840x2160 1920x1080)
 rotations=15 runs=7
 ((brief)) && sizes=(1920x1080) rotations=5 runs=3
 
-convert -seed 7 -size 3840x2160 plasma:fractal -type TrueColor "BMP3:$scratch/pictures/a.bmp"
+make_4k_picture "$scratch/pictures/a.bmp"
 convert "$scratch/pictures/a.bmp" -flop -type TrueColor "BMP3:$scratch/pictures/b.bmp"
 picture="$scratch/pictures/a.bmp"
 
@@ -42,40 +34,16 @@ rotate() {  # label, program
     mkdir -p "$folder"
     printf '[options]\r\nRep=%s/\r\nTps=1\r\nEtat=1\r\n' "$scratch/pictures" >"$folder/Plimex.ini"
     echo "  $1, one rotation inside the running program ($rotations rotations):"
-    (
-        cd "$folder"
-        unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
-        export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
-            XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
-            QT_QPA_PLATFORM=xcb
-        exec "$2" "$rotations"
-    ) 2>>"$scratch/errors.log" || echo "  $2 failed: see below"
-}
-
-# Wall and processor (user + system) milliseconds of one run.
-milliseconds() {  # command...
-    local TIMEFORMAT='%R %U %S' times
-    times=$({ time "$@" >/dev/null 2>&1; } 2>&1)
-    awk '{printf "%.0f %.0f", $1 * 1000, ($2 + $3) * 1000}' <<<"$times"
-}
-
-spread() {  # figures... -> "min median max"
-    printf '%s\n' "$@" | sort -g |
-        awk '{v[NR] = $1} END {printf "%8d %8d %8d", v[1], v[int((NR + 1) / 2)], v[NR]}'
+    (cd "$folder" && on_bare_x11 "$2" "$rotations") 2>>"$scratch/errors.log" ||
+        echo "  $2 failed: see below"
 }
 
 # The same apply by a whole process, run in turn.
 anchors() {
     local -A wall=() cpu=()
-    local w c name
+    local name
     local setters=("show_root_wallpaper|$setter $picture" "hsetroot -fill|hsetroot -fill $picture")
-    for ((run = 0; run < runs; run++)); do
-        for entry in "${setters[@]}"; do
-            # shellcheck disable=SC2086  # the command is words
-            read -r w c <<<"$(milliseconds ${entry#*|})"
-            wall[${entry%%|*}]+="$w " cpu[${entry%%|*}]+="$c "
-        done
-    done
+    time_in_turn "$runs" "${setters[@]}"
     echo "  the same apply by a whole process ($runs runs each):"
     for entry in "${setters[@]}"; do
         name=${entry%%|*}

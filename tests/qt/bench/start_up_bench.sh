@@ -13,16 +13,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/bench_session.sh"
 
-runs=20 other=""
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --brief) runs=5 ;;
-        --against) other=$(cd "$2" && pwd)/plimex && shift ;;
-        *) break ;;
-    esac
-    shift
-done
-build=$(cd "${1:-$here/../../../build/linux}" && pwd)
+read_bench_arguments "$@"
+other=${against:+$against/plimex}
+runs=20
+((brief)) && runs=5
 benches="$build/tests/qt/bench"
 require_built "$build/plimex" "$benches/tray_floor" "$benches/start_up_bench" $other
 
@@ -43,15 +37,7 @@ done
 
 start_private_xvfb 1920x1080 "$scratch/xvfb.log"
 pids+=("$xvfb_pid")
-trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-(
-    unset XDG_CURRENT_DESKTOP DESKTOP_SESSION
-    export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" \
-        XDG_RUNTIME_DIR="$scratch/run" DBUS_SESSION_BUS_ADDRESS="unix:path=$scratch/no-bus" \
-        QT_QPA_PLATFORM=xcb
-    exec "$benches/start_up_bench" "$runs" "${arguments[@]}"
-) 2>"$scratch/errors.log" || status=$?
+start_xembed_tray
+(on_bare_x11 "$benches/start_up_bench" "$runs" "${arguments[@]}") 2>"$scratch/errors.log" || status=$?
 [ ! -s "$scratch/errors.log" ] || { echo "The programs said:"; cat "$scratch/errors.log"; }
 exit "${status:-0}"
