@@ -6,21 +6,17 @@
 //
 // Usage: idle_memory_bench ROTATIONS  (run in a folder whose Plimex.ini
 // starts a one-minute rotation, on an X display with a notification area)
-#include <malloc.h>
-
 #include <QApplication>
-#include <QElapsedTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
-#include "posix/standard_error_diagnostics.h"
 #include "proc_field.h"
-#include "qt/program_on_this_machine.h"
+#include "started_program.h"
 
 using namespace plimex;
-using namespace plimex::qt;
+using plimex::bench::Idle;
 using plimex::bench::ProcField;
 
 namespace {
@@ -33,35 +29,22 @@ void PrintMemory(const std::string& when) {
     std::fflush(stdout);
 }
 
-// Lets the event loop draw and settle, as it does while the program idles.
-void Idle(int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
 constexpr int kTicksOfOneMinute = 60;
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);  // as main() sets it
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    posix::StandardErrorDiagnostics diagnostics;
-    ProgramOnThisMachine running(diagnostics);
-    Program& program = running.program();
-    running.Start();
-    Idle(2000);
-    PrintMemory("bench, after start-up wallpaper");
-
     const int rotations = std::atoi(argv[1]);
-    for (int tick = 0; tick < rotations * kTicksOfOneMinute; ++tick) {
-        program.form().Tmr_Timer();
-        QApplication::processEvents();
-    }
-    Idle(2000);
-    PrintMemory("bench, " + std::to_string(rotations) + " rotations later");
-    return 0;
+    return bench::WithStartedProgram(argc, argv, [rotations](qt::Program& program) {
+        PrintMemory("bench, after start-up wallpaper");
+
+        for (int tick = 0; tick < rotations * kTicksOfOneMinute; ++tick) {
+            program.form().Tmr_Timer();
+            QApplication::processEvents();
+        }
+        Idle(2000);
+        PrintMemory("bench, " + std::to_string(rotations) + " rotations later");
+        return 0;
+    });
 }

@@ -8,10 +8,6 @@
 //
 // Usage: rotation_bench ROTATIONS  (run in a folder whose Plimex.ini starts
 // a one-minute rotation, on a bare X display)
-#include <malloc.h>
-
-#include <QApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -22,12 +18,11 @@
 #include <vector>
 
 #include "core/rotation.h"
-#include "posix/standard_error_diagnostics.h"
 #include "proc_field.h"
-#include "qt/program_on_this_machine.h"
+#include "started_program.h"
 
 using namespace plimex;
-using namespace plimex::qt;
+using plimex::bench::Idle;
 using plimex::bench::ProcField;
 
 namespace {
@@ -43,36 +38,16 @@ double ProcessorMilliseconds() {
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-// Lets the event loop draw and settle, as it does while the program idles.
-void Idle(int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
 void PrintSpread(const char* what, std::vector<double> figures) {
     std::sort(figures.begin(), figures.end());
     std::printf("  %-28s %8.1f %8.1f %8.1f\n", what, figures.front(),
                 figures[(figures.size() - 1) / 2], figures.back());
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) return 2;
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);  // as main() sets it
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    posix::StandardErrorDiagnostics diagnostics;
-    ProgramOnThisMachine running(diagnostics);
-    Form1& form = running.program().form();
-    running.Start();
-    Idle(2000);
-
+int TimeRotations(Form1& form, int rotations) {
     std::vector<double> wall;
     std::vector<double> processor;
     std::vector<double> above;
-    const int rotations = std::atoi(argv[1]);
     const int limit = IntervalLimit(form.intervalCode()).value_or(0);
     if (limit == 0) return 1;
     while (static_cast<int>(wall.size()) < rotations) {
@@ -96,4 +71,14 @@ int main(int argc, char** argv) {
     PrintSpread("rotation, cpu ms", processor);
     PrintSpread("peak RSS above idle, KiB", above);
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    const int rotations = std::atoi(argv[1]);
+    return bench::WithStartedProgram(argc, argv, [rotations](qt::Program& program) {
+        return TimeRotations(program.form(), rotations);
+    });
 }
