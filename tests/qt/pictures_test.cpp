@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QImageReader>
 #include <QPixmap>
 
 namespace plimex::qt {
@@ -30,10 +31,27 @@ TEST(PicturesTest, TheOffIconIsTransparentWhereTheBitmapIsMagentaAndSharpWhenSca
     }
 }
 
-TEST(PicturesTest, TheApplicationIconHasBothImagesOfItsFile) {
+// Qt's own reader of icon files is the reference for both images of ours:
+// their colours and their mask.
+TEST(PicturesTest, TheApplicationIconShowsBothImagesOfItsFileAsQtReadsThem) {
     const QIcon icon = IconFromIconFile(pictures::kAppIcon);
-    for (const QSize size : {QSize(16, 16), QSize(32, 32), QSize(64, 64), QSize(96, 96)}) {
-        EXPECT_TRUE(icon.availableSizes().contains(size)) << size.width();
+    QImageReader reader(pictures::kAppIcon);
+    for (const int scale : {1, 3}) {
+        ASSERT_TRUE(reader.jumpToImage(scale == 1 ? 1 : 0));
+        const QImage expected = reader.read().convertToFormat(QImage::Format_ARGB32);
+        const QSize size = expected.size() * scale;
+        const QImage shown = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(shown.size(), size);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb want = expected.pixel(x / scale, y / scale);
+                const QRgb got = shown.pixel(x, y);
+                ASSERT_EQ(qAlpha(got), qAlpha(want)) << size.width() << ": " << x << "," << y;
+                if (qAlpha(want) != 0) {
+                    ASSERT_EQ(got, want) << size.width() << ": " << x << "," << y;
+                }
+            }
+        }
     }
 }
 
