@@ -1,6 +1,6 @@
 #pragma once
 
-#include <glib-object.h>
+#include <glib.h>
 
 #include <memory>
 
@@ -14,13 +14,8 @@ struct GFreeDeleter {
 struct GErrorDeleter {
     void operator()(GError* error) const { g_error_free(error); }
 };
-struct GObjectDeleter {
-    void operator()(void* object) const { g_object_unref(object); }
-};
 
 using GCharPtr = std::unique_ptr<gchar, GFreeDeleter>;
 using GErrorPtr = std::unique_ptr<GError, GErrorDeleter>;
-template <typename T>
-using GObjectPtr = std::unique_ptr<T, GObjectDeleter>;
 
 }  // namespace plimex::linux_desktop

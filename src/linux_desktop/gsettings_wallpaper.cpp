@@ -1,7 +1,5 @@
 #include "linux_desktop/gsettings_wallpaper.h"
 
-#include <gio/gio.h>
-
 #include <chrono>
 #include <future>
 #include <memory>
@@ -12,23 +10,31 @@
 
 #include "linux_desktop/dbus_timeout.h"
 #include "linux_desktop/file_uri.h"
+#include "linux_desktop/gio_library.h"
 #include "linux_desktop/glib_ptr.h"
 
 namespace plimex::linux_desktop {
 
 namespace {
 
+// Owners of what GIO hands over, released through the loaded library.
 struct SchemaDeleter {
-    void operator()(GSettingsSchema* schema) const { g_settings_schema_unref(schema); }
+    const GioLibrary* gio;
+    void operator()(GSettingsSchema* schema) const { gio->settings_schema_unref(schema); }
 };
 using SchemaPtr = std::unique_ptr<GSettingsSchema, SchemaDeleter>;
+struct SettingsDeleter {
+    const GioLibrary* gio;
+    void operator()(GSettings* settings) const { gio->object_unref(settings); }
+};
+using SettingsPtr = std::unique_ptr<GSettings, SettingsDeleter>;
 
 // g_settings_new() aborts the process for a schema that is not installed, so
 // the schema is looked up first and a missing one is an ordinary failure.
-SchemaPtr LookUpSchema(const std::string& schemaId) {
-    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    if (source == nullptr) return nullptr;
-    return SchemaPtr(g_settings_schema_source_lookup(source, schemaId.c_str(), TRUE));
+SchemaPtr LookUpSchema(const GioLibrary& gio, const std::string& schemaId) {
+    GSettingsSchemaSource* source = gio.settings_schema_source_get_default();
+    if (source == nullptr) return SchemaPtr(nullptr, {&gio});
+    return SchemaPtr(gio.settings_schema_source_lookup(source, schemaId.c_str(), TRUE), {&gio});
 }
 
 std::optional<std::string> SettingValue(const std::string& path,
@@ -43,12 +49,12 @@ std::optional<std::string> SettingValue(const std::string& path,
 }
 
 // A desktop set to show only its colour would hide the new picture.
-void ShowAPicture(GSettings* settings, GSettingsSchema* schema) {
+void ShowAPicture(const GioLibrary& gio, GSettings* settings, GSettingsSchema* schema) {
     constexpr const char* kPlacement = "picture-options";
-    if (!g_settings_schema_has_key(schema, kPlacement)) return;
-    const GCharPtr placement(g_settings_get_string(settings, kPlacement));
+    if (!gio.settings_schema_has_key(schema, kPlacement)) return;
+    const GCharPtr placement(gio.settings_get_string(settings, kPlacement));
     if (std::string_view(placement.get()) == "none") {
-        g_settings_set_string(settings, kPlacement, "stretched");
+        gio.settings_set_string(settings, kPlacement, "stretched");
     }
 }
 
@@ -56,11 +62,11 @@ void ShowAPicture(GSettings* settings, GSettingsSchema* schema) {
 // setting even if the program ends right after. GLib waits up to 25 s for a
 // dconf that does not answer, so the wait runs on a thread of its own and is
 // given up sooner; the thread ends at GLib's own timeout.
-bool Synced() {
+bool Synced(const GioLibrary& gio) {
     auto done = std::make_shared<std::promise<void>>();
     std::future<void> synced = done->get_future();
-    std::thread([done] {
-        g_settings_sync();
+    std::thread([done, &gio] {
+        gio.settings_sync();
         done->set_value();
     }).detach();
     return synced.wait_for(std::chrono::milliseconds(kDBusTimeoutMs)) == std::future_status::ready;
@@ -89,32 +95,36 @@ GSettingsWallpaper GSettingsWallpaper::Mate() {
 }
 
 bool GSettingsWallpaper::Show(const std::string& path) {
-    const SchemaPtr schema = LookUpSchema(schemaId_);
+    std::string loadFailure;
+    const GioLibrary* loaded = GioLibrary::Load(loadFailure);
+    if (loaded == nullptr) return Failed(loadFailure);
+    const GioLibrary& gio = *loaded;
+    const SchemaPtr schema = LookUpSchema(gio, schemaId_);
     if (!schema) return false;
     const std::optional<std::string> value = SettingValue(path, form_);
     if (!value) return false;
 
-    const GObjectPtr<GSettings> settings(g_settings_new_full(schema.get(), nullptr, nullptr));
+    const SettingsPtr settings(gio.settings_new_full(schema.get(), nullptr, nullptr), {&gio});
     // Both keys change in one step, so the desktop redraws once.
-    g_settings_delay(settings.get());
+    gio.settings_delay(settings.get());
     bool wroteAny = false;
     std::string writtenKey;
     bool allWritten = true;
     for (const std::string& key : keys_) {
-        if (!g_settings_schema_has_key(schema.get(), key.c_str())) continue;
+        if (!gio.settings_schema_has_key(schema.get(), key.c_str())) continue;
         wroteAny = true;
         writtenKey = key;
         allWritten =
-            g_settings_set_string(settings.get(), key.c_str(), value->c_str()) && allWritten;
+            gio.settings_set_string(settings.get(), key.c_str(), value->c_str()) && allWritten;
     }
-    if (wroteAny) ShowAPicture(settings.get(), schema.get());
-    g_settings_apply(settings.get());
+    if (wroteAny) ShowAPicture(gio, settings.get(), schema.get());
+    gio.settings_apply(settings.get());
     if (!wroteAny || !allWritten) return false;
-    if (!Synced()) {
+    if (!Synced(gio)) {
         return Failed("the settings service (dconf) did not confirm the change within 2.5 s");
     }
     // A change the service refused has been undone by now.
-    const GCharPtr stored(g_settings_get_string(settings.get(), writtenKey.c_str()));
+    const GCharPtr stored(gio.settings_get_string(settings.get(), writtenKey.c_str()));
     if (*value != stored.get()) return Failed("the settings service (dconf) refused the change");
     return true;
 }

@@ -17,6 +17,12 @@
 namespace plimex::linux_desktop {
 namespace {
 
+struct GObjectDeleter {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+template <typename T>
+using GObjectPtr = std::unique_ptr<T, GObjectDeleter>;
+
 GObjectPtr<GSettings> Settings(const char* schemaId) {
     return GObjectPtr<GSettings>(g_settings_new(schemaId));
 }

@@ -1,9 +1,9 @@
 #!/bin/bash
 # End to end on a private X display with a real notification area: the icon
-# appears, a second start in the same folder shows the running copy instead
-# of running, a real right click opens the menu, "Activer" switches the icon,
-# "Quitter" ends the program and writes Plimex.ini with the state of that
-# moment. Usage: e2e_tray_test.sh PATH_TO_PLIMEX
+# appears, GIO is not loaded, a second start in the same folder shows the
+# running copy instead of running, a real right click opens the menu,
+# "Activer" switches the icon, "Quitter" ends the program and writes
+# Plimex.ini with the state of that moment. Usage: e2e_tray_test.sh PATH_TO_PLIMEX
 source "$(dirname "$0")/x11_session.sh"
 program=$(realpath "$1")
 
@@ -17,6 +17,9 @@ icon_shown() { [ "$(icon_signature)" != "$empty_tray" ]; }
 wait_for 15 icon_shown || fail "the tray icon did not appear"
 sleep 0.5
 off_icon=$(icon_signature)
+
+# Only the desktops that keep their wallpaper in GSettings need GIO.
+! grep -q 'libgio-2\.0' "/proc/$program_pid/maps" || fail "GIO is loaded on the bare X11 desktop"
 
 # A second start in the same folder shows the running copy's window and ends,
 # so that it never writes its own settings over the first one's.
@@ -46,4 +49,4 @@ open_menu
 xdotool key q
 expect_clean_exit
 expect_options 3 1
-echo "PASS: icon shown, a second start showed the window, menu opened by a right click, Activer switched the icon, Quitter saved"
+echo "PASS: icon shown, no GIO, a second start showed the window, menu opened by a right click, Activer switched the icon, Quitter saved"
