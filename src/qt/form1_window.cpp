@@ -145,13 +145,7 @@ void QtForm1Window::CentreOnScreen() {
     }
 }
 
-// Placing the controls lays them out and measures their texts, which loads
-// the fonts: a program that only ever waits in the tray never does it.
-void QtForm1Window::PlaceControlsOnce() {
-    if (placed_) {
-        return;
-    }
-    placed_ = true;
+void QtForm1Window::PlaceControls() {
     LayoutPlacer placer(*this, layout::MainWindow(), twips_);
     placer.Place(drive1_, "Drive1");
     placer.Place(dir1_, "Dir1");
@@ -181,19 +175,18 @@ void QtForm1Window::PlaceControlsOnce() {
     command1Caption_.SetCaption(command1Caption_.Caption());
 }
 
+// Placing the controls lays them out and measures their texts, which loads
+// the fonts: a program that only ever waits in the tray never does it.
 void QtForm1Window::setVisible(bool visible) {
-    if (visible) {
-        PlaceControlsOnce();
+    if (visible && !placed_) {
+        placed_ = true;
+        PlaceControls();
+        CentreOnScreen();
     }
     QWidget::setVisible(visible);
 }
 
 void QtForm1Window::Show() {
-    if (!shownBefore_) {
-        shownBefore_ = true;
-        PlaceControlsOnce();
-        CentreOnScreen();
-    }
     showNormal();
     raise();
     activateWindow();

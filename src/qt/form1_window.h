@@ -46,8 +46,8 @@ class QtForm1Window : public QWidget, public MainWindow {
     void Hide() override;
     MenuItem PopupMenu() override;
     void Unload() override;
-    // The controls are placed, and their fonts loaded, the first time the
-    // window shows, however it is shown.
+    // The controls are placed, their fonts loaded and the window centred the
+    // first time it shows, however it is shown.
     void setVisible(bool visible) override;
 
     // The widgets, for the program's tests.
@@ -73,7 +73,7 @@ class QtForm1Window : public QWidget, public MainWindow {
 
   private:
     void Raise(std::string_view control, ControlEvent event);
-    void PlaceControlsOnce();
+    void PlaceControls();
     void SetOptionTabStops();
     void CentreOnScreen();
 
@@ -81,7 +81,6 @@ class QtForm1Window : public QWidget, public MainWindow {
     Diagnostics& diagnostics_;
     // The program, from Connect until it unloads the window.
     Form1* form_ = nullptr;
-    bool shownBefore_ = false;
     bool placed_ = false;
     bool hideMinimizes_ = false;
 

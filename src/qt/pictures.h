@@ -8,7 +8,6 @@ namespace plimex::qt {
 // The program's pictures, embedded from the shared picture sources.
 namespace pictures {
 inline const QString kAppIcon = QStringLiteral(":/plimex/plimex.ico");
-inline const QString kImage3 = QStringLiteral(":/plimex/image3.bmp");
 inline const QString kImageList1 = QStringLiteral(":/plimex/imagelist1.bmp");
 inline const QString kAbout1 = QStringLiteral(":/plimex/about1.bmp");
 inline const QString kAbout2 = QStringLiteral(":/plimex/about2.bmp");

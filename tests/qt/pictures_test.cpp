@@ -58,7 +58,6 @@ TEST(PicturesTest, TheApplicationIconShowsBothImagesOfItsFileAsQtReadsThem) {
 TEST(PicturesTest, TheAboutPicturesHaveTheirFixedSize) {
     EXPECT_EQ(QPixmap(pictures::kAbout1).size(), QSize(142, 150));
     EXPECT_EQ(QPixmap(pictures::kAbout2).size(), QSize(142, 150));
-    EXPECT_EQ(QPixmap(pictures::kImage3).size(), QSize(33, 33));
 }
 
 }  // namespace
