@@ -10,44 +10,35 @@ constexpr int kEntryRole = Qt::UserRole;
 
 }  // namespace
 
-QtDirListBox::QtDirListBox(const Folders& folders) : FolderList(folders) {
-    setHeaderHidden(true);
-    // The one column fills the list; a minimum measured from the font would
-    // load the fonts at start-up, for a list that may never show.
-    header()->setMinimumSectionSize(0);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+QTreeWidget& QtDirListBox::Build(QWidget& window) {
+    view_.emplace(&window);
+    view_->setHeaderHidden(true);
+    // The one column fills the list, however narrow.
+    view_->header()->setMinimumSectionSize(0);
+    view_->setRootIsDecorated(false);
+    view_->setItemsExpandable(false);
+    view_->setIndentation(view_->fontMetrics().averageCharWidth() * 2);
+    QObject::connect(&*view_, &QTreeWidget::itemActivated, &*view_, [this](QTreeWidgetItem* item) {
         if (OpenEntry(item->data(0, kEntryRole).toULongLong()) && changed_) {
             changed_();
         }
     });
-}
-
-// Measured and drawn only once the list is about to show: the fonts are
-// loaded when the window is first opened, not by a program that waits in
-// the tray.
-void QtDirListBox::showEvent(QShowEvent* event) {
-    if (!shownBefore_) {
-        shownBefore_ = true;
-        setIndentation(fontMetrics().averageCharWidth() * 2);
-        Draw(tree());
-    }
-    QTreeWidget::showEvent(event);
+    Draw(tree());
+    return *view_;
 }
 
 void QtDirListBox::Show(const FolderTree& tree) {
-    if (shownBefore_) {
+    if (view_) {
         Draw(tree);
     }
 }
 
 void QtDirListBox::Draw(const FolderTree& tree) {
-    clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirIcon);
+    view_->clear();
+    const QIcon open = view_->style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = view_->style()->standardIcon(QStyle::SP_DirIcon);
     // Each folder of the chain inside the last; the subfolders inside the current one.
-    std::vector<QTreeWidgetItem*> parents{invisibleRootItem()};
+    std::vector<QTreeWidgetItem*> parents{view_->invisibleRootItem()};
     for (std::size_t entry = 0; entry < tree.EntryCount(); ++entry) {
         const std::size_t depth = tree.DepthOfEntry(entry);
         // The tree owns its items.
@@ -60,10 +51,10 @@ void QtDirListBox::Draw(const FolderTree& tree) {
             parents.push_back(item);
         }
     }
-    expandAll();
+    view_->expandAll();
     QTreeWidgetItem* current = parents[tree.CurrentEntry() + 1];
-    setCurrentItem(current);
-    scrollToItem(current);
+    view_->setCurrentItem(current);
+    view_->scrollToItem(current);
 }
 
 }  // namespace plimex::qt

@@ -47,8 +47,8 @@ QtForm1Window::QtForm1Window(const AnsiCodePage& codePage, Twips& twips, Diagnos
     // Each control in its container, so that the options exclude each other
     // and every caption set before the window is placed shows once it is.
     for (QWidget* control : std::initializer_list<QWidget*>{
-             &drive1_, &dir1_, &lstFic_, &cmdSel_, &lblPap_, &fraInt_, &command1_, &command2_,
-             &command4_, &label1_, &image1_, &shape2_, &shape1_}) {
+             &lstFic_, &cmdSel_, &lblPap_, &fraInt_, &command1_, &command2_, &command4_, &label1_,
+             &image1_, &shape2_, &shape1_}) {
         control->setParent(this);
     }
     for (int number = 1; number <= 5; ++number) {
@@ -147,8 +147,8 @@ void QtForm1Window::CentreOnScreen() {
 
 void QtForm1Window::PlaceControls() {
     LayoutPlacer placer(*this, layout::MainWindow(), twips_);
-    placer.Place(drive1_, "Drive1");
-    placer.Place(dir1_, "Dir1");
+    placer.Place(drive1_.Build(*this), "Drive1");
+    placer.Place(dir1_.Build(*this), "Dir1");
     placer.Place(lstFic_, "LstFic");
     placer.Place(cmdSel_, "CmdSel");
     placer.Place(lblPap_, "LblPap");

@@ -46,8 +46,9 @@ class QtForm1Window : public QWidget, public MainWindow {
     void Hide() override;
     MenuItem PopupMenu() override;
     void Unload() override;
-    // The controls are placed, their fonts loaded and the window centred the
-    // first time it shows, however it is shown.
+    // The folder and drive lists are made, the controls placed, their fonts
+    // loaded and the window centred the first time it shows, however it is
+    // shown.
     void setVisible(bool visible) override;
 
     // The widgets, for the program's tests.

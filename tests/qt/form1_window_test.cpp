@@ -47,8 +47,8 @@ TEST_F(Form1WindowTest, PlacesEveryControlFromTheLayoutAt15TwipsAPixel) {
     window.show();
     EXPECT_EQ(window.size(), QSize(423, 502));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
-    EXPECT_EQ(window.drive1().geometry(), QRect(8, 8, 153, 21));
-    EXPECT_EQ(window.dir1().geometry(), QRect(8, 32, 153, 186));
+    EXPECT_EQ(window.drive1().box()->geometry(), QRect(8, 8, 153, 21));
+    EXPECT_EQ(window.dir1().view()->geometry(), QRect(8, 32, 153, 186));
     EXPECT_EQ(window.lstFic().geometry(), QRect(168, 8, 129, 212));
     EXPECT_EQ(window.cmdSel().geometry(), QRect(304, 8, 113, 25));
     EXPECT_EQ(window.lblPap().geometry(), QRect(64, 232, 233, 17));
@@ -97,15 +97,15 @@ TEST_F(Form1WindowTest, TabFollowsTheLayoutsOrderAndEntersTheOptionsAtTheSelecte
     QtOptionButton(window.option(4)).Select();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.drive1().setFocus();
+    window.drive1().box()->setFocus();
     std::vector<QWidget*> visited;
     for (int step = 0; step < 7; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(QApplication::focusWidget());
     }
-    const std::vector<QWidget*> expected{&window.dir1(),     &window.lstFic(),   &window.cmdSel(),
-                                         &window.command1(), &window.command2(), &window.command4(),
-                                         &window.option(4)};
+    const std::vector<QWidget*> expected{
+        window.dir1().view(), &window.lstFic(),   &window.cmdSel(), &window.command1(),
+        &window.command2(),   &window.command4(), &window.option(4)};
     EXPECT_EQ(visited, expected);
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -118,8 +118,8 @@ class NoAboutWindow : public AboutWindow {
     void ShowModal() override {}
 };
 
-// The controls are placed when the window first shows: what the program set
-// while it waited in the tray is what shows then.
+// The lists are made and the controls placed when the window first shows:
+// what the program set while it waited in the tray is what shows then.
 TEST_F(Form1WindowTest, WhatTheProgramSetBeforeTheFirstShowIsWhatShows) {
     ScratchFolder folder;
     std::filesystem::create_directory(folder / "sub");
@@ -130,14 +130,18 @@ TEST_F(Form1WindowTest, WhatTheProgramSetBeforeTheFirstShowIsWhatShows) {
     controls.Option3.Select();
     controls.Shape1.SetWidth(3000.0f);
     ASSERT_TRUE(controls.Dir1.SetPath(codePage.FromAnsi(folder.Folder())));
+    ASSERT_TRUE(controls.Drive1.SetDrive(L"/home/lea/x/"));
+    EXPECT_EQ(window.dir1().view(), nullptr);
+    EXPECT_EQ(window.drive1().box(), nullptr);
 
     window.show();
     EXPECT_EQ(window.command1().text(), "&Désactiver");
     EXPECT_EQ(window.lblPap().text(), "/images/été.bmp");
     EXPECT_TRUE(window.option(3).isChecked());
     EXPECT_EQ(window.shape1().drawnWidth(), 200);
-    ASSERT_NE(window.dir1().currentItem(), nullptr);
-    EXPECT_EQ(window.dir1().currentItem()->childCount(), 1);
+    ASSERT_NE(window.dir1().view()->currentItem(), nullptr);
+    EXPECT_EQ(window.dir1().view()->currentItem()->childCount(), 1);
+    EXPECT_EQ(window.drive1().box()->currentText(), "/home/lea/");
 }
 
 TEST_F(Form1WindowTest, ThePopupMenuListsItsItemsWithQuitterAsDefault) {
@@ -249,8 +253,10 @@ TEST_F(Form1WindowTest, TheProgressBarRepaintsOnlyWhenShownAndItsPixelsChange) {
 }
 
 TEST_F(Form1WindowTest, TheDriveListHoldsPathsByTheirDeepestVolume) {
+    window.show();
     QtDriveListBox& drives = window.drive1();
-    EXPECT_EQ(drives.count(), 2);
+    QComboBox& box = *drives.box();
+    EXPECT_EQ(box.count(), 2);
     EXPECT_EQ(drives.Drive(), L"/");
     EXPECT_TRUE(drives.SetDrive(L"/home/lea/Images/"));
     EXPECT_EQ(drives.Drive(), L"/home/lea/");
@@ -258,9 +264,9 @@ TEST_F(Form1WindowTest, TheDriveListHoldsPathsByTheirDeepestVolume) {
 
     int raised = 0;
     drives.OnChanged([&] { ++raised; });
-    drives.setCurrentIndex(0);
+    box.setCurrentIndex(0);
     EXPECT_EQ(raised, 0);
-    emit drives.activated(0);
+    emit box.activated(0);
     EXPECT_EQ(raised, 1);
     EXPECT_EQ(drives.Drive(), L"/");
 }
@@ -273,6 +279,7 @@ TEST_F(Form1WindowTest, TheFolderListShowsAncestorsThenSortedSubfolders) {
     folder.Write("x.bmp");
     window.show();
     QtDirListBox& dirs = window.dir1();
+    QTreeWidget& view = *dirs.view();
     int raised = 0;
     dirs.OnChanged([&] { ++raised; });
 
@@ -285,19 +292,19 @@ TEST_F(Form1WindowTest, TheFolderListShowsAncestorsThenSortedSubfolders) {
     EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(folder / "b/../")));
     EXPECT_EQ(raised, 0);
 
-    QTreeWidgetItem* current = dirs.currentItem();
+    QTreeWidgetItem* current = view.currentItem();
     ASSERT_NE(current, nullptr);
     EXPECT_EQ(current->text(0).toStdString(), std::filesystem::path(shown).filename().string());
     ASSERT_EQ(current->childCount(), 3);
     EXPECT_EQ(current->child(0)->text(0), "A");
     EXPECT_EQ(current->child(1)->text(0), "b");
-    EXPECT_EQ(dirs.topLevelItem(0)->text(0), "/");
+    EXPECT_EQ(view.topLevelItem(0)->text(0), "/");
 
-    emit dirs.itemActivated(current->child(2), 0);
+    emit view.itemActivated(current->child(2), 0);
     EXPECT_EQ(raised, 1);
     EXPECT_EQ(codePage.ToAnsi(dirs.Path()), folder / "c\xe9");
 
-    emit dirs.itemActivated(dirs.topLevelItem(0), 0);
+    emit view.itemActivated(view.topLevelItem(0), 0);
     EXPECT_EQ(dirs.Path(), L"/");
     EXPECT_TRUE(dirs.SetPath(codePage.FromAnsi(folder / "./A//../b/")));
     EXPECT_EQ(codePage.ToAnsi(dirs.Path()), folder / "b");

@@ -123,12 +123,12 @@ TEST_F(ProgramTest, PickingAVolumeThenAFolderListsTheirBitmaps) {
     window.Show();
     EXPECT_EQ(window.drive1().Drive(), L"/");
 
-    window.drive1().setCurrentIndex(1);
-    emit window.drive1().activated(1);
+    window.drive1().box()->setCurrentIndex(1);
+    emit window.drive1().box()->activated(1);
     EXPECT_EQ(form.imageFolder(), codePage.FromAnsi(cwd.Folder()));
     EXPECT_EQ(window.lstFic().ListCount(), 0);
 
-    QtDirListBox& dirs = window.dir1();
+    QTreeWidget& dirs = *window.dir1().view();
     emit dirs.itemActivated(dirs.currentItem()->parent(), 0);
     const QString picturesName =
         QString::fromStdString(std::filesystem::path(pictures.Folder()).parent_path().filename());
