@@ -42,8 +42,6 @@ QtForm1Window::QtForm1Window(const AnsiCodePage& codePage, Twips& twips, Diagnos
                      QtOptionButton(option4_), QtOptionButton(option5_)} {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(IconFromIconFile(pictures::kAppIcon));
-
     // Each control in its container, so that the options exclude each other
     // and every caption set before the window is placed shows once it is.
     for (QWidget* control : std::initializer_list<QWidget*>{
@@ -180,6 +178,7 @@ void QtForm1Window::PlaceControls() {
 void QtForm1Window::setVisible(bool visible) {
     if (visible && !placed_) {
         placed_ = true;
+        setWindowIcon(IconFromIconFile(pictures::kAppIcon));
         PlaceControls();
         CentreOnScreen();
     }

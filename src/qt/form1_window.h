@@ -47,8 +47,8 @@ class QtForm1Window : public QWidget, public MainWindow {
     MenuItem PopupMenu() override;
     void Unload() override;
     // The folder and drive lists are made, the controls placed, their fonts
-    // loaded and the window centred the first time it shows, however it is
-    // shown.
+    // and the window's icon loaded and the window centred the first time it
+    // shows, however it is shown.
     void setVisible(bool visible) override;
 
     // The widgets, for the program's tests.
