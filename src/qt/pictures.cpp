@@ -27,12 +27,26 @@ namespace {
 constexpr QRgb kTransparentKey = qRgb(255, 0, 255);
 constexpr int kLargestScale = 3;
 
+// Each pixel repeated into a square block. QImage::scaled would paint the
+// copy, and its painter starts a pool of threads and waits for them: for an
+// icon of a few pixels, that wait is most of the cost.
+QImage Enlarged(const QImage& image, int scale) {
+    QImage enlarged(image.size() * scale, image.format());
+    for (int y = 0; y < enlarged.height(); ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y / scale));
+        auto* line = reinterpret_cast<QRgb*>(enlarged.scanLine(y));
+        for (int x = 0; x < enlarged.width(); ++x) {
+            line[x] = source[x / scale];
+        }
+    }
+    return enlarged;
+}
+
 QIcon PixelArtIcon(const QList<QImage>& images) {
     QIcon icon;
     for (const QImage& image : images) {
         for (int scale = 1; scale <= kLargestScale; ++scale) {
-            icon.addPixmap(QPixmap::fromImage(
-                image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+            icon.addPixmap(QPixmap::fromImage(Enlarged(image, scale)));
         }
     }
     return icon;
