@@ -20,9 +20,6 @@ QIcon EmptyIcon() {
 
 }  // namespace
 
-QtTrayIcon::QtTrayIcon()
-    : on_(IconFromIconFile(pictures::kAppIcon)), off_(IconFromKeyedBitmap(pictures::kImageList1)) {}
-
 void QtTrayIcon::Connect(std::function<void(TrayIntent)> request) {
     request_ = std::move(request);
 }
@@ -31,7 +28,7 @@ bool QtTrayIcon::Add(TrayPicture picture, std::wstring_view tip) {
     if (shown_) {
         return false;
     }
-    picture_ = picture == TrayPicture::On ? on_ : picture == TrayPicture::Off ? off_ : EmptyIcon();
+    picture_ = Picture(picture);
     tip_ = QString::fromWCharArray(tip.data(), static_cast<qsizetype>(tip.size()));
     shown_ = true;
     ShowIcon();
@@ -53,6 +50,23 @@ bool QtTrayIcon::Remove() {
 void QtTrayIcon::SetAreaAvailable(bool available) {
     areaAvailable_ = available;
     ShowIcon();
+}
+
+// Each picture is made the first time it is asked for: a run that never
+// switches the rotation keeps one of them only.
+const QIcon& QtTrayIcon::Picture(TrayPicture picture) {
+    switch (picture) {
+        case TrayPicture::On:
+            if (on_.isNull()) on_ = IconFromIconFile(pictures::kAppIcon);
+            return on_;
+        case TrayPicture::Off:
+            if (off_.isNull()) off_ = IconFromKeyedBitmap(pictures::kImageList1);
+            return off_;
+        case TrayPicture::None:
+            break;
+    }
+    if (empty_.isNull()) empty_ = EmptyIcon();
+    return empty_;
 }
 
 void QtTrayIcon::ShowIcon() {

@@ -19,7 +19,6 @@ namespace plimex::qt {
 // only once an area exists; until then an added icon waits.
 class QtTrayIcon : public TrayIcon {
   public:
-    QtTrayIcon();
     // request: hands on what a click on the icon asks for.
     void Connect(std::function<void(TrayIntent)> request);
     // The menu that a StatusNotifierItem host draws itself: most of them
@@ -41,11 +40,13 @@ class QtTrayIcon : public TrayIcon {
     const QSystemTrayIcon* icon() const { return icon_.get(); }
 
   private:
+    const QIcon& Picture(TrayPicture picture);
     void ShowIcon();
     void MakeIcon();
 
-    const QIcon on_;
-    const QIcon off_;
+    QIcon on_;
+    QIcon off_;
+    QIcon empty_;
     std::function<void(TrayIntent)> request_;
     QMenu* menu_ = nullptr;
     std::unique_ptr<QSystemTrayIcon> icon_;
