@@ -46,7 +46,10 @@ ordinary() {
 
 # A fresh home: GNOME's own default background, then the program. Stock
 # GNOME has no notification area: the window shows, and Cacher minimizes it.
+# The check point under the middle of the screen moves below the window's
+# drop shadow, which reaches it while the window has the focus.
 first_run() {
+    check_points[3]="512,740"
     start_gnome
     expect_program_sets_picture 40
     expect_cacher_minimizes
