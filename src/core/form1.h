@@ -63,7 +63,12 @@ class Form1 {
     void SelectIntervalOption();
     void SetActivationControls();
     void ApplyWallpaper(const std::wstring& path);
+    // Lists the folder's bitmaps off the GUI thread; the list stays empty
+    // until they arrive.
     void FillFileList();
+    void FileListArrived(std::uint64_t listing, PackedNames names);
+    void ClearFileList();
+    void PictureArrived(std::uint64_t preview, const std::string& path, DecodedBitmap picture);
     std::optional<std::wstring> NameableInCodePage(const std::wstring& path) const;
     // Shows a folder in the folder list and, if it changed, lists its bitmaps.
     bool SetDir1Path(const std::wstring& path);
@@ -93,6 +98,15 @@ class Form1 {
     // The image folder the options file keeps, in the code page: the saved
     // one until the user chooses another that the file can hold.
     std::string storableFolder_;
+    // The listing the file list waits for: only the latest one counts, as an
+    // earlier one lists a folder the user has left.
+    std::uint64_t latestListing_ = 0;
+    bool listing_ = false;
+    // A rotation that came while the list was being read: it picks once the
+    // whole list is there, and the ticks count again from it.
+    bool rotationWaitsForList_ = false;
+    // The preview the box waits for: the file the user clicked last.
+    std::uint64_t latestPreview_ = 0;
 };
 
 }  // namespace plimex

@@ -1,3 +1,6 @@
+#include <memory>
+#include <utility>
+
 #include "core/form1.h"
 
 namespace plimex {
@@ -33,7 +36,9 @@ void Form1::Dir1_Change() {
             "Dir1_Change", Ansi(folder),
             "the folder's name holds characters the system's code page lacks, and the system "
             "keeps no short name for it: choose another folder");
-        c_.LstFic.Clear();
+        ClearFileList();
+        // Nothing will be listed: a rotation waiting for the list has nothing to pick.
+        rotationWaitsForList_ = false;
         return;
     }
     ImageFolder = *nameable;
@@ -56,10 +61,35 @@ std::optional<std::wstring> Form1::NameableInCodePage(const std::wstring& path) 
     return std::nullopt;
 }
 
-// The names stay as the system gives them: the list decodes only those it shows.
-void Form1::FillFileList() {
+void Form1::ClearFileList() {
     c_.LstFic.Clear();
-    c_.LstFic.AddItems(platform_.fileSystem.FindNormalFiles(Ansi(ImageFolder + L"*.bmp")));
+    ++latestListing_;
+    listing_ = false;
+}
+
+// A share may take seconds for each file: the window keeps answering while
+// the folder is read. The job holds only what it reads; the names stay as the
+// system gives them, and the list decodes only those it shows.
+void Form1::FillFileList() {
+    ClearFileList();
+    listing_ = true;
+    const std::uint64_t listing = latestListing_;
+    const FileSystem& fileSystem = platform_.fileSystem;
+    platform_.work.Run([this, listing, &fileSystem, pattern = Ansi(ImageFolder + L"*.bmp")] {
+        auto names = std::make_shared<PackedNames>(fileSystem.FindNormalFiles(pattern));
+        return [this, listing, names] { FileListArrived(listing, std::move(*names)); };
+    });
+}
+
+void Form1::FileListArrived(std::uint64_t listing, PackedNames names) {
+    if (unloaded_ || listing != latestListing_) {
+        return;
+    }
+    listing_ = false;
+    c_.LstFic.AddItems(std::move(names));
+    if (std::exchange(rotationWaitsForList_, false)) {
+        RotateWallpaper();
+    }
 }
 
 std::wstring Form1::SelectedEntryPath() const {
@@ -71,10 +101,24 @@ void Form1::LstFic_Click() {
     if (c_.LstFic.ListIndex() == -1) {
         return;
     }
-    const std::string path = Ansi(SelectedEntryPath());
-    if (!c_.Image1.LoadPicture(path)) {
-        platform_.diagnostics.ReportFailure("Image1", path,
-                                            "not a bitmap the preview can show; the box is empty");
+    const std::uint64_t preview = ++latestPreview_;
+    const FileSystem& fileSystem = platform_.fileSystem;
+    platform_.work.Run([this, preview, &fileSystem, path = Ansi(SelectedEntryPath())] {
+        auto picture = std::make_shared<DecodedBitmap>(fileSystem.ReadBitmap(path));
+        return
+            [this, preview, path, picture] { PictureArrived(preview, path, std::move(*picture)); };
+    });
+}
+
+// A picture of a file clicked before the last one would replace the right one.
+void Form1::PictureArrived(std::uint64_t preview, const std::string& path, DecodedBitmap picture) {
+    if (unloaded_ || preview != latestPreview_) {
+        return;
+    }
+    const std::string why = picture.failure.empty() ? "" : " (" + picture.failure + ")";
+    if (!c_.Image1.ShowPicture(std::move(picture))) {
+        platform_.diagnostics.ReportFailure(
+            "Image1", path, "not a bitmap the preview can show" + why + "; the box is empty");
     }
 }
 

@@ -4,6 +4,9 @@
 namespace plimex {
 
 void Form1::Tmr_Timer() {
+    if (rotationWaitsForList_) {
+        return;
+    }
     TickCount = NextTickCount(TickCount);
     const std::optional<int> limit = IntervalLimit(IntervalCode);
     if (!limit) {
@@ -33,6 +36,11 @@ void Form1::Option5_Click() {
 }
 
 void Form1::RotateWallpaper() {
+    // Never a pick from a list still being read: the rotation waits for it.
+    if (listing_) {
+        rotationWaitsForList_ = true;
+        return;
+    }
     platform_.random.RandomizeFromTimeOfDay();
     const float r = platform_.random.Rnd();
     const int count = c_.LstFic.ListCount();

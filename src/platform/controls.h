@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/bitmap_decoder.h"
 #include "platform/packed_names.h"
 #include "platform/tray_icon.h"
 
@@ -77,9 +78,9 @@ class Shape {
 class PreviewBox {
   public:
     virtual ~PreviewBox() = default;
-    // Shows the picture of a file, stretched; a file that is not a readable
-    // picture leaves the box empty and gives false.
-    virtual bool LoadPicture(const std::string& path) = 0;
+    // Shows a picture read by FileSystem::ReadBitmap, stretched; one that
+    // could not be read leaves the box empty and gives false.
+    virtual bool ShowPicture(DecodedBitmap picture) = 0;
 };
 
 class MainWindow {

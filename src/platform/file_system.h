@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "core/bitmap_decoder.h"
 #include "platform/packed_names.h"
 
 namespace plimex {
 
-// Names and contents are bytes in the system's code page.
+// Names and contents are bytes in the system's code page. FindNormalFiles and
+// ReadBitmap also run on threads of their own, beside the GUI thread's calls.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -22,6 +24,9 @@ class FileSystem {
     // At most maxBytes of the file's beginning; nothing when it cannot be read.
     virtual std::optional<std::string> ReadFile(const std::string& name,
                                                 std::size_t maxBytes) const = 0;
+    // The picture of a bitmap file, decoded by the program's own decoder into
+    // kOpaqueArgb32 pixels; its failure says why there is none.
+    virtual DecodedBitmap ReadBitmap(const std::string& name) const = 0;
     // Why replacing the file would override the user's own choice: it is
     // read-only, hidden or a system file, or something other than a file.
     // Empty for an ordinary file that may be written and for a missing one.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ansi_code_page.h"
+#include "platform/background_work.h"
 #include "platform/desktop.h"
 #include "platform/diagnostics.h"
 #include "platform/file_system.h"
@@ -17,6 +18,7 @@ struct Platform {
     RandomSource& random;
     const AnsiCodePage& codePage;
     Diagnostics& diagnostics;
+    BackgroundWork& work;
 };
 
 }  // namespace plimex

@@ -14,6 +14,7 @@
 #include <random>
 #include <thread>
 
+#include "posix/bitmap_file.h"
 #include "posix/directory_entries.h"
 #include "posix/regular_file.h"
 #include "posix/unique_fd.h"
@@ -150,6 +151,12 @@ PackedNames PosixFileSystem::FindNormalFiles(const std::string& pattern) const {
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& name,
                                                      std::size_t maxBytes) const {
     return ReadRegularFile(name, maxBytes);
+}
+
+// Our own decoder, bounds-checked and size-limited, rather than the
+// toolkit's: a crafted bitmap must not read outside its pixels.
+DecodedBitmap PosixFileSystem::ReadBitmap(const std::string& name) const {
+    return ReadBitmapFile(name, kOpaqueArgb32);
 }
 
 std::string PosixFileSystem::WhyKeptAsItIs(const std::string& name) const {

@@ -3,14 +3,9 @@
 #include <QPainter>
 #include <utility>
 
-#include "posix/bitmap_file.h"
-
 namespace plimex::qt {
 
-bool QtPreviewBox::LoadPicture(const std::string& path) {
-    // Our own decoder, bounds-checked and size-limited, rather than the
-    // toolkit's: a crafted bitmap must not read outside its pixels.
-    const DecodedBitmap bitmap = posix::ReadBitmapFile(path, kOpaqueArgb32);
+bool QtPreviewBox::ShowPicture(DecodedBitmap bitmap) {
     const QImage decoded(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
                          bitmap.height, QImage::Format_RGB32);
     // Scaled once here rather than at every repaint of a large bitmap. A

@@ -10,7 +10,7 @@ namespace plimex::qt {
 // Image1: the selected bitmap stretched to the box, proportions ignored.
 class QtPreviewBox : public QWidget, public plimex::PreviewBox {
   public:
-    bool LoadPicture(const std::string& path) override;
+    bool ShowPicture(DecodedBitmap bitmap) override;
     const QPixmap& picture() const { return picture_; }
 
   protected:

@@ -5,6 +5,7 @@
 #include "platform/diagnostics.h"
 #include "posix/locale_code_page.h"
 #include "posix/posix_file_system.h"
+#include "qt/background_work.h"
 #include "qt/notification_area_watch.h"
 #include "qt/program.h"
 #include "qt/tray_icon.h"
@@ -16,6 +17,12 @@ namespace plimex::qt {
 class ProgramOnThisMachine {
   public:
     explicit ProgramOnThisMachine(Diagnostics& diagnostics);
+    // Ends the process at once when a job still waits on a share: the job
+    // holds the services below, and everything the program keeps is saved
+    // by the time it ends.
+    ~ProgramOnThisMachine();
+    ProgramOnThisMachine(const ProgramOnThisMachine&) = delete;
+    ProgramOnThisMachine& operator=(const ProgramOnThisMachine&) = delete;
 
     // Runs the start-up; the event loop does the rest.
     void Start();
@@ -28,6 +35,8 @@ class ProgramOnThisMachine {
     TimeOfDayRandom random_;
     linux_desktop::LinuxDesktop desktop_;
     QtTrayIcon tray_;
+    Diagnostics& diagnostics_;
+    QtBackgroundWork work_;
     Program program_;
     NotificationAreaWatch areaWatch_;
 };

@@ -27,6 +27,9 @@ void LogFileDiagnostics::ReportFailure(std::string_view what, std::string_view p
     std::string line = FailureLine(what, path, reason);
     OutputDebugStringA(line.c_str());
     line.insert(line.size() - 1, 1, '\r');  // Notepad's line end
+    // A listing on its own thread may report while the GUI thread does: one
+    // line, and one move to the old log, at a time.
+    const std::lock_guard lock(appending_);
     Append(line);
 }
 

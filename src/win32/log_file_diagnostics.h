@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "platform/diagnostics.h"
@@ -28,6 +29,7 @@ class LogFileDiagnostics : public Diagnostics {
     std::wstring path_;
     std::wstring oldPath_;
     std::uint64_t limit_;
+    std::mutex appending_;
 };
 
 }  // namespace plimex::win32

@@ -1,5 +1,6 @@
 #include "core/form1.h"
 #include "core/time_of_day_random.h"
+#include "win32/background_work.h"
 #include "win32/form1_window.h"
 #include "win32/form2_dialog.h"
 #include "win32/log_file_diagnostics.h"
@@ -29,6 +30,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     plimex::win32::Win32TrayIcon trayIcon(codePage, instance);
     plimex::win32::WindowsFileSystem fileSystem{diagnostics};
     plimex::TimeOfDayRandom random;
+    plimex::win32::Win32BackgroundWork work(instance, diagnostics);
 
     plimex::win32::Win32Form1Window mainForm(instance, trayIcon);
     if (mainForm.Handle() == nullptr) {
@@ -38,13 +40,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     plimex::win32::Win32Form2Dialog aboutBox(instance, mainForm.Handle(), mainForm.Scale(),
                                              mainForm.Font());
     plimex::Form1 form(
-        plimex::Platform{desktop, trayIcon, fileSystem, random, codePage, diagnostics},
+        plimex::Platform{desktop, trayIcon, fileSystem, random, codePage, diagnostics, work},
         mainForm.Controls(aboutBox));
     mainForm.Connect(form);
     form.Form_Load();
 
     int exitCode = 0;
     while (plimex::win32::DeliverNextMessage(exitCode)) {
+    }
+    // A job still waiting on a share holds the services above: end here, with
+    // everything the program keeps saved, rather than free them under it.
+    if (work.Busy()) {
+        diagnostics.ReportFailure("WinMain", "",
+                                  "a folder or a picture was still being read at the end (a "
+                                  "share that stopped answering?); the program ends without it");
+        ExitProcess(static_cast<UINT>(exitCode));
     }
     return exitCode;
 }

@@ -1,7 +1,5 @@
 #include "win32/preview_box.h"
 
-#include "win32/bitmap_file.h"
-
 namespace plimex::win32 {
 namespace {
 
@@ -33,13 +31,10 @@ UniqueBitmap StretchedToBox(const DecodedBitmap& picture, HWND box) {
 
 }  // namespace
 
-bool Win32PreviewBox::LoadPicture(const std::string& path) {
+bool Win32PreviewBox::ShowPicture(DecodedBitmap picture) {
     // The shown picture goes first, so that at most one full-size one exists.
     picture_.reset();
-    // Our own decoder, bounds-checked and size-limited, rather than the
-    // system's, which reads past the end of a file cut short. A file that
-    // cannot be shown as the wallpaper gives an empty box.
-    picture_ = StretchedToBox(BitmapFile(path).Decode(kOpaqueArgb32), box_);
+    picture_ = StretchedToBox(picture, box_);
     InvalidateRect(box_, nullptr, FALSE);
     return picture_ != nullptr;
 }

@@ -9,7 +9,7 @@ namespace plimex::win32 {
 class Win32PreviewBox : public plimex::PreviewBox {
   public:
     explicit Win32PreviewBox(HWND box) : box_(box) {}
-    bool LoadPicture(const std::string& path) override;
+    bool ShowPicture(DecodedBitmap picture) override;
     void Draw(const DRAWITEMSTRUCT& item) const;
     HBITMAP Picture() const { return picture_.get(); }
 

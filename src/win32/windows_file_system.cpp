@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "win32/bitmap_file.h"
 #include "win32/handles.h"
 #include "win32/system_ansi_code_page.h"
 #include "win32/windows_api.h"
@@ -114,6 +115,12 @@ PackedNames WindowsFileSystem::FindNormalFiles(const std::string& pattern) const
         }
     } while (FindNextFileA(search.get(), &found));
     return names;
+}
+
+// Our own decoder, bounds-checked and size-limited, rather than the system's,
+// which reads past the end of a file cut short.
+DecodedBitmap WindowsFileSystem::ReadBitmap(const std::string& name) const {
+    return BitmapFile(name).Decode(kOpaqueArgb32);
 }
 
 std::optional<std::string> WindowsFileSystem::ReadFile(const std::string& name,

@@ -16,6 +16,7 @@ class WindowsFileSystem : public FileSystem {
     PackedNames FindNormalFiles(const std::string& pattern) const override;
     std::optional<std::string> ReadFile(const std::string& name,
                                         std::size_t maxBytes) const override;
+    DecodedBitmap ReadBitmap(const std::string& name) const override;
     std::string WhyKeptAsItIs(const std::string& name) const override;
     bool ReplaceFile(const std::string& name, const std::string& contents) override;
     std::wstring ShortPath(const std::wstring& path) const override;

@@ -40,7 +40,8 @@ TEST_F(FolderBrowserTest, ClickPreviewsAndSelectOrDoubleClickApplies) {
     OpenFolder(L"C:\\Images");
     lstFic.index = 1;
     form.LstFic_Click();
-    EXPECT_EQ(image1.loaded, std::vector<std::string>{"C:\\Images\\b.bmp"});
+    EXPECT_EQ(fs.picturesRead, std::vector<std::string>{"C:\\Images\\b.bmp"});
+    EXPECT_EQ(image1.shownWidths, std::vector<int>{1});
     EXPECT_TRUE(diagnostics.lines.empty());
     image1.readable = false;
     form.LstFic_Click();
@@ -57,7 +58,7 @@ TEST_F(FolderBrowserTest, NothingSelectedMeansNothingHappens) {
     form.LstFic_DblClick();
     form.LstFic_Click();
     EXPECT_TRUE(desktop.wallpapers.empty());
-    EXPECT_TRUE(image1.loaded.empty());
+    EXPECT_TRUE(fs.picturesRead.empty());
     EXPECT_EQ(lblPap.caption, L"");
 }
 
@@ -68,7 +69,7 @@ TEST_F(FolderBrowserTest, ANewFolderClearsTheSelectionButKeepsThePreview) {
     OpenFolder(L"D:\\Autres");
     EXPECT_EQ(lstFic.index, -1);
     EXPECT_EQ(lstFic.items, std::vector<std::wstring>{L"n.bmp"});
-    EXPECT_EQ(image1.loaded, std::vector<std::string>{"C:\\Windows\\old.bmp"});
+    EXPECT_EQ(image1.shownWidths, std::vector<int>{1});
     form.CmdSel_Click();
     EXPECT_TRUE(desktop.wallpapers.empty());
 }
@@ -93,7 +94,7 @@ TEST_F(FolderBrowserTest, NamesInTheCodePageBecomeWideEntriesAndGoBackUnchanged)
     EXPECT_EQ(lstFic.items, (std::vector<std::wstring>{L"été.bmp", L"€uro.bmp"}));
     lstFic.index = 1;
     form.LstFic_Click();
-    EXPECT_EQ(image1.loaded.back(), "C:\\Images\\\x80uro.bmp");
+    EXPECT_EQ(fs.picturesRead.back(), "C:\\Images\\\x80uro.bmp");
 }
 
 // "Фото" in the code page is "????", a path that names another folder or

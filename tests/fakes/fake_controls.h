@@ -148,10 +148,10 @@ class FakeShape : public Shape {
 
 class FakePreview : public PreviewBox {
   public:
-    std::vector<std::string> loaded;
+    std::vector<int> shownWidths;
     bool readable = true;
-    bool LoadPicture(const std::string& path) override {
-        loaded.push_back(path);
+    bool ShowPicture(DecodedBitmap picture) override {
+        shownWidths.push_back(picture.width);
         return readable;
     }
 };

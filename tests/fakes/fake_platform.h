@@ -96,6 +96,14 @@ class FakeFileSystem : public FileSystem {
         }
         return it->second.substr(0, maxBytes);
     }
+    // Each picture read is told apart by its width: the first is 1 pixel
+    // wide, the second 2, and so on.
+    DecodedBitmap ReadBitmap(const std::string& name) const override {
+        picturesRead.push_back(name);
+        const auto width = static_cast<int>(picturesRead.size());
+        return {width, 1, std::vector<std::uint32_t>(picturesRead.size()), {}};
+    }
+    mutable std::vector<std::string> picturesRead;
     std::string WhyKeptAsItIs(const std::string&) const override { return {}; }
     bool ReplaceFile(const std::string& name, const std::string& contents) override {
         log_.Add("ReplaceFile " + name);

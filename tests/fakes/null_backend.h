@@ -2,6 +2,7 @@
 
 #include "core/form1.h"
 #include "fakes/cp1252_code_page.h"
+#include "fakes/fake_background_work.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_platform.h"
 
@@ -19,6 +20,7 @@ struct NullBackend {
     FakeRandom random;
     Cp1252CodePage codePage;
     FakeDiagnostics diagnostics;
+    FakeBackgroundWork work;
 
     FakeDriveList drive1{log};
     FakeDirList dir1{log, fs};
@@ -35,7 +37,7 @@ struct NullBackend {
     FakeMainWindow window{log};
     FakeAboutWindow form2;
 
-    Form1 form{Platform{desktop, tray, fs, random, codePage, diagnostics},
+    Form1 form{Platform{desktop, tray, fs, random, codePage, diagnostics, work},
                Form1Controls{drive1, dir1, lstFic, lblPap, tmr, option1, option2, option3, option4,
                              option5, command1, activer, shape1, image1, window, form2}};
 };

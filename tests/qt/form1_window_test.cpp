@@ -11,6 +11,7 @@
 
 #include "active_popup.h"
 #include "fakes/fake_platform.h"
+#include "posix/bitmap_file.h"
 #include "posix/locale_code_page.h"
 #include "posix/scratch_folder.h"
 
@@ -213,7 +214,7 @@ TEST_F(Form1WindowTest, ThePreviewStretchesAnyBitmapOverTheWholeBox) {
         picture.save(QString::fromLatin1("%1/tmp.bmp").arg(folder.Folder().c_str()), "BMP"));
     std::rename((folder / "tmp.bmp").c_str(), name.c_str());
 
-    window.image1().LoadPicture(name);
+    window.image1().ShowPicture(posix::ReadBitmapFile(name, kOpaqueArgb32));
     const QImage shown = window.image1().grab().toImage();
     ASSERT_EQ(shown.size(), QSize(289, 217));
     EXPECT_EQ(QColor(shown.pixel(2, 2)), QColor(255, 0, 0));
@@ -221,10 +222,10 @@ TEST_F(Form1WindowTest, ThePreviewStretchesAnyBitmapOverTheWholeBox) {
     EXPECT_EQ(QColor(shown.pixel(286, 2)), QColor(0, 0, 255));
     EXPECT_EQ(QColor(shown.pixel(286, 214)), QColor(0, 0, 255));
 
-    window.image1().LoadPicture(folder / "absent.bmp");
+    window.image1().ShowPicture(posix::ReadBitmapFile(folder / "absent.bmp", kOpaqueArgb32));
     EXPECT_TRUE(window.image1().picture().isNull());
     ASSERT_EQ(::mkfifo((folder / "fifo.bmp").c_str(), 0600), 0);
-    window.image1().LoadPicture(folder / "fifo.bmp");
+    window.image1().ShowPicture(posix::ReadBitmapFile(folder / "fifo.bmp", kOpaqueArgb32));
     EXPECT_TRUE(window.image1().picture().isNull());
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "fakes/fake_background_work.h"
 #include "fakes/fake_platform.h"
 #include "posix/locale_code_page.h"
 #include "posix/posix_file_system.h"
@@ -32,8 +33,10 @@ struct ProgramUnderTest {
     posix::LocaleCodePage codePage;
     plimex::testing::FakeDiagnostics diagnostics;
     posix::PosixFileSystem fileSystem{codePage, diagnostics};
-    Program program{
-        {desktop, tray, fileSystem, random, codePage, diagnostics}, Twips{96}, {"/", cwd.Folder()}};
+    plimex::testing::FakeBackgroundWork work;
+    Program program{{desktop, tray, fileSystem, random, codePage, diagnostics, work},
+                    Twips{96},
+                    {"/", cwd.Folder()}};
     QtForm1Window& window = program.window();
     Form1& form = program.form();
 };

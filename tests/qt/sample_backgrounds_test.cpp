@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include "linux_desktop/stretched_picture.h"
+#include "posix/bitmap_file.h"
 #include "qt/preview_box.h"
 
 namespace plimex::qt {
@@ -56,7 +57,7 @@ TEST(SampleBackgroundsTest, ThePreviewAndTheX11WallpaperReadEverySampleExactly) 
         const QImage expected = DecodedByImageMagick(path, size);
         ASSERT_FALSE(expected.isNull()) << name.toStdString();
 
-        preview.LoadPicture(path.toStdString());
+        preview.ShowPicture(posix::ReadBitmapFile(path.toStdString(), kOpaqueArgb32));
         EXPECT_EQ(preview.picture().toImage().convertToFormat(QImage::Format_RGB32), expected)
             << name.toStdString();
 

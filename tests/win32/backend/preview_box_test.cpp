@@ -6,12 +6,17 @@
 
 #include "gui_fixture.h"
 #include "test_files.h"
+#include "win32/bitmap_file.h"
 
 namespace plimex::win32 {
 namespace {
 
 class StretchedPreviewTest : public testing::WindowTest {
   protected:
+    // As the program shows a file: read by the file system, shown by the box.
+    static void Show(Win32PreviewBox& box, const std::string& path) {
+        box.ShowPicture(BitmapFile(path).Decode(kOpaqueArgb32));
+    }
     COLORREF DrawnPixel(const Win32PreviewBox& preview, int x, int y) const {
         const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         const UniqueBitmap canvas(CreateBitmap(40, 30, 1, 32, nullptr));
@@ -33,7 +38,7 @@ class StretchedPreviewTest : public testing::WindowTest {
 
 TEST_F(StretchedPreviewTest, StretchesTheBitmapOverTheWholeBox) {
     Win32PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
-    preview.LoadPicture(folder_.Write("red.bmp", testing::BitmapFile(3, 2, RGB(255, 0, 0))));
+    Show(preview, folder_.Write("red.bmp", testing::BitmapFile(3, 2, RGB(255, 0, 0))));
     ASSERT_NE(preview.Picture(), nullptr);
     EXPECT_EQ(DrawnPixel(preview, 0, 0), RGB(255, 0, 0));
     EXPECT_EQ(DrawnPixel(preview, 39, 29), RGB(255, 0, 0));
@@ -41,8 +46,8 @@ TEST_F(StretchedPreviewTest, StretchesTheBitmapOverTheWholeBox) {
 
 TEST_F(StretchedPreviewTest, AFileThatIsNoBitmapGivesAnEmptyBox) {
     Win32PreviewBox preview(Child(WC_STATICW, SS_OWNERDRAW));
-    preview.LoadPicture(folder_.Write("red.bmp", testing::BitmapFile(3, 2, RGB(255, 0, 0))));
-    preview.LoadPicture(folder_.Write("broken.bmp", "BM not really a bitmap"));
+    Show(preview, folder_.Write("red.bmp", testing::BitmapFile(3, 2, RGB(255, 0, 0))));
+    Show(preview, folder_.Write("broken.bmp", "BM not really a bitmap"));
     EXPECT_EQ(preview.Picture(), nullptr);
     EXPECT_EQ(DrawnPixel(preview, 20, 15), GetSysColor(COLOR_BTNFACE));
 
@@ -50,8 +55,8 @@ TEST_F(StretchedPreviewTest, AFileThatIsNoBitmapGivesAnEmptyBox) {
     for (const std::string& path :
          {folder_.Path() + "deleted since it was listed.bmp",
           folder_.Write("cut short.bmp", whole.substr(0, whole.size() / 2))}) {
-        preview.LoadPicture(folder_.Write("red.bmp", whole));
-        preview.LoadPicture(path);
+        Show(preview, folder_.Write("red.bmp", whole));
+        Show(preview, path);
         EXPECT_EQ(preview.Picture(), nullptr) << path;
     }
 }
@@ -63,7 +68,7 @@ TEST_F(StretchedPreviewTest, EveryReplacedPictureIsFreed) {
         folder_.Write("b.bmp", testing::BitmapFile(64, 48, RGB(0, 0, 255)))};
     std::vector<HBITMAP> shown;
     for (int i = 0; i < 100; ++i) {
-        preview.LoadPicture(files[i % 2]);
+        Show(preview, files[i % 2]);
         shown.push_back(preview.Picture());
         DrawnPixel(preview, 0, 0);
     }
@@ -105,8 +110,8 @@ TEST_F(StretchedPreviewTest, ReadsEverySampleWallpaperExactly) {
         // Boxes of the pictures' own size: stretching then changes no pixel.
         Win32PreviewBox sample(PictureSizedBox());
         Win32PreviewBox decoded(PictureSizedBox());
-        sample.LoadPicture(folder + found.cFileName);
-        decoded.LoadPicture(PLIMEX_DECODED_SAMPLES "/" + std::string(found.cFileName));
+        Show(sample, folder + found.cFileName);
+        Show(decoded, PLIMEX_DECODED_SAMPLES "/" + std::string(found.cFileName));
         ASSERT_NE(decoded.Picture(), nullptr) << found.cFileName;
         ASSERT_NE(sample.Picture(), nullptr) << found.cFileName;
         EXPECT_TRUE(Pixels(sample.Picture()) == Pixels(decoded.Picture())) << found.cFileName;

@@ -1,0 +1,89 @@
+#include <functional>
+#include <ostream>
+
+#include "fakes/form1_fixture.h"
+
+namespace plimex::testing {
+namespace {
+
+// Start-up with the rotation on, on a folder whose listing is still being
+// read; what the user does meanwhile; then every listing ends, the latest
+// first and the earliest last.
+struct WhileListing {
+    const char* what;
+    std::function<void(Form1&, FakeDirList&)> meanwhile;
+    std::vector<std::wstring> listed;
+    std::vector<std::string> wallpapers;
+    friend void PrintTo(const WhileListing& listing, std::ostream* out) { *out << listing.what; }
+};
+
+class BackgroundListingTest : public Form1Test,
+                              public ::testing::WithParamInterface<WhileListing> {};
+
+TEST_P(BackgroundListingTest, NothingIsPickedFromAListStillBeingReadNorFromAFolderLeft) {
+    AddFolder("C:\\Images\\", {"b.bmp", "a.bmp"});
+    AddFolder("C:\\Other\\", {"o.bmp"});
+    WriteOptions("[options]\r\nRep=C:\\Images\\\r\nTps=1\r\nEtat=1\r\n");
+    work.hold = true;
+    form.Form_Load();
+    GetParam().meanwhile(form, dir1);
+    EXPECT_TRUE(lstFic.items.empty());
+    EXPECT_TRUE(desktop.wallpapers.empty());
+
+    for (std::size_t listing = work.held.size(); listing-- > 0;) {
+        work.Finish(listing);
+    }
+    EXPECT_EQ(lstFic.items, GetParam().listed);
+    EXPECT_EQ(desktop.wallpapers, GetParam().wallpapers);
+    EXPECT_EQ(form.tickCount(), 0);
+    form.Tmr_Timer();  // and the ticks of a window still loaded count again
+    EXPECT_EQ(form.tickCount(), window.unloaded ? 0 : 1);
+}
+
+const WhileListing kWhileListing[] = {
+    {"StartUpWallpaperOnceListed",
+     [](Form1&, FakeDirList&) {},
+     {L"a.bmp", L"b.bmp"},
+     {"C:\\Images\\a.bmp"}},
+    {"TicksPastTheLimitWaitForTheList",
+     [](Form1& form, FakeDirList&) {
+         for (int tick = 0; tick < 150; ++tick) form.Tmr_Timer();
+     },
+     {L"a.bmp", L"b.bmp"},
+     {"C:\\Images\\a.bmp"}},
+    {"AFolderLeftIsNotListed",
+     [](Form1& form, FakeDirList& dir1) {
+         dir1.SetPath(L"C:\\Other");
+         form.Dir1_Change();
+     },
+     {L"o.bmp"},
+     {"C:\\Other\\o.bmp"}},
+    {"AFolderNamedOutsideTheCodePageListsNothing",
+     [](Form1& form, FakeDirList& dir1) {
+         dir1.path = L"C:\\\u0424\u043e\u0442\u043e";
+         form.Dir1_Change();
+     },
+     {},
+     {}},
+    {"QuitterDoesNotWait", [](Form1& form, FakeDirList&) { form.Quitter_Click(); }, {}, {}},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, BackgroundListingTest, ::testing::ValuesIn(kWhileListing),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(Form1Test, APictureClickedBeforeTheLastOneIsNotShown) {
+    AddFolder("C:\\Windows\\", {"a.bmp", "b.bmp"});
+    form.Form_Load();
+    work.hold = true;
+    for (const int entry : {0, 1}) {
+        lstFic.index = entry;
+        form.LstFic_Click();
+    }
+    work.Finish(1);
+    work.Finish(0);
+    EXPECT_EQ(fs.picturesRead,
+              (std::vector<std::string>{"C:\\Windows\\b.bmp", "C:\\Windows\\a.bmp"}));
+    EXPECT_EQ(image1.shownWidths, std::vector<int>{1});
+}
+
+}  // namespace
+}  // namespace plimex::testing
