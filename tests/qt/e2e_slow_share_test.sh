@@ -1,0 +1,99 @@
+#!/bin/bash
+# A share that answers, but slowly (sshfs over a bad link: 2 s for each
+# directory read, 0.3 s for any other call) holds no window up while the program
+# lists its bitmaps: a second start brings the running copy's window up while
+# the listing runs, the start-up wallpaper then comes from the whole list, and
+# SIGTERM during a listing ends the program at once, its options saved.
+# In a mount namespace of its own, so that nothing else on the machine meets
+# the share. Usage: e2e_slow_share_test.sh PATH_TO_PLIMEX
+if [ -z "${PLIMEX_OWN_MOUNTS:-}" ]; then
+    if [ "$(id -u)" != 0 ] || [ ! -c /dev/fuse ]; then
+        echo "SKIP: a FUSE mount of our own needs root and /dev/fuse"
+        exit 0
+    fi
+    PLIMEX_OWN_MOUNTS=1 exec unshare --mount --propagation private "$0" "$@"
+fi
+source "$(dirname "$0")/x11_session.sh"
+program=$(realpath "$1")
+
+start_display
+start_trayer
+mkdir -p "$scratch/served/pics" "$scratch/share"
+convert -size 64x48 xc:red "BMP3:$scratch/served/pics/red.bmp"
+# The served folder, every call logged when it comes in.
+/usr/bin/python3 - "$scratch/served" "$scratch/share" "$scratch/calls.txt" <<'PY' &
+import os, sys, time
+from fusepy import FUSE, FuseOSError, Operations
+
+served, share, calls = sys.argv[1:4]
+
+class SlowShare(Operations):
+    def __call__(self, op, path, *args):
+        with open(calls, "a") as log:
+            print(op, path, file=log, flush=True)
+        time.sleep(2.0 if op in ("opendir", "readdir") else 0.3)
+        return super().__call__(op, path, *args)
+
+    def getattr(self, path, fh=None):
+        try:
+            status = os.lstat(served + path)
+        except OSError as error:
+            raise FuseOSError(error.errno)
+        return {key: getattr(status, key) for key in ("st_mode", "st_size", "st_mtime")}
+
+    def readdir(self, path, fh):  # each entry with its type, as sshfs gives it
+        return [(name, self.getattr(os.path.join(path, name)), 0)
+                for name in [".", ".."] + os.listdir(served + path)]
+
+    def open(self, path, flags):
+        return os.open(served + path, os.O_RDONLY)
+
+    def read(self, path, size, offset, fh):
+        return os.pread(fh, size, offset)
+
+    def release(self, path, fh):
+        return os.close(fh)
+
+FUSE(SlowShare(), share, foreground=True, fsname="server:/pictures", subtype="sshfs")
+PY
+daemon=$!
+trap 'kill $daemon; wait $daemon || true; umount -l "$scratch/share" 2>/dev/null || true; cleanup' EXIT
+mounted() { grep -q " $scratch/share fuse.sshfs " /proc/self/mounts; }
+wait_for 10 mounted || fail "the slow share was not mounted"
+
+mkdir -p "$scratch/cwd" "$scratch/home" "$scratch/run"
+chmod 700 "$scratch/run"
+printf '[options]\r\nRep=%s/pics/\r\nTps=1\r\nEtat=1\r\n' "$scratch/share" >"$scratch/cwd/Plimex.ini"
+start_program "$program"
+first_pid=$program_pid
+
+# The second reading of the folder is the listing of its bitmaps, which takes
+# 4 s at least: the window is to answer well within it.
+listing() { [ "$(grep -c "^opendir /pics$" "$scratch/calls.txt" 2>/dev/null)" -ge 2 ]; }
+wait_for 60 listing || fail "the program never listed the share"
+! main_window_shown || fail "the window was shown at start-up"
+began=$(date +%s%N)
+start_program "$program" second
+until main_window_shown || (($(date +%s%N) - began > 30000000000)); do sleep 0.05; done
+answered=$((($(date +%s%N) - began) / 1000000))
+listed_by_then=$(pixel 0 0)
+program_pid=$first_pid
+echo "a second start showed the window ${answered} ms after the listing began"
+((answered < 1500)) || fail "the window took ${answered} ms to answer while the share was listed"
+[ "$listed_by_then" != "#FF0000" ] || fail "the listing had ended before the window answered"
+
+red_wallpaper() { [ "$(pixel 0 0)" == "#FF0000" ]; }
+wait_for 60 red_wallpaper || fail "the start-up wallpaper did not come from the listed share"
+kill -TERM "$program_pid"
+expect_clean_exit
+
+# Ending while the folder is being read does not wait for the listing.
+: >"$scratch/calls.txt"
+start_program "$program" quit
+wait_for 60 listing || fail "the program never listed the share"
+kill -TERM "$program_pid"
+expect_clean_exit
+grep -q "ends without it" "$scratch/quit.log" || fail "the end did not say a listing was left"
+grep -q "^Rep=$scratch/share/pics/"$'\r'"\$" "$scratch/cwd/Plimex.ini" ||
+    fail "the saved folder changed: $(cat "$scratch/cwd/Plimex.ini")"
+echo "PASS: the window answered while a slow share was listed, and the end did not wait for it"
