@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,7 +24,7 @@ class PackedNames {
         if (bytes_.size() + name.size() > std::numeric_limits<std::uint32_t>::max()) {
             throw std::length_error("more than 4 GiB of file names");
         }
-        bytes_.append(name);
+        bytes_.insert(bytes_.end(), name.begin(), name.end());
         ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
     }
     // Appends the other's names after these.
@@ -37,7 +36,7 @@ class PackedNames {
 
     std::string_view operator[](std::size_t index) const {
         const std::uint32_t begin = index == 0 ? 0 : ends_[index - 1];
-        return std::string_view(bytes_).substr(begin, ends_[index] - begin);
+        return {bytes_.data() + begin, ends_[index] - begin};
     }
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
@@ -63,7 +62,9 @@ class PackedNames {
     Iterator end() const { return {*this, size()}; }
 
   private:
-    std::string bytes_;
+    // Not a std::string: assigning an empty one keeps the old buffer, and a
+    // cleared list would hold a folder's names until it is filled again.
+    std::vector<char> bytes_;
     std::vector<std::uint32_t> ends_;
 };
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <cwctype>
 #include <limits>
-#include <span>
 #include <stdexcept>
 #include <string_view>
 
@@ -14,23 +14,50 @@ namespace {
 
 // A folder of a million names is sorted by a most-significant-byte radix
 // sort of keys folded once per name: its time grows with the count, where
-// comparing names (and folding them in each comparison) grows faster.
+// comparing names (and folding them in each comparison) grows faster. The
+// sort moves the names' indexes in place, and a plain-ASCII name is its own
+// key: beside the names it keeps about sixteen bytes a name.
 
-// One name's place in the sort. `next` holds the key's bytes from the
-// current depth rounded down to eight, so that most steps read no key. Where
-// the key begins is kept apart: sixteen bytes a record, twice for the scratch.
-struct SortRecord {
-    std::uint64_t next;
-    std::uint32_t length;
-    std::uint32_t name;
-};
-
-constexpr std::size_t kBytesHeld = sizeof(SortRecord::next);
+// Eight key bytes of each index from the current depth rounded down to
+// eight, so that most steps read no key.
+constexpr std::size_t kBytesHeld = sizeof(std::uint64_t);
 // Smaller groups are cheaper to sort by comparing their keys.
 constexpr std::size_t kSmallGroup = 32;
-// Group 0 holds the keys that end at the current depth, group 1 + b the
-// keys whose byte there is b.
-constexpr std::size_t kGroups = 257;
+// One group a byte value. Group 0 holds the keys that end at the current
+// depth, with any that hold a NUL there: it is sorted by comparing.
+constexpr std::size_t kGroups = 256;
+
+using ByteTable = std::array<unsigned char, 256>;
+
+constexpr ByteTable kSameBytes = [] {
+    ByteTable table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte) {
+        table[byte] = static_cast<unsigned char>(byte);
+    }
+    return table;
+}();
+
+// A key's bytes, each read through a table: a plain-ASCII name read where
+// it lies, folded as it is read, or a key made and kept, read as it is.
+struct KeyView {
+    const char* bytes;
+    std::size_t length;
+    const ByteTable* table;
+
+    unsigned char operator[](std::size_t at) const {
+        return (*table)[static_cast<unsigned char>(bytes[at])];
+    }
+};
+
+int CompareFrom(const KeyView& a, const KeyView& b, std::size_t depth) {
+    const std::size_t common = std::min(a.length, b.length);
+    for (std::size_t at = depth; at < common; ++at) {
+        if (a[at] != b[at]) {
+            return a[at] < b[at] ? -1 : 1;
+        }
+    }
+    return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
+}
 
 int ContinuationBytes(std::uint32_t character) {
     int count = 1;
@@ -64,193 +91,220 @@ void AppendFoldedKey(std::string& keys, const std::wstring& name) {
 }
 
 // Most names are plain ASCII, which a code page that keeps ASCII as it is
-// decodes character for character: their keys are folded through a table,
-// without decoding the name.
+// decodes character for character: where the locale also folds ASCII to
+// ASCII, such a name is its own key, read through a folding table.
 class AsciiFolding {
   public:
-    explicit AsciiFolding(const AnsiCodePage& codePage) {
+    explicit AsciiFolding(const AnsiCodePage& codePage) : table_(kSameBytes) {
         std::string ascii;
         std::wstring kept;
+        usable_ = true;
         for (std::uint32_t character = 0; character < kAscii; ++character) {
             ascii += static_cast<char>(character);
             kept += static_cast<wchar_t>(character);
-            folded_[character] =
-                static_cast<std::uint32_t>(std::towlower(static_cast<std::wint_t>(character)));
+            const auto folded = std::towlower(static_cast<std::wint_t>(character));
+            usable_ = usable_ && folded < kAscii;  // not so in a Turkish locale
+            table_[character] = static_cast<unsigned char>(folded);
         }
-        usable_ = codePage.FromAnsi(ascii) == kept;
+        usable_ = usable_ && codePage.FromAnsi(ascii) == kept;
     }
 
-    // False, with keys unchanged, for a name that is not all ASCII.
-    bool AppendKey(std::string& keys, std::string_view name) const {
-        if (!usable_) {
-            return false;
-        }
-        const std::size_t begin = keys.size();
-        for (const char byte : name) {
-            const auto character = static_cast<unsigned char>(byte);
-            if (character >= kAscii) {
-                keys.resize(begin);
-                return false;
-            }
-            AppendInCharacterOrder(keys, folded_[character]);
-        }
-        return true;
+    bool IsOwnKey(std::string_view name) const {
+        return usable_ && std::all_of(name.begin(), name.end(), [](char byte) {
+                   return static_cast<unsigned char>(byte) < kAscii;
+               });
     }
+    const ByteTable& Table() const { return table_; }
 
   private:
     static constexpr std::uint32_t kAscii = 0x80;
-    std::array<std::uint32_t, kAscii> folded_{};
+    ByteTable table_;
     bool usable_ = false;
 };
 
-// NameAt(index) gives the name at an index as wide characters; AppendKey(keys,
-// index) appends its folded key.
-template <typename NameAt>
-class FoldedKeySort {
+// Each name's folded key. A name that is its own key is read from the names
+// (NameBytes(index) gives its bytes); the other keys are made once and kept,
+// each after its length.
+template <typename NameBytes>
+class FoldedKeys {
   public:
+    // appendKey(keys, index) appends the name's key, or returns false, with
+    // keys unchanged, for a name that is its own key, read through ownFolding.
     template <typename AppendKey>
-    FoldedKeySort(std::size_t count, NameAt nameAt, AppendKey appendKey, std::size_t characters)
-        : nameAt_(std::move(nameAt)) {
-        records_.reserve(count);
-        begins_.reserve(count);
-        // One byte a character, as most names have.
-        keys_.reserve(characters);
+    FoldedKeys(std::size_t count, NameBytes nameBytes, AppendKey appendKey,
+               const ByteTable& ownFolding)
+        : nameBytes_(std::move(nameBytes)), ownFolding_(&ownFolding) {
+        places_.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t begin = keys_.size();
-            appendKey(keys_, i);
-            if (keys_.size() > std::numeric_limits<std::uint32_t>::max()) {
+            const std::size_t place = kept_.size();
+            kept_.resize(place + sizeof(std::uint32_t));
+            if (!appendKey(kept_, i)) {
+                kept_.resize(place);
+                places_.push_back(kOwnKey);
+                continue;
+            }
+            const std::size_t length = kept_.size() - place - sizeof(std::uint32_t);
+            if (kept_.size() >= kOwnKey) {
                 throw std::length_error("more than 4 GiB of sort keys");
             }
-            begins_.push_back(static_cast<std::uint32_t>(begin));
-            records_.push_back({0, static_cast<std::uint32_t>(keys_.size() - begin),
-                                static_cast<std::uint32_t>(i)});
+            const auto storedLength = static_cast<std::uint32_t>(length);
+            std::memcpy(kept_.data() + place, &storedLength, sizeof storedLength);
+            places_.push_back(static_cast<std::uint32_t>(place));
+        }
+    }
+
+    std::size_t size() const { return places_.size(); }
+
+    KeyView operator[](std::uint32_t index) const {
+        const std::uint32_t place = places_[index];
+        if (place == kOwnKey) {
+            const std::string_view name = nameBytes_(index);
+            return {name.data(), name.size(), ownFolding_};
+        }
+        std::uint32_t length = 0;
+        std::memcpy(&length, kept_.data() + place, sizeof length);
+        return {kept_.data() + place + sizeof length, length, &kSameBytes};
+    }
+
+  private:
+    static constexpr std::uint32_t kOwnKey = std::numeric_limits<std::uint32_t>::max();
+
+    NameBytes nameBytes_;
+    const ByteTable* ownFolding_;
+    std::string kept_;
+    std::vector<std::uint32_t> places_;  // of each name's key in kept_, or kOwnKey
+};
+
+// NameAt(index) gives the name at an index as wide characters, for the order
+// of names with the same key.
+template <typename Keys, typename NameAt>
+class FoldedKeySort {
+  public:
+    FoldedKeySort(const Keys& keys, NameAt nameAt)
+        : keys_(keys), nameAt_(std::move(nameAt)), order_(keys.size()), held_(keys.size()) {
+        for (std::size_t i = 0; i < order_.size(); ++i) {
+            order_[i] = static_cast<std::uint32_t>(i);
         }
     }
 
     // The indexes of the names in sorted order.
-    std::vector<std::uint32_t> Order() {
-        std::vector<SortRecord> scratch(records_.size());
-        SortFrom(records_, scratch, 0);
-        std::vector<std::uint32_t> order;
-        order.reserve(records_.size());
-        for (const SortRecord& record : records_) {
-            order.push_back(record.name);
-        }
-        return order;
+    std::vector<std::uint32_t> Order() && {
+        SortFrom(0, order_.size(), 0);
+        held_ = std::vector<std::uint64_t>();
+        return std::move(order_);
     }
 
   private:
-    std::string_view KeyFrom(const SortRecord& record, std::size_t depth) const {
-        return std::string_view(keys_).substr(begins_[record.name] + depth, record.length - depth);
-    }
-
     // Names with the same folded key keep one order: their exact characters.
-    bool Less(const SortRecord& a, const SortRecord& b, std::size_t depth) const {
-        const int order = KeyFrom(a, depth).compare(KeyFrom(b, depth));
-        return order != 0 ? order < 0 : ExactlyBefore(a, b);
+    bool Less(std::uint32_t a, std::uint32_t b, std::size_t depth) const {
+        const int order = CompareFrom(keys_[a], keys_[b], depth);
+        return order != 0 ? order < 0 : nameAt_(a) < nameAt_(b);
     }
 
-    bool ExactlyBefore(const SortRecord& a, const SortRecord& b) const {
-        return nameAt_(a.name) < nameAt_(b.name);
+    void SortByComparing(std::size_t begin, std::size_t end, std::size_t depth) {
+        std::sort(order_.begin() + static_cast<std::ptrdiff_t>(begin),
+                  order_.begin() + static_cast<std::ptrdiff_t>(end),
+                  [&](std::uint32_t a, std::uint32_t b) { return Less(a, b, depth); });
     }
 
-    void LoadBytesFrom(SortRecord& record, std::size_t depth) const {
-        const std::size_t begin = begins_[record.name];
-        std::uint64_t next = 0;
-        for (std::size_t i = 0; i < kBytesHeld; ++i) {
-            const std::size_t at = depth + i;
-            next = (next << 8) |
-                   (at < record.length ? static_cast<unsigned char>(keys_[begin + at]) : 0u);
+    void HoldBytesFrom(std::size_t at, std::size_t depth) {
+        const KeyView key = keys_[order_[at]];
+        std::uint64_t bytes = 0;
+        for (std::size_t i = depth; i < depth + kBytesHeld; ++i) {
+            bytes = (bytes << 8) | (i < key.length ? key[i] : 0u);
         }
-        record.next = next;
+        held_[at] = bytes;
     }
 
-    static std::size_t GroupAt(const SortRecord& record, std::size_t depth) {
-        if (depth >= record.length) {
-            return 0;
-        }
-        const std::size_t shift = 8 * (kBytesHeld - 1 - depth % kBytesHeld);
-        return 1 + ((record.next >> shift) & 0xFF);
+    static std::size_t GroupOf(std::uint64_t held, std::size_t depth) {
+        return (held >> (8 * (kBytesHeld - 1 - depth % kBytesHeld))) & 0xFF;
     }
 
-    // The records share their keys' first `depth` bytes.
-    void SortFrom(std::span<SortRecord> records, std::span<SortRecord> scratch, std::size_t depth) {
+    // The names in [begin, end) share their keys' first `depth` bytes.
+    void SortFrom(std::size_t begin, std::size_t end, std::size_t depth) {
         for (;; ++depth) {
-            if (records.size() < kSmallGroup) {
-                std::sort(
-                    records.begin(), records.end(),
-                    [&](const SortRecord& a, const SortRecord& b) { return Less(a, b, depth); });
+            if (end - begin < kSmallGroup) {
+                SortByComparing(begin, end, depth);
                 return;
             }
             if (depth % kBytesHeld == 0) {
-                for (SortRecord& record : records) {
-                    LoadBytesFrom(record, depth);
+                for (std::size_t at = begin; at < end; ++at) {
+                    HoldBytesFrom(at, depth);
                 }
             }
             std::array<std::size_t, kGroups> counts{};
-            for (const SortRecord& record : records) {
-                ++counts[GroupAt(record, depth)];
+            for (std::size_t at = begin; at < end; ++at) {
+                ++counts[GroupOf(held_[at], depth)];
             }
-            if (counts[0] == records.size()) {  // all the same key
-                std::sort(
-                    records.begin(), records.end(),
-                    [&](const SortRecord& a, const SortRecord& b) { return Less(a, b, depth); });
+            if (counts[0] == end - begin) {  // all end here
+                SortByComparing(begin, end, depth);
                 return;
             }
-            if (std::find(counts.begin(), counts.end(), records.size()) == counts.end()) {
-                SplitIntoGroups(records, scratch, depth, counts);
+            if (std::find(counts.begin(), counts.end(), end - begin) == counts.end()) {
+                SplitIntoGroups(begin, depth, counts);
                 return;
             }
             // One byte for all: nothing to move, look at the next one.
         }
     }
 
-    void SplitIntoGroups(std::span<SortRecord> records, std::span<SortRecord> scratch,
-                         std::size_t depth, const std::array<std::size_t, kGroups>& counts) {
+    // Each name is moved straight to its group's next free place, and the
+    // name found there taken on to its own group, until a name belongs where
+    // it was found.
+    void SplitIntoGroups(std::size_t begin, std::size_t depth,
+                         const std::array<std::size_t, kGroups>& counts) {
         std::array<std::size_t, kGroups> starts{};
+        starts[0] = begin;
         for (std::size_t group = 1; group < kGroups; ++group) {
             starts[group] = starts[group - 1] + counts[group - 1];
         }
-        std::array<std::size_t, kGroups> ends = starts;
-        for (const SortRecord& record : records) {
-            scratch[ends[GroupAt(record, depth)]++] = record;
+        std::array<std::size_t, kGroups> filled = starts;
+        for (std::size_t group = 0; group < kGroups; ++group) {
+            const std::size_t groupEnd = starts[group] + counts[group];
+            while (filled[group] < groupEnd) {
+                std::uint32_t name = order_[filled[group]];
+                std::uint64_t held = held_[filled[group]];
+                for (std::size_t to = GroupOf(held, depth); to != group;
+                     to = GroupOf(held, depth)) {
+                    std::swap(name, order_[filled[to]]);
+                    std::swap(held, held_[filled[to]]);
+                    ++filled[to];
+                }
+                order_[filled[group]] = name;
+                held_[filled[group]] = held;
+                ++filled[group];
+            }
         }
-        std::copy(scratch.begin(), scratch.begin() + static_cast<std::ptrdiff_t>(records.size()),
-                  records.begin());
         for (std::size_t group = 0; group < kGroups; ++group) {
             if (counts[group] < 2) {
                 continue;
             }
-            const auto subrecords = records.subspan(starts[group], counts[group]);
-            if (group == 0) {  // keys that end here: all the same
-                std::sort(
-                    subrecords.begin(), subrecords.end(),
-                    [&](const SortRecord& a, const SortRecord& b) { return ExactlyBefore(a, b); });
+            const std::size_t groupEnd = starts[group] + counts[group];
+            if (group == 0) {
+                SortByComparing(starts[group], groupEnd, depth);
             } else {
-                SortFrom(subrecords, scratch.subspan(starts[group], counts[group]), depth + 1);
+                SortFrom(starts[group], groupEnd, depth + 1);
             }
         }
     }
 
+    const Keys& keys_;
     NameAt nameAt_;
-    std::string keys_;
-    std::vector<std::uint32_t> begins_;  // of each name's key in keys_
-    std::vector<SortRecord> records_;
+    std::vector<std::uint32_t> order_;
+    std::vector<std::uint64_t> held_;  // beside each index in order_
 };
 
 }  // namespace
 
 void SortIgnoringCase(std::vector<std::wstring>& names) {
-    std::size_t characters = 0;
-    for (const std::wstring& name : names) {
-        characters += name.size();
-    }
-    const auto nameAt = [&names](std::size_t index) -> const std::wstring& { return names[index]; };
+    const auto noOwnBytes = [](std::size_t) { return std::string_view(); };
     const auto appendKey = [&names](std::string& keys, std::size_t index) {
         AppendFoldedKey(keys, names[index]);
+        return true;
     };
-    const std::vector<std::uint32_t> order =
-        FoldedKeySort(names.size(), nameAt, appendKey, characters).Order();
+    const FoldedKeys keys(names.size(), noOwnBytes, appendKey, kSameBytes);
+    const auto nameAt = [&names](std::size_t index) -> const std::wstring& { return names[index]; };
+    const std::vector<std::uint32_t> order = FoldedKeySort(keys, nameAt).Order();
     std::vector<std::wstring> sorted;
     sorted.reserve(names.size());
     for (const std::uint32_t index : order) {
@@ -261,18 +315,18 @@ void SortIgnoringCase(std::vector<std::wstring>& names) {
 
 std::vector<std::uint32_t> OrderIgnoringCase(const PackedNames& names,
                                              const AnsiCodePage& codePage) {
-    std::size_t bytes = 0;
-    for (const std::string_view name : names) {
-        bytes += name.size();
-    }
     const auto nameAt = [&](std::size_t index) { return codePage.FromAnsi(names[index]); };
     const AsciiFolding ascii(codePage);
+    const auto nameBytes = [&names](std::size_t index) { return names[index]; };
     const auto appendKey = [&](std::string& keys, std::size_t index) {
-        if (!ascii.AppendKey(keys, names[index])) {
-            AppendFoldedKey(keys, nameAt(index));
+        if (ascii.IsOwnKey(names[index])) {
+            return false;
         }
+        AppendFoldedKey(keys, nameAt(index));
+        return true;
     };
-    return FoldedKeySort(names.size(), nameAt, appendKey, bytes).Order();
+    const FoldedKeys keys(names.size(), nameBytes, appendKey, ascii.Table());
+    return FoldedKeySort(keys, nameAt).Order();
 }
 
 }  // namespace plimex::posix
