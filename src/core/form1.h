@@ -68,7 +68,8 @@ class Form1 {
     void FillFileList();
     void FileListArrived(std::uint64_t listing, PackedNames names);
     void ClearFileList();
-    void PictureArrived(std::uint64_t preview, const std::string& path, DecodedBitmap picture);
+    void ReadWantedPreview();
+    void PictureArrived(std::uint64_t listing, const std::string& path, DecodedBitmap picture);
     std::optional<std::wstring> NameableInCodePage(const std::wstring& path) const;
     // Shows a folder in the folder list and, if it changed, lists its bitmaps.
     bool SetDir1Path(const std::wstring& path);
@@ -105,8 +106,10 @@ class Form1 {
     // A rotation that came while the list was being read: it picks once the
     // whole list is there, and the ticks count again from it.
     bool rotationWaitsForList_ = false;
-    // The preview the box waits for: the file the user clicked last.
-    std::uint64_t latestPreview_ = 0;
+    // The file to preview once the picture being read has arrived: the one
+    // the user clicked last.
+    std::optional<std::string> wantedPreview_;
+    bool previewing_ = false;
 };
 
 }  // namespace plimex

@@ -61,10 +61,14 @@ std::optional<std::wstring> Form1::NameableInCodePage(const std::wstring& path) 
     return std::nullopt;
 }
 
+// A read of the folder left, even one held by a share that stopped
+// answering, keeps nothing of the next folder waiting.
 void Form1::ClearFileList() {
     c_.LstFic.Clear();
     ++latestListing_;
     listing_ = false;
+    previewing_ = false;
+    wantedPreview_.reset();
 }
 
 // A share may take seconds for each file: the window keeps answering while
@@ -101,18 +105,35 @@ void Form1::LstFic_Click() {
     if (c_.LstFic.ListIndex() == -1) {
         return;
     }
-    const std::uint64_t preview = ++latestPreview_;
+    wantedPreview_ = Ansi(SelectedEntryPath());
+    if (!previewing_) {
+        ReadWantedPreview();
+    }
+}
+
+// One picture of the folder is read at a time: going down a list of large
+// bitmaps with the arrow keys would otherwise decode each of them at once, a
+// picture's worth of memory each. The last file clicked is read next.
+void Form1::ReadWantedPreview() {
+    previewing_ = true;
     const FileSystem& fileSystem = platform_.fileSystem;
-    platform_.work.Run([this, preview, &fileSystem, path = Ansi(SelectedEntryPath())] {
+    platform_.work.Run([this, &fileSystem, listing = latestListing_,
+                        path = *std::exchange(wantedPreview_, std::nullopt)] {
         auto picture = std::make_shared<DecodedBitmap>(fileSystem.ReadBitmap(path));
         return
-            [this, preview, path, picture] { PictureArrived(preview, path, std::move(*picture)); };
+            [this, listing, path, picture] { PictureArrived(listing, path, std::move(*picture)); };
     });
 }
 
-// A picture of a file clicked before the last one would replace the right one.
-void Form1::PictureArrived(std::uint64_t preview, const std::string& path, DecodedBitmap picture) {
-    if (unloaded_ || preview != latestPreview_) {
+void Form1::PictureArrived(std::uint64_t listing, const std::string& path, DecodedBitmap picture) {
+    // A picture of a folder left: the box waits for nothing from it.
+    if (unloaded_ || listing != latestListing_) {
+        return;
+    }
+    previewing_ = false;
+    // A file clicked meanwhile is the one to show.
+    if (wantedPreview_) {
+        ReadWantedPreview();
         return;
     }
     const std::string why = picture.failure.empty() ? "" : " (" + picture.failure + ")";

@@ -70,18 +70,40 @@ const WhileListing kWhileListing[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, BackgroundListingTest, ::testing::ValuesIn(kWhileListing),
                          [](const auto& info) { return std::string(info.param.what); });
 
-TEST_F(Form1Test, APictureClickedBeforeTheLastOneIsNotShown) {
+TEST_F(Form1Test, OnePictureIsReadAtATimeAndOnlyTheLastClickedShows) {
     AddFolder("C:\\Windows\\", {"a.bmp", "b.bmp"});
     form.Form_Load();
     work.hold = true;
-    for (const int entry : {0, 1}) {
+    for (const int entry : {0, 1, 0, 1}) {
         lstFic.index = entry;
         form.LstFic_Click();
     }
+    ASSERT_EQ(work.held.size(), 1u);
+    work.Finish(0);
+    ASSERT_EQ(work.held.size(), 2u);
     work.Finish(1);
+    EXPECT_EQ(fs.picturesRead,
+              (std::vector<std::string>{"C:\\Windows\\a.bmp", "C:\\Windows\\b.bmp"}));
+    EXPECT_EQ(image1.shownWidths, std::vector<int>{2});
+}
+
+TEST_F(Form1Test, APictureStillBeingReadInAFolderLeftNeitherShowsNorHoldsUpTheNext) {
+    AddFolder("C:\\Windows\\", {"a.bmp"});
+    AddFolder("C:\\Other\\", {"o.bmp"});
+    form.Form_Load();
+    work.hold = true;
+    lstFic.index = 0;
+    form.LstFic_Click();  // a share that does not answer holds this read
+    dir1.SetPath(L"C:\\Other");
+    form.Dir1_Change();
+    work.Finish(1);
+    lstFic.index = 0;
+    form.LstFic_Click();
+    ASSERT_EQ(work.held.size(), 3u);
+    work.Finish(2);
     work.Finish(0);
     EXPECT_EQ(fs.picturesRead,
-              (std::vector<std::string>{"C:\\Windows\\b.bmp", "C:\\Windows\\a.bmp"}));
+              (std::vector<std::string>{"C:\\Other\\o.bmp", "C:\\Windows\\a.bmp"}));
     EXPECT_EQ(image1.shownWidths, std::vector<int>{1});
 }
 
