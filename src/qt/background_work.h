@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <memory>
+#include <utility>
 
+#include "core/detached_jobs.h"
 #include "platform/background_work.h"
 #include "platform/diagnostics.h"
 
@@ -13,22 +15,17 @@ namespace plimex::qt {
 class QtBackgroundWork : public BackgroundWork {
   public:
     explicit QtBackgroundWork(Diagnostics& diagnostics);
-    // Results still to come are dropped.
-    ~QtBackgroundWork() override;
-    QtBackgroundWork(const QtBackgroundWork&) = delete;
-    QtBackgroundWork& operator=(const QtBackgroundWork&) = delete;
 
-    void Run(Job job) override;
+    void Run(Job job) override { jobs_.Run(std::move(job)); }
     // Whether a job is still running: one held by a share that stopped
     // answering may never end.
-    bool Busy() const;
+    bool Busy() const { return jobs_.Busy(); }
 
   private:
-    struct Shared;
-    Diagnostics& diagnostics_;
-    // Where results are queued, on the GUI thread.
+    // Where results are queued, on the GUI thread; results queued already go
+    // with it. It outlives the jobs, which stop posting first.
     std::unique_ptr<QObject> receiver_ = std::make_unique<QObject>();
-    std::shared_ptr<Shared> shared_;
+    DetachedJobs jobs_;
 };
 
 }  // namespace plimex::qt

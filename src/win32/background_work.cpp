@@ -2,8 +2,6 @@
 
 #include <mutex>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -17,32 +15,28 @@ constexpr UINT kResultsReady = WM_APP + 1;
 
 }  // namespace
 
-// What the threads share with the GUI thread; it outlives the work object
-// for as long as a thread holds it. Results wait here rather than in the
-// message itself, so that a message never carries anything to free.
-struct Win32BackgroundWork::Shared {
+// Results wait here rather than in the message itself, so that a message
+// never carries anything to free; those left when the program ends go with it.
+struct Win32BackgroundWork::Results {
     std::mutex mutex;
-    // Null once the window is going: nothing is posted to a window destroyed.
-    HWND window = nullptr;
-    std::vector<Delivery> results;
-    int running = 0;
+    std::vector<Delivery> waiting;
 
-    void Deliver(Delivery delivery) {
+    void Add(Delivery delivery) {
         const std::lock_guard lock(mutex);
-        --running;
-        if (window != nullptr) {
-            results.push_back(std::move(delivery));
-            PostMessageW(window, kResultsReady, 0, 0);
-        }
+        waiting.push_back(std::move(delivery));
     }
-    std::vector<Delivery> TakeResults() {
+    std::vector<Delivery> Take() {
         const std::lock_guard lock(mutex);
-        return std::exchange(results, {});
+        return std::exchange(waiting, {});
     }
 };
 
 Win32BackgroundWork::Win32BackgroundWork(HINSTANCE instance, Diagnostics& diagnostics)
-    : diagnostics_(diagnostics), shared_(std::make_shared<Shared>()) {
+    : results_(std::make_shared<Results>()),
+      jobs_("Win32BackgroundWork", diagnostics, [results = results_, this](Delivery delivery) {
+          results->Add(std::move(delivery));
+          PostMessageW(window_.get(), kResultsReady, 0, 0);
+      }) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = Procedure;
@@ -50,47 +44,19 @@ Win32BackgroundWork::Win32BackgroundWork(HINSTANCE instance, Diagnostics& diagno
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
     window_.reset(CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance, shared_.get()));
+                                  instance, results_.get()));
     if (!window_) {
-        diagnostics_.ReportFailure("CreateWindowExW", "",
-                                   "no window for the results of background reads (error " +
-                                       std::to_string(GetLastError()) + ")");
+        diagnostics.ReportFailure("CreateWindowExW", "",
+                                  "no window for the results of background reads (error " +
+                                      std::to_string(GetLastError()) + ")");
     }
-    shared_->window = window_.get();
-}
-
-Win32BackgroundWork::~Win32BackgroundWork() {
-    std::vector<Delivery> dropped;
-    const std::lock_guard lock(shared_->mutex);
-    shared_->window = nullptr;
-    dropped.swap(shared_->results);
-}
-
-void Win32BackgroundWork::Run(Job job) {
-    {
-        const std::lock_guard lock(shared_->mutex);
-        ++shared_->running;
-    }
-    try {
-        std::thread([shared = shared_, job] { shared->Deliver(job()); }).detach();
-    } catch (const std::system_error& error) {
-        // No thread to be had: the job runs here, slow as it may be, rather
-        // than not at all.
-        diagnostics_.ReportFailure("Win32BackgroundWork", "", error.what());
-        shared_->Deliver(job());
-    }
-}
-
-bool Win32BackgroundWork::Busy() const {
-    const std::lock_guard lock(shared_->mutex);
-    return shared_->running > 0;
 }
 
 LRESULT CALLBACK Win32BackgroundWork::Procedure(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
-    auto* shared = reinterpret_cast<Shared*>(CreationData(window, message, lParam));
-    if (message == kResultsReady && shared != nullptr) {
-        for (const Delivery& delivery : shared->TakeResults()) {
+    auto* results = reinterpret_cast<Results*>(CreationData(window, message, lParam));
+    if (message == kResultsReady && results != nullptr) {
+        for (const Delivery& delivery : results->Take()) {
             delivery();
         }
         return 0;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
+#include "core/detached_jobs.h"
 #include "platform/background_work.h"
 #include "platform/diagnostics.h"
 #include "win32/handles.h"
@@ -14,23 +16,20 @@ namespace plimex::win32 {
 class Win32BackgroundWork : public BackgroundWork {
   public:
     Win32BackgroundWork(HINSTANCE instance, Diagnostics& diagnostics);
-    // Results still to come are dropped.
-    ~Win32BackgroundWork() override;
-    Win32BackgroundWork(const Win32BackgroundWork&) = delete;
-    Win32BackgroundWork& operator=(const Win32BackgroundWork&) = delete;
 
-    void Run(Job job) override;
+    void Run(Job job) override { jobs_.Run(std::move(job)); }
     // Whether a job is still running: one held by a share that stopped
     // answering may never end.
-    bool Busy() const;
+    bool Busy() const { return jobs_.Busy(); }
 
   private:
-    struct Shared;
+    struct Results;
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    Diagnostics& diagnostics_;
-    std::shared_ptr<Shared> shared_;
+    std::shared_ptr<Results> results_;
     UniqueWindow window_;
+    // Last, so that it stops posting before the window goes.
+    DetachedJobs jobs_;
 };
 
 }  // namespace plimex::win32

@@ -4,15 +4,8 @@
 # lists its bitmaps: a second start brings the running copy's window up while
 # the listing runs, the start-up wallpaper then comes from the whole list, and
 # SIGTERM during a listing ends the program at once, its options saved.
-# In a mount namespace of its own, so that nothing else on the machine meets
-# the share. Usage: e2e_slow_share_test.sh PATH_TO_PLIMEX
-if [ -z "${PLIMEX_OWN_MOUNTS:-}" ]; then
-    if [ "$(id -u)" != 0 ] || [ ! -c /dev/fuse ]; then
-        echo "SKIP: a FUSE mount of our own needs root and /dev/fuse"
-        exit 0
-    fi
-    PLIMEX_OWN_MOUNTS=1 exec unshare --mount --propagation private "$0" "$@"
-fi
+# Usage: e2e_slow_share_test.sh PATH_TO_PLIMEX
+source "$(dirname "$0")/own_mount_namespace.sh"
 source "$(dirname "$0")/x11_session.sh"
 program=$(realpath "$1")
 

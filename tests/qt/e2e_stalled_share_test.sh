@@ -4,13 +4,7 @@
 # that share, takes the folder as missing and says so, and SIGTERM ends it
 # cleanly. In a mount namespace of its own, so that nothing else on the
 # machine meets the share. Usage: e2e_stalled_share_test.sh PATH_TO_PLIMEX
-if [ -z "${PLIMEX_OWN_MOUNTS:-}" ]; then
-    if [ "$(id -u)" != 0 ] || [ ! -c /dev/fuse ]; then
-        echo "SKIP: a FUSE mount of our own needs root and /dev/fuse"
-        exit 0
-    fi
-    PLIMEX_OWN_MOUNTS=1 exec unshare --mount --propagation private "$0" "$@"
-fi
+source "$(dirname "$0")/own_mount_namespace.sh"
 source "$(dirname "$0")/x11_session.sh"
 program=$(realpath "$1")
 
