@@ -62,7 +62,10 @@ class Form1 {
     void RememberFolderIfStorable();
     void SelectIntervalOption();
     void SetActivationControls();
+    // Applies the picture off the GUI thread; the label names it once shown.
     void ApplyWallpaper(const std::wstring& path);
+    void ApplyWantedWallpaper();
+    void WallpaperApplied(const std::string& path, bool shown);
     // Lists the folder's bitmaps off the GUI thread; the list stays empty
     // until they arrive.
     void FillFileList();
@@ -110,6 +113,10 @@ class Form1 {
     // the user clicked last.
     std::optional<std::string> wantedPreview_;
     bool previewing_ = false;
+    // The picture to apply once the one being applied is done: the one asked
+    // for last.
+    std::optional<std::string> wantedWallpaper_;
+    bool applying_ = false;
 };
 
 }  // namespace plimex

@@ -26,6 +26,21 @@ namespace plimex::linux_desktop {
 // program's own decoder reads is handed to a desktop. A picture that could
 // not be shown leaves one line with the mechanism, the path and the reason,
 // and nothing stored changes. Nothing throws and no call blocks for more than a few seconds.
+//
+// SetWallpaper runs on a thread of its own, one call at a time, and so does
+// each mechanism's Show; a mechanism's own state (sway's swaybg) is touched
+// there only. What each one shares with the GUI thread is safe there:
+// - D-Bus (Plasma, XFCE): QDBusConnection may be called from any thread, and
+//   a blocking call waits on the connection's own thread, not on an event
+//   loop of the caller's. XFCE's monitor names are read on the GUI thread.
+// - GSettings: an object of the call's own, on GIO's thread-safe backend.
+// - X11 root: a connection of its own; Xlib is made thread-safe before Qt
+//   opens its display (Qt's xcb platform calls XInitThreads, as libX11 1.8
+//   does itself). The error trap swaps Xlib's handler for the whole process,
+//   but Qt speaks through xcb, whose errors never reach that handler.
+// - Child processes (pcmanfm, swaymsg, swaybg): spawned without QProcess and
+//   waited for by their own pid, so nothing of Qt's event loop is needed.
+// - Diagnostics may be reported from any thread.
 class LinuxDesktop : public Desktop {
   public:
     explicit LinuxDesktop(Diagnostics& diagnostics);

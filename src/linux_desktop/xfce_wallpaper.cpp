@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QThread>
 #include <QVariantMap>
 #include <optional>
 #include <utility>
@@ -33,10 +34,21 @@ bool Succeeded(const QDBusMessage& call, QDBusMessage* reply = nullptr) {
     return answer.type() == QDBusMessage::ReplyMessage;
 }
 
+// The screens belong to the GUI thread, which may add or drop one at any
+// moment, and the wallpaper is set from another: they are read there. The
+// GUI thread never waits for the wallpaper, so the wait always ends.
 QStringList ScreenNames() {
     QStringList names;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (!screen->name().isEmpty()) names << screen->name();
+    const auto read = [&names] {
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            if (!screen->name().isEmpty()) names << screen->name();
+        }
+    };
+    QCoreApplication* const application = QCoreApplication::instance();
+    if (application == nullptr || application->thread() == QThread::currentThread()) {
+        read();
+    } else {
+        QMetaObject::invokeMethod(application, read, Qt::BlockingQueuedConnection);
     }
     return names;
 }

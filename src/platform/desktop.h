@@ -4,7 +4,10 @@
 
 namespace plimex {
 
-// The desktop's wallpaper, as the user's own setting.
+// The desktop's wallpaper, as the user's own setting. SetWallpaper reads the
+// picture, which may sit on a slow share: it is called on a thread of its
+// own, never two calls at once, and never beside anything else of the
+// desktop's.
 class Desktop {
   public:
     virtual ~Desktop() = default;

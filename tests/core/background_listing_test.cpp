@@ -8,7 +8,7 @@ namespace {
 
 // Start-up with the rotation on, on a folder whose listing is still being
 // read; what the user does meanwhile; then every listing ends, the latest
-// first and the earliest last.
+// first and the earliest last, and then the wallpaper is applied.
 struct WhileListing {
     const char* what;
     std::function<void(Form1&, FakeDirList&)> meanwhile;
@@ -30,9 +30,11 @@ TEST_P(BackgroundListingTest, NothingIsPickedFromAListStillBeingReadNorFromAFold
     EXPECT_TRUE(lstFic.items.empty());
     EXPECT_TRUE(desktop.wallpapers.empty());
 
-    for (std::size_t listing = work.held.size(); listing-- > 0;) {
+    const std::size_t listings = work.held.size();
+    for (std::size_t listing = listings; listing-- > 0;) {
         work.Finish(listing);
     }
+    for (std::size_t apply = listings; apply < work.held.size(); ++apply) work.Finish(apply);
     EXPECT_EQ(lstFic.items, GetParam().listed);
     EXPECT_EQ(desktop.wallpapers, GetParam().wallpapers);
     EXPECT_EQ(form.tickCount(), 0);
@@ -69,6 +71,32 @@ const WhileListing kWhileListing[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Cases, BackgroundListingTest, ::testing::ValuesIn(kWhileListing),
                          [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(Form1Test, WallpapersAreAppliedOneAtATimeTheLatestNextAndNamedOnceShown) {
+    AddFolder("C:\\Windows\\", {"a.bmp", "b.bmp", "c.bmp"});
+    WriteOptions("[options]\r\nRep=C:\\Windows\\\r\nTps=1\r\nEtat=0\r\n");
+    form.Form_Load();
+    work.hold = true;
+    for (const int entry : {0, 1, 2}) {
+        lstFic.index = entry;
+        form.CmdSel_Click();
+    }
+    ASSERT_EQ(work.held.size(), 1u);
+    EXPECT_EQ(lblPap.caption, L"");
+    work.Finish(0);
+    EXPECT_EQ(lblPap.caption, L"C:\\Windows\\a.bmp");
+    desktop.result = false;
+    work.Finish(1);
+    EXPECT_EQ(desktop.wallpapers,
+              (std::vector<std::string>{"C:\\Windows\\a.bmp", "C:\\Windows\\c.bmp"}));
+    EXPECT_EQ(lblPap.caption, L"C:\\Windows\\a.bmp");
+
+    desktop.result = true;
+    form.CmdSel_Click();
+    form.Quitter_Click();  // and the apply that runs on is not awaited
+    work.Finish(2);
+    EXPECT_EQ(lblPap.caption, L"C:\\Windows\\a.bmp");
+}
 
 TEST_F(Form1Test, OnePictureIsReadAtATimeAndOnlyTheLastClickedShows) {
     AddFolder("C:\\Windows\\", {"a.bmp", "b.bmp"});

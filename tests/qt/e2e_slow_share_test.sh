@@ -1,8 +1,9 @@
 #!/bin/bash
 # A share that answers, but slowly (sshfs over a bad link: 2 s for each
-# directory read, 0.3 s for any other call) holds no window up while the program
-# lists its bitmaps: a second start brings the running copy's window up while
-# the listing runs, the start-up wallpaper then comes from the whole list, and
+# directory read, 3 s for each file read, 0.3 s for any other call) holds no
+# window up while the program lists its bitmaps or applies one: a second start
+# brings the running copy's window up while the listing runs, the tray's menu
+# opens while the start-up wallpaper, picked from the whole list, is read, and
 # SIGTERM during a listing ends the program at once, its options saved.
 # Usage: e2e_slow_share_test.sh PATH_TO_PLIMEX
 source "$(dirname "$0")/own_mount_namespace.sh"
@@ -24,7 +25,7 @@ class SlowShare(Operations):
     def __call__(self, op, path, *args):
         with open(calls, "a") as log:
             print(op, path, file=log, flush=True)
-        time.sleep(2.0 if op in ("opendir", "readdir") else 0.3)
+        time.sleep(2.0 if op in ("opendir", "readdir") else 3.0 if op == "read" else 0.3)
         return super().__call__(op, path, *args)
 
     def getattr(self, path, fh=None):
@@ -75,6 +76,22 @@ echo "a second start showed the window ${answered} ms after the listing began"
 ((answered < 1500)) || fail "the window took ${answered} ms to answer while the share was listed"
 [ "$listed_by_then" != "#FF0000" ] || fail "the listing had ended before the window answered"
 
+# The desktop reads the start-up wallpaper from the share: the tray's menu
+# opens meanwhile.
+applying() { grep -q "^read /pics/red.bmp$" "$scratch/calls.txt"; }
+wait_for 60 applying || fail "the start-up wallpaper was never read"
+icon_windows=$(visible_windows)
+menu_open() { (($(visible_windows) > icon_windows)); }
+began=$(date +%s%N)
+xdotool mousemove "$tray_x" "$tray_y" click 3
+until menu_open || (($(date +%s%N) - began > 30000000000)); do sleep 0.05; done
+answered=$((($(date +%s%N) - began) / 1000000))
+applied_by_then=$(pixel 0 0)
+echo "the tray's menu opened ${answered} ms after the click, while the wallpaper was read"
+((answered < 1500)) || fail "the menu took ${answered} ms to open while the wallpaper was read"
+[ "$applied_by_then" != "#FF0000" ] || fail "the wallpaper was applied before the menu opened"
+xdotool key Escape
+
 red_wallpaper() { [ "$(pixel 0 0)" == "#FF0000" ]; }
 wait_for 60 red_wallpaper || fail "the start-up wallpaper did not come from the listed share"
 kill -TERM "$program_pid"
@@ -89,4 +106,4 @@ expect_clean_exit
 grep -q "ends without it" "$scratch/quit.log" || fail "the end did not say a listing was left"
 grep -q "^Rep=$scratch/share/pics/"$'\r'"\$" "$scratch/cwd/Plimex.ini" ||
     fail "the saved folder changed: $(cat "$scratch/cwd/Plimex.ini")"
-echo "PASS: the window answered while a slow share was listed, and the end did not wait for it"
+echo "PASS: the window answered while a slow share was listed and while its picture was applied, and the end did not wait for the listing"

@@ -200,7 +200,9 @@ folder_and_controls() {
         "$(sleep 0.5; pixel $(driver client-point 2287 5467))"
     check "the progress bar is dark blue" "#0000C0" "$(pixel $(driver client-point 300 7327))"
     driver click CmdSel
-    check "CmdSel applies the selection: LblPap" 'C:\plimex-e2e\B.BMP' "$(driver text LblPap)"
+    # The picture is applied on a thread of its own; the label follows.
+    check "CmdSel applies the selection: LblPap" 'C:\plimex-e2e\B.BMP' \
+        "$(await 'C:\plimex-e2e\B.BMP' text LblPap)"
     check "CmdSel applies the selection: registry" 'C:\plimex-e2e\B.BMP' "$(wallpaper_value)"
     xdotool key alt+c
     check "Alt+C hides the window" 0 "$(await 0 visible)"
@@ -208,7 +210,8 @@ folder_and_controls() {
     driver tray 515
     await 1 visible >/dev/null
     driver dblclick LstFic 0
-    check "double click applies an entry" 'C:\plimex-e2e\a.bmp' "$(driver text LblPap)"
+    check "double click applies an entry" 'C:\plimex-e2e\a.bmp' \
+        "$(await 'C:\plimex-e2e\a.bmp' text LblPap)"
     driver select LstFic 1
     xdotool key alt+s
     check "Alt+S applies the selection" 'C:\plimex-e2e\B.BMP' "$(await 'C:\plimex-e2e\B.BMP' text LblPap)"
@@ -360,7 +363,11 @@ names_outside_the_code_page() {
         sleep 0.2
     done
     driver dblclick LstFic 0
-    label=$(driver text LblPap)
+    for _ in $(seq 50); do
+        label=$(driver text LblPap)
+        [ -n "$label" ] && break
+        sleep 0.2
+    done
     listed=$(driver items LstFic | grep -vc '?' || true)
     quit_from_tray
     # The program applies only a file it could open and read.
@@ -393,9 +400,19 @@ bad_bitmaps() {
         [ "$(driver items LstFic | wc -l)" == 5 ] && break
         sleep 0.2
     done
+    # Each picture is refused on a thread of its own: the label and the
+    # registry are read once the refusal is logged.
+    refused() {  # refused COUNT
+        for _ in $(seq 50); do
+            (($(grep -c "^plimex: Windows wallpaper" "$run/Plimex.log" 2>/dev/null) >= $1)) && break
+            sleep 0.2
+        done
+    }
+    refused 1
     applied+="start-up:$(driver text LblPap) $(wallpaper_value)|"
     for entry in 0 1 2 3 4; do
         driver dblclick LstFic "$entry"
+        refused $((entry + 2))
         applied+="$entry:$(driver text LblPap) $(wallpaper_value)|"
     done
     check "neither the start-up rotation nor a double click applies any of five" \
