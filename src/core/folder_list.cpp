@@ -29,57 +29,40 @@ FolderTree TreeOf(const FolderPath& place, wchar_t separator) {
 
 }  // namespace
 
-const std::wstring& FolderTree::NameOfEntry(std::size_t index) const {
-    return index < chain.size() ? chain[index] : subfolders.at(index - chain.size());
-}
-
-std::size_t FolderTree::DepthOfEntry(std::size_t index) const {
-    return std::min(index, chain.size());
-}
-
-std::wstring FolderTree::PathOfEntry(std::size_t index) const {
-    std::wstring path = chain.front();
-    const auto append = [&](const std::wstring& name) {
-        if (!path.ends_with(separator)) {
-            path += separator;
-        }
-        path += name;
-    };
-    for (std::size_t depth = 1; depth < chain.size() && depth <= index; ++depth) {
-        append(chain[depth]);
-    }
-    if (index >= chain.size()) {
-        append(subfolders.at(index - chain.size()));
-    }
-    return path;
-}
-
 std::wstring FolderList::Path() const {
     return tree_.chain.empty() ? std::wstring() : tree_.PathOfEntry(tree_.CurrentEntry());
 }
 
-bool FolderList::SetPath(const std::wstring& path) {
+// Runs off the GUI thread: it reads only the folders, never the tree shown.
+std::optional<FolderTree> FolderList::Read(const std::wstring& path) const {
     const std::optional<FolderPath> place = folders_.Locate(path);
     if (!place) {
-        return false;
+        return std::nullopt;
     }
     FolderTree tree = TreeOf(*place, folders_.Separator());
-    const std::wstring folder = tree.PathOfEntry(tree.CurrentEntry());
-    if (!tree_.chain.empty() && folders_.SameName(folder, Path())) {
-        return false;
-    }
-    std::optional<std::vector<std::wstring>> subfolders = folders_.Subfolders(folder);
+    std::optional<std::vector<std::wstring>> subfolders =
+        folders_.Subfolders(tree.PathOfEntry(tree.CurrentEntry()));
     if (!subfolders) {
-        return false;
+        return std::nullopt;
     }
     tree.subfolders = std::move(*subfolders);
+    return tree;
+}
+
+bool FolderList::Show(FolderTree tree) {
+    if (!tree_.chain.empty() && folders_.SameName(tree.PathOfEntry(tree.CurrentEntry()), Path())) {
+        return false;
+    }
     tree_ = std::move(tree);
-    Show(tree_);
+    Draw(tree_);
     return true;
 }
 
-bool FolderList::OpenEntry(std::size_t index) {
-    return index < tree_.EntryCount() && SetPath(tree_.PathOfEntry(index));
+std::optional<std::wstring> FolderList::PathOfEntry(std::size_t index) const {
+    if (index >= tree_.EntryCount()) {
+        return std::nullopt;
+    }
+    return tree_.PathOfEntry(index);
 }
 
 }  // namespace plimex

@@ -27,6 +27,9 @@ class Form1 {
 
     // Folder browser.
     void Drive1_Change();
+    // The user opened a folder of the folder list: it shows, and its bitmaps
+    // are listed, once it has been read.
+    void Dir1_Open(const std::wstring& path);
     void Dir1_Change();
     void LstFic_Click();
     void CmdSel_Click();
@@ -74,8 +77,17 @@ class Form1 {
     void ReadWantedPreview();
     void PictureArrived(std::uint64_t listing, const std::string& path, DecodedBitmap picture);
     std::optional<std::wstring> NameableInCodePage(const std::wstring& path) const;
-    // Shows a folder in the folder list and, if it changed, lists its bitmaps.
-    bool SetDir1Path(const std::wstring& path);
+    // Reads a folder off the GUI thread; once read, the folder list shows it
+    // and, if it changed, its bitmaps are listed.
+    void SetDir1Path(const std::wstring& path);
+    std::uint64_t StartFolderRead();
+    void FolderArrived(std::uint64_t read, std::optional<FolderTree> tree);
+    void ShowStartUpFolder();
+    void StartUpFolderArrived(std::uint64_t read, bool savedFolderShown,
+                              std::optional<FolderTree> tree);
+    // Shows the folder read; true when it changed, and its bitmaps are being listed.
+    bool ShowFolderRead(std::optional<FolderTree> tree);
+    void RotateIfItWaited();
     std::wstring SelectedEntryPath() const;
     void RotateWallpaper();
     void AddTrayIconAtStartup();
@@ -106,8 +118,11 @@ class Form1 {
     // earlier one lists a folder the user has left.
     std::uint64_t latestListing_ = 0;
     bool listing_ = false;
-    // A rotation that came while the list was being read: it picks once the
-    // whole list is there, and the ticks count again from it.
+    // The same for the folder the folder list is to show next.
+    std::uint64_t latestFolderRead_ = 0;
+    bool readingFolder_ = false;
+    // A rotation that came while the folder or its list was being read: it
+    // picks once the whole list is there, and the ticks count again from it.
     bool rotationWaitsForList_ = false;
     // The file to preview once the picture being read has arrived: the one
     // the user clicked last.

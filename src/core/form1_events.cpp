@@ -15,7 +15,6 @@ struct Wire {
 
 constexpr std::array kWiring{
     Wire{"Drive1", ControlEvent::Change, &Form1::Drive1_Change},
-    Wire{"Dir1", ControlEvent::Change, &Form1::Dir1_Change},
     Wire{"LstFic", ControlEvent::Click, &Form1::LstFic_Click},
     Wire{"LstFic", ControlEvent::DblClick, &Form1::LstFic_DblClick},
     Wire{"CmdSel", ControlEvent::Click, &Form1::CmdSel_Click},

@@ -14,12 +14,54 @@ void Form1::Drive1_Change() {
     }
 }
 
-bool Form1::SetDir1Path(const std::wstring& path) {
-    if (!c_.Dir1.SetPath(path)) {
-        return false;
+void Form1::Dir1_Open(const std::wstring& path) {
+    SetDir1Path(path);
+}
+
+std::uint64_t Form1::StartFolderRead() {
+    readingFolder_ = true;
+    return ++latestFolderRead_;
+}
+
+// A share that stopped answering holds only this read: the folder list keeps
+// showing the folder it showed, and the rest of the window answers. Only the
+// folder asked for last is shown.
+void Form1::SetDir1Path(const std::wstring& path) {
+    const std::uint64_t read = StartFolderRead();
+    const DirList& dir1 = c_.Dir1;
+    platform_.work.Run([this, read, &dir1, path] {
+        return [this, read, tree = dir1.Read(path)]() mutable {
+            FolderArrived(read, std::move(tree));
+        };
+    });
+}
+
+void Form1::FolderArrived(std::uint64_t read, std::optional<FolderTree> tree) {
+    if (unloaded_ || read != latestFolderRead_) {
+        return;
     }
-    Dir1_Change();
-    return true;
+    if (!ShowFolderRead(std::move(tree))) {
+        // Nothing new to list: a rotation that waited picks from the list there is.
+        RotateIfItWaited();
+    }
+}
+
+bool Form1::ShowFolderRead(std::optional<FolderTree> tree) {
+    readingFolder_ = false;
+    const bool changed = tree && c_.Dir1.Show(std::move(*tree));
+    // The drive list follows the folder shown; a drive that is not ready
+    // leaves both on the folder shown before.
+    c_.Drive1.SetDrive(c_.Dir1.Path());
+    if (changed) {
+        Dir1_Change();
+    }
+    return changed;
+}
+
+void Form1::RotateIfItWaited() {
+    if (!listing_ && !readingFolder_ && std::exchange(rotationWaitsForList_, false)) {
+        RotateWallpaper();
+    }
 }
 
 void Form1::Dir1_Change() {
@@ -91,9 +133,7 @@ void Form1::FileListArrived(std::uint64_t listing, PackedNames names) {
     }
     listing_ = false;
     c_.LstFic.AddItems(std::move(names));
-    if (std::exchange(rotationWaitsForList_, false)) {
-        RotateWallpaper();
-    }
+    RotateIfItWaited();
 }
 
 std::wstring Form1::SelectedEntryPath() const {

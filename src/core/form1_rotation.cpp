@@ -36,8 +36,8 @@ void Form1::Option5_Click() {
 }
 
 void Form1::RotateWallpaper() {
-    // Never a pick from a list still being read: the rotation waits for it.
-    if (listing_) {
+    // Never a pick from a folder or a list still being read: the rotation waits for it.
+    if (readingFolder_ || listing_) {
         rotationWaitsForList_ = true;
         return;
     }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/bitmap_decoder.h"
+#include "core/folder_tree.h"
 #include "platform/packed_names.h"
 #include "platform/tray_icon.h"
 
@@ -31,8 +33,12 @@ class DirList {
     virtual ~DirList() = default;
     // The folder shown; it ends in the separator only when it is a root.
     virtual std::wstring Path() const = 0;
-    // Shows the folder when it can be listed; true when the folder shown changed.
-    virtual bool SetPath(const std::wstring& path) = 0;
+    // What showing a folder takes: its place and its subfolders. A share may
+    // take seconds to answer, so this runs off the GUI thread; it touches
+    // nothing shown. Nothing when the folder cannot be shown.
+    virtual std::optional<FolderTree> Read(const std::wstring& path) const = 0;
+    // Shows a folder that Read gave; true when the folder shown changed.
+    virtual bool Show(FolderTree tree) = 0;
 };
 
 class ListBox {

@@ -19,21 +19,23 @@ QTreeWidget& QtDirListBox::Build(QWidget& window) {
     view_->setItemsExpandable(false);
     view_->setIndentation(view_->fontMetrics().averageCharWidth() * 2);
     QObject::connect(&*view_, &QTreeWidget::itemActivated, &*view_, [this](QTreeWidgetItem* item) {
-        if (OpenEntry(item->data(0, kEntryRole).toULongLong()) && changed_) {
-            changed_();
+        const std::optional<std::wstring> path =
+            PathOfEntry(item->data(0, kEntryRole).toULongLong());
+        if (path && opened_) {
+            opened_(*path);
         }
     });
-    Draw(tree());
+    Fill(tree());
     return *view_;
 }
 
-void QtDirListBox::Show(const FolderTree& tree) {
+void QtDirListBox::Draw(const FolderTree& tree) {
     if (view_) {
-        Draw(tree);
+        Fill(tree);
     }
 }
 
-void QtDirListBox::Draw(const FolderTree& tree) {
+void QtDirListBox::Fill(const FolderTree& tree) {
     view_->clear();
     const QIcon open = view_->style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = view_->style()->standardIcon(QStyle::SP_DirIcon);

@@ -3,6 +3,7 @@
 #include <QTreeWidget>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "core/folder_list.h"
 
@@ -17,18 +18,20 @@ class QtDirListBox : public FolderList {
   public:
     explicit QtDirListBox(const Folders& folders) : FolderList(folders) {}
 
-    // Raised after the user opened another folder.
-    void OnChanged(std::function<void()> handler) { changed_ = std::move(handler); }
+    // Raised with the folder the user opened; it shows once it has been read.
+    void OnOpened(std::function<void(const std::wstring&)> handler) {
+        opened_ = std::move(handler);
+    }
     // Makes the widget in the window, showing the folder of the moment.
     QTreeWidget& Build(QWidget& window);
     // Nothing until built.
     QTreeWidget* view() { return view_ ? &*view_ : nullptr; }
 
   private:
-    void Show(const FolderTree& tree) override;
-    void Draw(const FolderTree& tree);
+    void Draw(const FolderTree& tree) override;
+    void Fill(const FolderTree& tree);
 
-    std::function<void()> changed_;
+    std::function<void(const std::wstring&)> opened_;
     std::optional<QTreeWidget> view_;
 };
 

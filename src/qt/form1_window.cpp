@@ -82,7 +82,9 @@ Form1Controls QtForm1Window::Controls(AboutWindow& form2) {
 void QtForm1Window::Connect(Form1& form) {
     form_ = &form;
     drive1_.OnChanged([this] { Raise("Drive1", ControlEvent::Change); });
-    dir1_.OnChanged([this] { Raise("Dir1", ControlEvent::Change); });
+    dir1_.OnOpened([this](const std::wstring& path) {
+        if (form_ != nullptr) form_->Dir1_Open(path);
+    });
     lstFic_.OnSelectionChanged([this] { Raise("LstFic", ControlEvent::Click); });
     lstFic_.OnDoubleClicked([this] { Raise("LstFic", ControlEvent::DblClick); });
     const std::pair<std::string_view, QAbstractButton*> buttons[] = {

@@ -8,12 +8,15 @@ constexpr int kIndentCharacters = 2;
 
 }  // namespace
 
-bool Win32DirListBox::OpenSelected() {
+std::optional<std::wstring> Win32DirListBox::SelectedPath() const {
     const auto index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-    return index >= 0 && OpenEntry(static_cast<std::size_t>(index));
+    if (index < 0) {
+        return std::nullopt;
+    }
+    return PathOfEntry(static_cast<std::size_t>(index));
 }
 
-void Win32DirListBox::Show(const FolderTree& tree) {
+void Win32DirListBox::Draw(const FolderTree& tree) {
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     for (std::size_t entry = 0; entry < tree.EntryCount(); ++entry) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "core/folder_list.h"
 #include "win32/windows_api.h"
 
@@ -10,12 +13,12 @@ namespace plimex::win32 {
 class Win32DirListBox : public FolderList {
   public:
     Win32DirListBox(HWND list, const Folders& folders) : FolderList(folders), list_(list) {}
-    // Opens the folder of the selected entry; true when the folder shown changed.
-    bool OpenSelected();
+    // The folder of the selected entry, which the user opened.
+    std::optional<std::wstring> SelectedPath() const;
     void Draw(const DRAWITEMSTRUCT& item) const;
 
   private:
-    void Show(const FolderTree& tree) override;
+    void Draw(const FolderTree& tree) override;
 
     HWND list_;
 };

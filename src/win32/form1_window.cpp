@@ -222,7 +222,7 @@ void Win32Form1Window::OnCommand(int id, int code) {
     if (id == IDOK) {
         OnEnter();
     } else if (id == Id("Drive1") && code == CBN_SELCHANGE) {
-        ChangeDrive();
+        RaiseEvent(*form_, "Drive1", ControlEvent::Change);
     } else if (id == Id("Dir1") && code == LBN_DBLCLK) {
         OpenSelectedFolder();
     } else if (id >= kFirstControlId && id < kFirstControlId + std::ssize(Layout().controls)) {
@@ -249,16 +249,9 @@ void Win32Form1Window::OnEnter() {
 }
 
 void Win32Form1Window::OpenSelectedFolder() {
-    if (dir1_.OpenSelected()) {
-        RaiseEvent(*form_, "Dir1", ControlEvent::Change);
+    if (const std::optional<std::wstring> path = dir1_.SelectedPath()) {
+        form_->Dir1_Open(*path);
     }
-}
-
-void Win32Form1Window::ChangeDrive() {
-    RaiseEvent(*form_, "Drive1", ControlEvent::Change);
-    // A drive that is not ready leaves the folder list where it was: the
-    // drive list goes back to the drive of the folder still shown.
-    drive1_.SetDrive(dir1_.Path());
 }
 
 void Win32Form1Window::OnMouseMove(LPARAM lParam) {

@@ -53,7 +53,6 @@ class Win32Form1Window : public MainWindow {
     void OnPaint();
     void OnActivate(WPARAM wParam);
     void OpenSelectedFolder();
-    void ChangeDrive();
 
     HWND CreateMainWindow(HINSTANCE instance);
     std::vector<HWND> CreateControls();

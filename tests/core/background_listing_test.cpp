@@ -6,35 +6,42 @@
 namespace plimex::testing {
 namespace {
 
-// Start-up with the rotation on, on a folder whose listing is still being
-// read; what the user does meanwhile; then every listing ends, the latest
-// first and the earliest last, and then the wallpaper is applied.
-struct WhileListing {
+// What the user and the file system do while start-up waits.
+struct Meanwhile {
+    Form1& form;
+    FakeDirList& dir1;
+    FakeBackgroundWork& work;
+    FakeFileSystem& fs;
+};
+
+// Start-up with the rotation on, its folder still being read; what happens
+// meanwhile; then every read ends, the latest first and the earliest last, and
+// what each starts (a list, a wallpaper) ends after it.
+struct WhileReading {
     const char* what;
-    std::function<void(Form1&, FakeDirList&)> meanwhile;
+    std::function<void(Meanwhile)> meanwhile;
+    std::wstring shown;
     std::vector<std::wstring> listed;
     std::vector<std::string> wallpapers;
-    friend void PrintTo(const WhileListing& listing, std::ostream* out) { *out << listing.what; }
+    friend void PrintTo(const WhileReading& reading, std::ostream* out) { *out << reading.what; }
 };
 
 class BackgroundListingTest : public Form1Test,
-                              public ::testing::WithParamInterface<WhileListing> {};
+                              public ::testing::WithParamInterface<WhileReading> {};
 
-TEST_P(BackgroundListingTest, NothingIsPickedFromAListStillBeingReadNorFromAFolderLeft) {
+TEST_P(BackgroundListingTest, NothingIsPickedFromAFolderOrListStillBeingReadNorFromAFolderLeft) {
     AddFolder("C:\\Images\\", {"b.bmp", "a.bmp"});
     AddFolder("C:\\Other\\", {"o.bmp"});
+    AddFolder("C:\\Windows\\", {"w.bmp"});
     WriteOptions("[options]\r\nRep=C:\\Images\\\r\nTps=1\r\nEtat=1\r\n");
     work.hold = true;
     form.Form_Load();
-    GetParam().meanwhile(form, dir1);
+    GetParam().meanwhile({form, dir1, work, fs});
     EXPECT_TRUE(lstFic.items.empty());
     EXPECT_TRUE(desktop.wallpapers.empty());
 
-    const std::size_t listings = work.held.size();
-    for (std::size_t listing = listings; listing-- > 0;) {
-        work.Finish(listing);
-    }
-    for (std::size_t apply = listings; apply < work.held.size(); ++apply) work.Finish(apply);
+    work.FinishAll();
+    EXPECT_EQ(dir1.path, GetParam().shown);
     EXPECT_EQ(lstFic.items, GetParam().listed);
     EXPECT_EQ(desktop.wallpapers, GetParam().wallpapers);
     EXPECT_EQ(form.tickCount(), 0);
@@ -42,34 +49,45 @@ TEST_P(BackgroundListingTest, NothingIsPickedFromAListStillBeingReadNorFromAFold
     EXPECT_EQ(form.tickCount(), window.unloaded ? 0 : 1);
 }
 
-const WhileListing kWhileListing[] = {
+const WhileReading kWhileReading[] = {
     {"StartUpWallpaperOnceListed",
-     [](Form1&, FakeDirList&) {},
+     [](Meanwhile) {},
+     L"C:\\Images",
      {L"a.bmp", L"b.bmp"},
      {"C:\\Images\\a.bmp"}},
     {"TicksPastTheLimitWaitForTheList",
-     [](Form1& form, FakeDirList&) {
-         for (int tick = 0; tick < 150; ++tick) form.Tmr_Timer();
+     [](Meanwhile m) {
+         for (int tick = 0; tick < 150; ++tick) m.form.Tmr_Timer();
      },
+     L"C:\\Images",
      {L"a.bmp", L"b.bmp"},
      {"C:\\Images\\a.bmp"}},
-    {"AFolderLeftIsNotListed",
-     [](Form1& form, FakeDirList& dir1) {
-         dir1.SetPath(L"C:\\Other");
-         form.Dir1_Change();
+    {"ASavedFolderFoundGoneShowsTheDefault",
+     [](Meanwhile m) { m.fs.folders.erase("C:\\Images\\"); },
+     L"C:\\Windows",
+     {L"w.bmp"},
+     {"C:\\Windows\\w.bmp"}},
+    {"OnlyTheFolderOpenedLastIsShownAndListed",
+     [](Meanwhile m) {
+         m.work.Finish(0);  // the saved folder shows; its list is still being read
+         m.form.Dir1_Open(L"C:\\Other");
+         m.form.Dir1_Open(L"C:\\Windows");
      },
-     {L"o.bmp"},
-     {"C:\\Other\\o.bmp"}},
+     L"C:\\Windows",
+     {L"w.bmp"},
+     {"C:\\Windows\\w.bmp"}},
     {"AFolderNamedOutsideTheCodePageListsNothing",
-     [](Form1& form, FakeDirList& dir1) {
-         dir1.path = L"C:\\\u0424\u043e\u0442\u043e";
-         form.Dir1_Change();
+     [](Meanwhile m) {
+         m.work.Finish(0);
+         m.dir1.path = L"C:\\\u0424\u043e\u0442\u043e";
+         m.form.Dir1_Change();
      },
+     L"C:\\\u0424\u043e\u0442\u043e",
      {},
      {}},
-    {"QuitterDoesNotWait", [](Form1& form, FakeDirList&) { form.Quitter_Click(); }, {}, {}},
+    {"QuitterDoesNotWait", [](Meanwhile m) { m.form.Quitter_Click(); }, L"", {}, {}},
 };
-INSTANTIATE_TEST_SUITE_P(Cases, BackgroundListingTest, ::testing::ValuesIn(kWhileListing),
+INSTANTIATE_TEST_SUITE_P(Cases, BackgroundListingTest, ::testing::ValuesIn(kWhileReading),
                          [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(Form1Test, WallpapersAreAppliedOneAtATimeTheLatestNextAndNamedOnceShown) {

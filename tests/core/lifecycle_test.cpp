@@ -16,8 +16,8 @@ TEST_F(LifecycleTest, StartUpRunsItsStepsInOrder) {
     };
     EXPECT_LT(at("Command1.Caption"), at("TrayIcon.Add"));
     EXPECT_LT(at("TrayIcon.Add"), at("Form1.Hide"));
-    EXPECT_LT(at("Form1.Hide"), at("Dir1.SetPath"));
-    EXPECT_LT(at("Dir1.SetPath"), at("Drive1.SetDrive"));
+    EXPECT_LT(at("Form1.Hide"), at("Dir1.Show"));
+    EXPECT_LT(at("Dir1.Show"), at("Drive1.SetDrive"));
     EXPECT_LT(at("FindNormalFiles C:\\Windows\\*.bmp"),
               at("SetWallpaper C:\\Windows\\zapotec.bmp"));
     EXPECT_FALSE(window.visible);

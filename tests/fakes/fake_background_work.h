@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "platform/background_work.h"
@@ -22,7 +23,18 @@ class FakeBackgroundWork : public BackgroundWork {
         }
     }
     // The job held at index ends, and its result reaches the GUI thread.
-    void Finish(std::size_t index) { held.at(index)()(); }
+    void Finish(std::size_t index) { std::exchange(held.at(index), nullptr)()(); }
+    // Every job still held ends, the latest first; then those their results started.
+    void FinishAll() {
+        for (bool finished = true; std::exchange(finished, false);) {
+            for (std::size_t index = held.size(); index-- > 0;) {
+                if (held[index]) {
+                    Finish(index);
+                    finished = true;
+                }
+            }
+        }
+    }
 };
 
 }  // namespace plimex::testing

@@ -46,18 +46,29 @@ class FakeDirList : public DirList {
     std::wstring path;  // empty until first set, like a list not yet pointed anywhere
 
     std::wstring Path() const override { return path; }
-    bool SetPath(const std::wstring& requested) override {
-        log_.Add("Dir1.SetPath");
+    // The whole path as the tree's one entry.
+    std::optional<FolderTree> Read(const std::wstring& requested) const override {
         std::wstring next = requested;
         if (next.size() > 3 && next.back() == L'\\') {
             next.pop_back();
         }
-        std::string narrow(next.begin(), next.end());
-        if (!fs_.IsFolder(narrow) || next == path) {
+        if (!fs_.IsFolder(std::string(next.begin(), next.end()))) {
+            return std::nullopt;
+        }
+        return FolderTree{{next}, {}};
+    }
+    bool Show(FolderTree tree) override {
+        log_.Add("Dir1.Show");
+        if (tree.chain.front() == path) {
             return false;
         }
-        path = next;
+        path = tree.chain.front();
         return true;
+    }
+    // What the user opening a folder comes to once it has been read.
+    bool SetPath(const std::wstring& requested) {
+        std::optional<FolderTree> tree = Read(requested);
+        return tree && Show(std::move(*tree));
     }
 
   private:

@@ -130,7 +130,7 @@ TEST_F(Form1WindowTest, WhatTheProgramSetBeforeTheFirstShowIsWhatShows) {
     controls.LblPap.SetCaption(L"/images/été.bmp");
     controls.Option3.Select();
     controls.Shape1.SetWidth(3000.0f);
-    ASSERT_TRUE(controls.Dir1.SetPath(codePage.FromAnsi(folder.Folder())));
+    ASSERT_TRUE(controls.Dir1.Show(*controls.Dir1.Read(codePage.FromAnsi(folder.Folder()))));
     ASSERT_TRUE(controls.Drive1.SetDrive(L"/home/lea/x/"));
     EXPECT_EQ(window.dir1().view(), nullptr);
     EXPECT_EQ(window.drive1().box(), nullptr);
@@ -281,17 +281,20 @@ TEST_F(Form1WindowTest, TheFolderListShowsAncestorsThenSortedSubfolders) {
     window.show();
     QtDirListBox& dirs = window.dir1();
     QTreeWidget& view = *dirs.view();
-    int raised = 0;
-    dirs.OnChanged([&] { ++raised; });
+    std::vector<std::string> opened;
+    dirs.OnOpened([&](const std::wstring& path) { opened.push_back(codePage.ToAnsi(path)); });
+    const auto setPath = [&](const std::string& path) {
+        std::optional<FolderTree> tree = dirs.Read(codePage.FromAnsi(path));
+        return tree && dirs.Show(std::move(*tree));
+    };
 
-    ASSERT_TRUE(dirs.SetPath(codePage.FromAnsi(folder.Folder())));
+    ASSERT_TRUE(setPath(folder.Folder()));
     const std::string shown = folder.Folder().substr(0, folder.Folder().size() - 1);
     EXPECT_EQ(dirs.Path(), codePage.FromAnsi(shown));
-    EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(shown)));
-    EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(folder / "absent")));
-    EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(folder / "x.bmp")));
-    EXPECT_FALSE(dirs.SetPath(codePage.FromAnsi(folder / "b/../")));
-    EXPECT_EQ(raised, 0);
+    EXPECT_FALSE(setPath(shown));
+    EXPECT_FALSE(setPath(folder / "absent"));
+    EXPECT_FALSE(setPath(folder / "x.bmp"));
+    EXPECT_FALSE(setPath(folder / "b/../"));
 
     QTreeWidgetItem* current = view.currentItem();
     ASSERT_NE(current, nullptr);
@@ -302,12 +305,9 @@ TEST_F(Form1WindowTest, TheFolderListShowsAncestorsThenSortedSubfolders) {
     EXPECT_EQ(view.topLevelItem(0)->text(0), "/");
 
     emit view.itemActivated(current->child(2), 0);
-    EXPECT_EQ(raised, 1);
-    EXPECT_EQ(codePage.ToAnsi(dirs.Path()), folder / "c\xe9");
-
     emit view.itemActivated(view.topLevelItem(0), 0);
-    EXPECT_EQ(dirs.Path(), L"/");
-    EXPECT_TRUE(dirs.SetPath(codePage.FromAnsi(folder / "./A//../b/")));
+    EXPECT_EQ(opened, (std::vector<std::string>{folder / "c\xe9", "/"}));
+    EXPECT_TRUE(setPath(folder / "./A//../b/"));
     EXPECT_EQ(codePage.ToAnsi(dirs.Path()), folder / "b");
 }
 

@@ -49,19 +49,15 @@ TEST_F(FolderListTest, OpensTheSelectedSubfolderOrParent) {
     scratch_.MakeFolder("sub");
     HWND box = Child(WC_LISTBOXW, LBS_NOTIFY | LBS_HASSTRINGS);
     Win32DirListBox list(box, folders_);
-    ASSERT_TRUE(list.SetPath(Folder()));
-    EXPECT_FALSE(list.SetPath(Folder() + L"\\"));
+    ASSERT_TRUE(list.Show(*list.Read(Folder())));
+    EXPECT_FALSE(list.Show(*list.Read(Folder() + L"\\")));
     const auto current = SendMessageW(box, LB_GETCURSEL, 0, 0);
     ASSERT_EQ(SendMessageW(box, LB_GETCOUNT, 0, 0), current + 2);
 
     SendMessageW(box, LB_SETCURSEL, current + 1, 0);
-    EXPECT_TRUE(list.OpenSelected());
-    EXPECT_EQ(list.Path(), Folder() + L"\\sub");
-    EXPECT_EQ(SendMessageW(box, LB_GETCURSEL, 0, 0), current + 1);
-
+    EXPECT_EQ(list.SelectedPath(), Folder() + L"\\sub");
     SendMessageW(box, LB_SETCURSEL, current, 0);
-    EXPECT_TRUE(list.OpenSelected());
-    EXPECT_EQ(list.Path(), Folder());
+    EXPECT_EQ(list.SelectedPath(), Folder());
 }
 
 }  // namespace
