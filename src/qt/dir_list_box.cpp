@@ -37,6 +37,10 @@ void QtDirListBox::Draw(const FolderTree& tree) {
 
 void QtDirListBox::Fill(const FolderTree& tree) {
     view_->clear();
+    // A window shown while start-up still reads the folder shows none yet.
+    if (tree.chain.empty()) {
+        return;
+    }
     const QIcon open = view_->style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = view_->style()->standardIcon(QStyle::SP_DirIcon);
     // Each folder of the chain inside the last; the subfolders inside the current one.
