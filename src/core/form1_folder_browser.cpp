@@ -11,6 +11,12 @@ void Form1::Drive1_Change() {
     // So setting the drive at start-up never undoes the saved folder.
     if (c_.Drive1.DriveOf(c_.Dir1.Path()) != c_.Drive1.Drive()) {
         SetDir1Path(c_.Drive1.Drive());
+    } else if (readingFolder_) {
+        // Back on the drive shown: a folder still being read on another is
+        // no longer wanted.
+        ++latestFolderRead_;
+        readingFolder_ = false;
+        RotateIfItWaited();
     }
 }
 

@@ -9,6 +9,7 @@ namespace {
 // What the user and the file system do while start-up waits.
 struct Meanwhile {
     Form1& form;
+    FakeDriveList& drive1;
     FakeDirList& dir1;
     FakeBackgroundWork& work;
     FakeFileSystem& fs;
@@ -33,10 +34,11 @@ TEST_P(BackgroundListingTest, NothingIsPickedFromAFolderOrListStillBeingReadNorF
     AddFolder("C:\\Images\\", {"b.bmp", "a.bmp"});
     AddFolder("C:\\Other\\", {"o.bmp"});
     AddFolder("C:\\Windows\\", {"w.bmp"});
+    AddFolder("D:\\", {"d.bmp"});
     WriteOptions("[options]\r\nRep=C:\\Images\\\r\nTps=1\r\nEtat=1\r\n");
     work.hold = true;
     form.Form_Load();
-    GetParam().meanwhile({form, dir1, work, fs});
+    GetParam().meanwhile({form, drive1, dir1, work, fs});
     EXPECT_TRUE(lstFic.items.empty());
     EXPECT_TRUE(desktop.wallpapers.empty());
 
@@ -76,6 +78,17 @@ const WhileReading kWhileReading[] = {
      L"C:\\Windows",
      {L"w.bmp"},
      {"C:\\Windows\\w.bmp"}},
+    {"ADriveLeftAndComeBackToIsNotShown",
+     [](Meanwhile m) {
+         m.work.Finish(0);
+         for (const wchar_t* drive : {L"D:\\", L"C:\\"}) {
+             m.drive1.drive = drive;
+             m.form.Drive1_Change();
+         }
+     },
+     L"C:\\Images",
+     {L"a.bmp", L"b.bmp"},
+     {"C:\\Images\\a.bmp"}},
     {"AFolderNamedOutsideTheCodePageListsNothing",
      [](Meanwhile m) {
          m.work.Finish(0);
