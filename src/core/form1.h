@@ -85,7 +85,7 @@ class Form1 {
     void ShowStartUpFolder();
     void StartUpFolderArrived(std::uint64_t read, bool savedFolderShown,
                               std::optional<FolderTree> tree);
-    // Shows the folder read; true when it changed, and its bitmaps are being listed.
+    // Shows the folder read; true when it changed, and Dir1_Change has run.
     bool ShowFolderRead(std::optional<FolderTree> tree);
     void RotateIfItWaited();
     std::wstring SelectedEntryPath() const;

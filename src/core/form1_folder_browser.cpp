@@ -8,7 +8,6 @@ namespace plimex {
 void Form1::Drive1_Change() {
     // The folder current on a drive is the one the folder list already shows
     // there; only a move to another drive takes the list to that drive's root.
-    // So setting the drive at start-up never undoes the saved folder.
     if (c_.Drive1.DriveOf(c_.Dir1.Path()) != c_.Drive1.Drive()) {
         SetDir1Path(c_.Drive1.Drive());
     } else if (readingFolder_) {

@@ -28,6 +28,9 @@ class DriveList {
     virtual std::wstring DriveOf(const std::wstring& path) const = 0;
 };
 
+// The read and the showing are apart so that the main window runs the read
+// as background work and decides what shows: start-up's choice between the
+// saved and the default folder, and a rotation's wait, hang on the read.
 class DirList {
   public:
     virtual ~DirList() = default;
