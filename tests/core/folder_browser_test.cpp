@@ -86,6 +86,11 @@ TEST_F(FolderBrowserTest, ChangingTheDriveGoesToItsRootUnlessTheFolderListIsAlre
     OpenFolder(L"D:\\Sous");
     form.Drive1_Change();
     EXPECT_EQ(dir1.path, L"D:\\Sous");
+
+    drive1.drive = L"E:\\";  // not ready: both lists stay on the folder shown
+    form.Drive1_Change();
+    EXPECT_EQ(dir1.path, L"D:\\Sous");
+    EXPECT_EQ(drive1.drive, L"D:\\");
 }
 
 TEST_F(FolderBrowserTest, NamesInTheCodePageBecomeWideEntriesAndGoBackUnchanged) {
