@@ -75,6 +75,8 @@ TEST_F(LifecycleTest, AMissingSavedFolderFallsBackToTheDefaultFolder) {
     EXPECT_EQ(form.imageFolder(), L"C:\\Windows\\");
     EXPECT_EQ(lstFic.items, std::vector<std::wstring>{L"a.bmp"});
     EXPECT_EQ(lblPap.caption, L"C:\\Windows\\a.bmp");
+    ASSERT_EQ(diagnostics.lines.size(), 1u);
+    EXPECT_TRUE(diagnostics.lines[0].starts_with("Form_Load: E:\\Retir\xE9\\: "));
 
     // The drive may come back: the saved folder stays until the user picks another.
     form.Command1_Click();
