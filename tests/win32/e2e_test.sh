@@ -85,6 +85,14 @@ await_tray() {  # await_tray shown|empty
     printf '%s' "$state"
 }
 
+# Dir1 shows a folder once it has been read, off the program's GUI thread.
+await_dir1_entries() {  # await_dir1_entries COUNT: until Dir1 shows at least COUNT
+    for _ in $(seq 50); do
+        [ "$(driver items Dir1 | wc -l)" -ge "$1" ] && break
+        sleep 0.2
+    done
+}
+
 options_file() { tr -d '\r' <"$1/Plimex.ini" | iconv -f CP1252 -t UTF-8 | paste -sd '|'; }
 
 start_plimex() {  # start_plimex WORKING_DIR
@@ -275,6 +283,7 @@ missing_folder() {
     printf '[options]\r\nRep=Q:\\gone\\\r\nTps=2\r\nEtat=0\r\n' >"$run/Plimex.ini"
     start_plimex "$run"
     check "no error box" 0 "$(driver dialogs)"
+    await_dir1_entries 2
     check "the default folder is shown instead" 'C:\|Windows' \
         "$(driver items Dir1 | head -2 | paste -sd '|')"
     (cd "$run" && "$wine_run" explorer /desktop=Plimex,${width}x${height} "$plimex_exe" \
@@ -357,6 +366,7 @@ names_outside_the_code_page() {
     bitmap "$images/Фото/ф.bmp" '#FF00FF' 64x48
     printf '[options]\r\nRep=C:\\plimex-ru\\\r\nTps=1\r\nEtat=0\r\n' >"$run/Plimex.ini"
     start_plimex "$run"
+    await_dir1_entries 3
     driver dblclick Dir1 2
     for _ in $(seq 50); do
         [ -n "$(driver items LstFic)" ] && break
