@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <cwctype>
@@ -191,6 +192,7 @@ class FoldedKeySort {
     std::vector<std::uint32_t> Order() && {
         SortFrom(0, order_.size(), 0);
         held_ = std::vector<std::uint64_t>();
+        sorting_ = std::vector<HeldName>();
         return std::move(order_);
     }
 
@@ -201,10 +203,21 @@ class FoldedKeySort {
         return order != 0 ? order < 0 : nameAt_(a) < nameAt_(b);
     }
 
+    // The bytes held beside each index decide most comparisons without
+    // reading a key: they hold the word that `depth` lies in, and only names
+    // equal in all of it are compared from the next word on.
     void SortByComparing(std::size_t begin, std::size_t end, std::size_t depth) {
-        std::sort(order_.begin() + static_cast<std::ptrdiff_t>(begin),
-                  order_.begin() + static_cast<std::ptrdiff_t>(end),
-                  [&](std::uint32_t a, std::uint32_t b) { return Less(a, b, depth); });
+        const std::size_t nextWord = depth - depth % kBytesHeld + kBytesHeld;
+        sorting_.clear();
+        for (std::size_t at = begin; at < end; ++at) {
+            sorting_.push_back({held_[at], order_[at]});
+        }
+        std::sort(sorting_.begin(), sorting_.end(), [&](const HeldName& a, const HeldName& b) {
+            return a.held != b.held ? a.held < b.held : Less(a.name, b.name, nextWord);
+        });
+        for (std::size_t at = begin; at < end; ++at) {
+            order_[at] = sorting_[at - begin].name;
+        }
     }
 
     void HoldBytesFrom(std::size_t at, std::size_t depth) {
@@ -222,30 +235,46 @@ class FoldedKeySort {
 
     // The names in [begin, end) share their keys' first `depth` bytes.
     void SortFrom(std::size_t begin, std::size_t end, std::size_t depth) {
-        for (;; ++depth) {
-            if (end - begin < kSmallGroup) {
-                SortByComparing(begin, end, depth);
-                return;
-            }
+        for (;;) {
             if (depth % kBytesHeld == 0) {
                 for (std::size_t at = begin; at < end; ++at) {
                     HoldBytesFrom(at, depth);
                 }
             }
-            std::array<std::size_t, kGroups> counts{};
-            for (std::size_t at = begin; at < end; ++at) {
-                ++counts[GroupOf(held_[at], depth)];
-            }
-            if (counts[0] == end - begin) {  // all end here
+            if (end - begin < kSmallGroup) {
                 SortByComparing(begin, end, depth);
                 return;
             }
-            if (std::find(counts.begin(), counts.end(), end - begin) == counts.end()) {
-                SplitIntoGroups(begin, depth, counts);
-                return;
-            }
-            // One byte for all: nothing to move, look at the next one.
+            const std::size_t nextWord = depth - depth % kBytesHeld + kBytesHeld;
+            depth = PastSharedBytes(begin, end, depth);
+            if (depth < nextWord) break;  // else all share the rest of the word
         }
+        std::array<std::size_t, kGroups> counts{};
+        for (std::size_t at = begin; at < end; ++at) {
+            ++counts[GroupOf(held_[at], depth)];
+        }
+        if (counts[0] == end - begin) {  // all end here
+            SortByComparing(begin, end, depth);
+        } else {
+            SplitIntoGroups(begin, depth, counts);
+        }
+    }
+
+    // Names of one folder often share long stems: one pass finds the bytes
+    // of the held word that all share, instead of a count for each. It stops
+    // at a byte that differs, or that all keys end at.
+    std::size_t PastSharedBytes(std::size_t begin, std::size_t end, std::size_t depth) const {
+        const std::uint64_t first = held_[begin];
+        std::uint64_t differing = 0;
+        for (std::size_t at = begin + 1; at < end; ++at) {
+            differing |= held_[at] ^ first;
+        }
+        const std::size_t wordStart = depth - depth % kBytesHeld;
+        const auto shared = static_cast<std::size_t>(std::countl_zero(differing)) / 8;
+        while (depth < wordStart + shared && GroupOf(first, depth) != 0) {
+            ++depth;
+        }
+        return depth;
     }
 
     // Each name is moved straight to its group's next free place, and the
@@ -292,6 +321,11 @@ class FoldedKeySort {
     NameAt nameAt_;
     std::vector<std::uint32_t> order_;
     std::vector<std::uint64_t> held_;  // beside each index in order_
+    struct HeldName {
+        std::uint64_t held;
+        std::uint32_t name;
+    };
+    std::vector<HeldName> sorting_;  // one group sorted by comparing
 };
 
 }  // namespace

@@ -44,7 +44,8 @@ TEST_F(CaseInsensitiveOrderTest, AwkwardNamesKeepTheirOrder) {
     EXPECT_EQ(Sorted(shuffled), sorted);
 }
 
-// Many names sharing long prefixes and differing only in case.
+// Many names sharing long prefixes and differing only in case, or in one
+// character.
 std::vector<std::wstring> AwkwardNames() {
     const std::wstring alphabet = {L'a', L'A', L'b',      L'B',      L'_', L'1',      L'2', L'\0',
                                    L'é', L'É', L'\xDCE9', L'\u1E9E', L'ß', L'\u212A', L'k'};
@@ -57,6 +58,10 @@ std::vector<std::wstring> AwkwardNames() {
             name += alphabet[generator() % alphabet.size()];
         }
         names.push_back(name);
+    }
+    // A group that differs in one byte early on, its tails alike.
+    for (int i = 0; i < 40; ++i) {
+        names.push_back(std::wstring(L"x") + L"aAbB_12k"[i % 8] + L"-alike.bmp");
     }
     return names;
 }
