@@ -4,10 +4,12 @@
 // changes the wallpaper is timed, from the tick to the new root pixmap (the
 // picture is applied on a thread of its own, whose setter publishes the
 // pixmap once the X server has it): wall and processor milliseconds, and how far the resident size
-// rose above the idle one during it. Prints the min, median and max of each, in ms and KiB.
+// rose above the idle one during it. Prints the min, median and max of each, in ms and KiB, and
+// the X server's mean processor time a rotation when PLIMEX_BENCH_X_SERVER names its process.
 //
 // Usage: rotation_bench ROTATIONS  (run in a folder whose Plimex.ini starts
 // a one-minute rotation, on a bare X display)
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -16,6 +18,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,6 +42,24 @@ double ProcessorMilliseconds() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The X server's processor time (user + system), when the script names its
+// process: a large apply is more its work than ours. Counted in clock ticks,
+// so only a mean over the rotations says much.
+std::optional<double> ServerProcessorMilliseconds() {
+    const char* pid = std::getenv("PLIMEX_BENCH_X_SERVER");
+    if (pid == nullptr) return std::nullopt;
+    std::ifstream stat(std::string("/proc/") + pid + "/stat");
+    std::string line;
+    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) return std::nullopt;
+    std::istringstream fields(line.substr(line.rfind(')') + 1));
+    std::string skipped;
+    for (int field = 3; field < 14; ++field) fields >> skipped;  // state to cmajflt
+    long user = 0;
+    long system = 0;
+    if (!(fields >> user >> system)) return std::nullopt;
+    return static_cast<double>(user + system) * 1e3 / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 // The pixmap the root window's property names: each apply publishes a new one.
@@ -83,6 +105,7 @@ int TimeRotations(Form1& form, int rotations) {
     std::vector<double> wall;
     std::vector<double> processor;
     std::vector<double> above;
+    double server = 0;
     const int limit = IntervalLimit(form.intervalCode()).value_or(0);
     if (limit == 0) return 1;
     const RootPixmap root;
@@ -94,6 +117,7 @@ int TimeRotations(Form1& form, int rotations) {
         ResetPeak();
         const auto start = std::chrono::steady_clock::now();
         const double startProcessor = ProcessorMilliseconds();
+        const std::optional<double> serverBefore = ServerProcessorMilliseconds();
         const std::uint32_t before = root.Current();
         form.Tmr_Timer();
         if (form.tickCount() != 0) continue;  // the program's own timer ticked meanwhile
@@ -103,12 +127,17 @@ int TimeRotations(Form1& form, int rotations) {
                 .count());
         processor.push_back(ProcessorMilliseconds() - startProcessor);
         above.push_back(static_cast<double>(ProcField("/proc/self/status", "VmHWM:") - idle));
+        const std::optional<double> serverAfter = ServerProcessorMilliseconds();
+        if (serverBefore && serverAfter) server += *serverAfter - *serverBefore;
     }
     Idle(100);  // the last apply's thread ends, and the program with nothing left behind
     std::printf("  %-28s %8s %8s %8s\n", "", "min", "median", "max");
     PrintSpread("rotation, wall ms", wall);
     PrintSpread("rotation, cpu ms", processor);
     PrintSpread("peak RSS above idle, KiB", above);
+    if (ServerProcessorMilliseconds()) {
+        std::printf("  %-28s %8.1f (mean)\n", "X server, cpu ms", server / rotations);
+    }
     return 0;
 }
 

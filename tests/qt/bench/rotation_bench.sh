@@ -1,7 +1,8 @@
 #!/bin/bash
 # One rotation inside the running program (rotation_bench: tick to new root
-# pixmap, wall and processor time, peak resident size above idle) on a
-# private Xvfb at each screen size, a 3840x2160 24-bit BMP each time; beside
+# pixmap, wall and processor time, peak resident size above idle, and the X
+# server's processor time for it) on a private Xvfb at each screen size, a
+# 3840x2160 24-bit BMP each time; beside
 # it, on the same server in the same run, the same apply by a whole process:
 # show_root_wallpaper (the program's own setter, short-lived) and hsetroot
 # -fill. Not a test: nothing fails on a figure.
@@ -34,7 +35,8 @@ rotate() {  # label, program
     mkdir -p "$folder"
     printf '[options]\r\nRep=%s/\r\nTps=1\r\nEtat=1\r\n' "$scratch/pictures" >"$folder/Plimex.ini"
     echo "  $1, one rotation inside the running program ($rotations rotations):"
-    (cd "$folder" && on_bare_x11 "$2" "$rotations") 2>>"$scratch/errors.log" ||
+    (cd "$folder" && export PLIMEX_BENCH_X_SERVER="$xvfb_pid" && on_bare_x11 "$2" "$rotations") \
+        2>>"$scratch/errors.log" ||
         echo "  $2 failed: see below"
 }
 
