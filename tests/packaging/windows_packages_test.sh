@@ -35,6 +35,8 @@ cleanup() {
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
+    # What the program said of it, when it ran from the zip.
+    [ -f "${unpacked:-}/Plimex.log" ] && sed 's/^/  Plimex.log: /' "$unpacked/Plimex.log" >&2
     [ -n "${DISPLAY:-}" ] && import -window root "${TMPDIR:-/tmp}/plimex-packages-failure.png" 2>/dev/null &&
         echo "screen at the failure: ${TMPDIR:-/tmp}/plimex-packages-failure.png" >&2
     exit 1
