@@ -28,8 +28,9 @@ class Form1 {
     // Folder browser.
     void Drive1_Change();
     // The user opened a folder of the folder list: it shows, and its bitmaps
-    // are listed, once it has been read.
-    void Dir1_Open(const std::wstring& path);
+    // are listed, once it has been read. Start-up opens the saved folder with
+    // the default one as the fallback, shown if the saved one is gone.
+    void Dir1_Open(const std::wstring& path, std::optional<std::wstring> fallback = std::nullopt);
     void Dir1_Change();
     void LstFic_Click();
     void CmdSel_Click();
@@ -77,14 +78,14 @@ class Form1 {
     void ReadWantedPreview();
     void PictureArrived(std::uint64_t listing, const std::string& path, DecodedBitmap picture);
     std::optional<std::wstring> NameableInCodePage(const std::wstring& path) const;
-    // Reads a folder off the GUI thread; once read, the folder list shows it
-    // and, if it changed, its bitmaps are listed.
-    void SetDir1Path(const std::wstring& path);
-    std::uint64_t StartFolderRead();
-    void FolderArrived(std::uint64_t read, std::optional<FolderTree> tree);
-    void ShowStartUpFolder();
-    void StartUpFolderArrived(std::uint64_t read, bool savedFolderShown,
-                              std::optional<FolderTree> tree);
+    // What a read of a folder brings back to the GUI thread.
+    struct FolderRead {
+        std::optional<FolderTree> tree;
+        // Read with a fallback, at start-up: nothing is listed yet.
+        bool hadFallback = false;
+        bool fellBack = false;
+    };
+    void FolderArrived(std::uint64_t read, FolderRead folder);
     // Shows the folder read; true when it changed, and Dir1_Change has run.
     bool ShowFolderRead(std::optional<FolderTree> tree);
     void RotateIfItWaited();

@@ -9,7 +9,7 @@ void Form1::Drive1_Change() {
     // The folder current on a drive is the one the folder list already shows
     // there; only a move to another drive takes the list to that drive's root.
     if (c_.Drive1.DriveOf(c_.Dir1.Path()) != c_.Drive1.Drive()) {
-        SetDir1Path(c_.Drive1.Drive());
+        Dir1_Open(c_.Drive1.Drive());
     } else if (readingFolder_) {
         // Back on the drive shown: a folder still being read on another is
         // no longer wanted.
@@ -19,33 +19,58 @@ void Form1::Drive1_Change() {
     }
 }
 
-void Form1::Dir1_Open(const std::wstring& path) {
-    SetDir1Path(path);
-}
-
-std::uint64_t Form1::StartFolderRead() {
-    readingFolder_ = true;
-    return ++latestFolderRead_;
-}
-
 // A share that stopped answering holds only this read: the folder list keeps
 // showing the folder it showed, and the rest of the window answers. Only the
-// folder asked for last is shown.
-void Form1::SetDir1Path(const std::wstring& path) {
-    const std::uint64_t read = StartFolderRead();
+// folder asked for last is shown. Before a fallback is taken, the file system
+// says whether the folder is there: it bounds the wait on a share that stopped
+// answering, where the folder list alone would wait for it for good.
+void Form1::Dir1_Open(const std::wstring& path, std::optional<std::wstring> fallback) {
+    readingFolder_ = true;
+    const std::uint64_t read = ++latestFolderRead_;
     const DirList& dir1 = c_.Dir1;
-    platform_.work.Run([this, read, &dir1, path] {
-        return [this, read, tree = dir1.Read(path)]() mutable {
-            FolderArrived(read, std::move(tree));
+    const FileSystem& fileSystem = platform_.fileSystem;
+    platform_.work.Run([this, read, &dir1, &fileSystem, path, pathAnsi = Ansi(path), fallback] {
+        std::optional<FolderTree> tree;
+        if (!fallback || fileSystem.IsFolder(pathAnsi)) {
+            tree = dir1.Read(path);
+        }
+        const bool fellBack = fallback && !tree;
+        if (fellBack) {
+            tree = dir1.Read(*fallback);
+        }
+        return [this, read,
+                folder = FolderRead{std::move(tree), fallback.has_value(), fellBack}]() mutable {
+            FolderArrived(read, std::move(folder));
         };
     });
 }
 
-void Form1::FolderArrived(std::uint64_t read, std::optional<FolderTree> tree) {
+void Form1::FolderArrived(std::uint64_t read, FolderRead folder) {
     if (unloaded_ || read != latestFolderRead_) {
         return;
     }
-    if (!ShowFolderRead(std::move(tree))) {
+    // Only start-up reads with a fallback: the folder it could not show is
+    // the saved one.
+    if (folder.fellBack) {
+        platform_.diagnostics.ReportFailure(
+            "Form_Load", Ansi(ImageFolder),
+            "the saved folder cannot be shown; the default folder is listed instead, and the "
+            "saved one stays saved until the user chooses another");
+    }
+    const std::string storableFolder = storableFolder_;
+    const bool changed = ShowFolderRead(std::move(folder.tree));
+    if (folder.fellBack) {
+        storableFolder_ = storableFolder;
+    }
+    if (changed) {
+        return;
+    }
+    if (folder.hadFallback) {
+        // Nothing is listed yet: a folder the list cannot show is listed all
+        // the same, where one it shows has been listed already, so that a
+        // large folder is read once.
+        FillFileList();
+    } else {
         // Nothing new to list: a rotation that waited picks from the list there is.
         RotateIfItWaited();
     }
