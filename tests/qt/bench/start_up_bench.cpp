@@ -4,7 +4,7 @@
 // programs taking turns: the time from the start to its icon window being
 // mapped in the notification area, the time until its main thread last ran
 // before a quiet 300 ms (idle), and the CPU all its threads used by then.
-// Prints min, median and max of each; the first program is the anchor. On a
+// Prints min, median and max of each; the first program given is the anchor. On a
 // busy machine the median icon time of one build moves by a third from run to
 // run; its CPU, also given beside the anchor's, moves less.
 //
@@ -30,6 +30,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kQuiet(300);
 constexpr std::chrono::seconds kPatience(10);
+constexpr std::chrono::milliseconds kTraySettles(250);
 
 double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -169,6 +170,9 @@ bool MeasureOnce(Display& display, Program& program) {
     const long long cpu = ProcessRunNanoseconds(pid);
     ::kill(pid, SIGTERM);
     ::waitpid(pid, nullptr, 0);
+    // The tray takes the icon out after the program has gone: the next one
+    // does not share the machine with that work.
+    ::usleep(std::chrono::microseconds(kTraySettles).count());
     if (!docked) {
         std::fprintf(stderr, "%s: no icon docked within %lld s\n", program.label.c_str(),
                      static_cast<long long>(kPatience.count()));
@@ -203,9 +207,12 @@ int main(int argc, char** argv) {
         programs.push_back({argv[i], argv[i + 1], argv[i + 2], {}, {}, {}});
     }
     Display display;
+    // The order turns from run to run: whichever program came first after
+    // another one measured a few milliseconds slower than the same build
+    // started right after itself.
     for (int run = 0; run < runs; ++run) {
-        for (Program& program : programs) {
-            if (!MeasureOnce(display, program)) {
+        for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+            if (!MeasureOnce(display, programs[(turn + run) % programs.size()])) {
                 return 1;
             }
         }
