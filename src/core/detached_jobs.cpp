@@ -27,28 +27,27 @@ struct DetachedJobs::Shared {
     int idle = 0;
     std::deque<BackgroundWork::Job> queued;
 
-    // Runs job, then each job queued for an idle thread, until there is none
-    // left for this thread or the owner has stopped.
-    // A job is let go once it has run: a thread that waits holds nothing.
+    // Runs job, then each job queued for this thread, until there is none
+    // for it or the owner has stopped. A job is let go once it has run: a
+    // thread that waits holds nothing.
     static void Work(const std::shared_ptr<Shared>& shared, BackgroundWork::Job job) {
         while (job) {
-            shared->Deliver(std::exchange(job, nullptr)());
-            job = shared->NextJob();
+            job = shared->DeliverAndTakeNext(std::exchange(job, nullptr)());
         }
     }
 
     // The delivery is let go after the lock, wherever it goes.
     void Deliver(BackgroundWork::Delivery delivery) {
         const std::lock_guard lock(mutex);
-        --running;
-        if (post) {
-            post(std::move(delivery));
-        }
+        Hand(delivery);
     }
 
-    // An empty job once this thread should end.
-    BackgroundWork::Job NextJob() {
+    // The thread is idle from the moment its result is posted, under the
+    // same lock: a job that the result starts finds it. An empty job once
+    // the thread should end.
+    BackgroundWork::Job DeliverAndTakeNext(BackgroundWork::Delivery delivery) {
         std::unique_lock lock(mutex);
+        Hand(delivery);
         if (!post || idle >= kIdleThreadsKept) {
             return {};
         }
@@ -61,6 +60,13 @@ struct DetachedJobs::Shared {
         BackgroundWork::Job job = std::move(queued.front());
         queued.pop_front();
         return job;
+    }
+
+    void Hand(BackgroundWork::Delivery& delivery) {
+        --running;
+        if (post) {
+            post(std::move(delivery));
+        }
     }
 };
 
