@@ -107,7 +107,7 @@ class BandBuffer {
         : width_(width),
           height_(height),
           topDown_(topDown),
-          rows_(std::clamp<std::size_t>(kBandBytes / (4 * width), 1, height)),
+          rows_(std::min<std::size_t>(LargestBandBytes(width) / (4 * width), height)),
           pixels_(rows_ * width),
           out_(out) {}
 
@@ -299,6 +299,10 @@ class Stretching : public BitmapRowTarget {
 };
 
 }  // namespace
+
+std::size_t LargestBandBytes(std::size_t width) {
+    return std::max(kBandBytes, 4 * width);
+}
 
 std::string StretchPictureFile(const std::string& path, int width, int height,
                                const PixelFormat& format, PictureBands& out) {

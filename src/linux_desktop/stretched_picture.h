@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -39,5 +40,8 @@ class PictureBands {
 // cannot be read or decoded (see bitmap_file.h) or memory runs out.
 std::string StretchPictureFile(const std::string& path, int width, int height,
                                const PixelFormat& format, PictureBands& out);
+
+// The most bytes one band of an area this wide holds.
+std::size_t LargestBandBytes(std::size_t width);
 
 }  // namespace plimex::linux_desktop

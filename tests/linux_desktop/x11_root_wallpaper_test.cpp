@@ -12,11 +12,14 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <regex>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "fakes/fake_platform.h"
 #include "linux_desktop/linux_desktop.h"
@@ -38,7 +41,24 @@ std::string CommandOutput(const std::string& command) {
     return output;
 }
 
-// An X server of its own on a free display number, as Xvfb picks it.
+// An X server of its own on a free display number, as Xvfb picks it. The
+// suite runs again on servers that share no memory with the program: one
+// without the extension, one in an IPC namespace of its own, as in a
+// container (PLIMEX_X_SERVER_SHARES = none or elsewhere).
+std::vector<const char*> XServerCommand() {
+    const char* const shares = std::getenv("PLIMEX_X_SERVER_SHARES");
+    const std::string_view mode = shares != nullptr ? shares : "";
+    std::vector<const char*> command;
+    if (mode == "elsewhere") command = {"unshare", "--ipc"};
+    for (const char* word :
+         {"Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24", "-nolisten", "tcp"}) {
+        command.push_back(word);
+    }
+    if (mode == "none") command.insert(command.end(), {"-extension", "MIT-SHM"});
+    command.push_back(nullptr);
+    return command;
+}
+
 class PrivateXServer {
   public:
     PrivateXServer() {
@@ -48,8 +68,7 @@ class PrivateXServer {
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        const std::array<const char*, 9> argv{"Xvfb",       "-displayfd", "3",   "-screen", "0",
-                                              "640x480x24", "-nolisten",  "tcp", nullptr};
+        const std::vector<const char*> argv = XServerCommand();
         const int error = posix_spawnp(&pid_, argv[0], &actions, nullptr,
                                        const_cast<char* const*>(argv.data()), environ);
         posix_spawn_file_actions_destroy(&actions);
