@@ -141,6 +141,8 @@ void ToVisualLayout(std::span<std::uint32_t> pixels, const Visual& visual) {
     }
 }
 
+constexpr int kOurByteOrder = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+
 // Rows of 32-bit pixels in this machine's byte order; Xlib turns them into
 // the server's order and pixel size as it sends them, when those differ.
 ImagePtr ScreenImage(Display* display, int screen, std::span<std::uint32_t> pixels, int width,
@@ -152,7 +154,7 @@ ImagePtr ScreenImage(Display* display, int screen, std::span<std::uint32_t> pixe
                                 width * 4));
     if (!image) return image;
     image->bits_per_pixel = 32;
-    image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    image->byte_order = kOurByteOrder;
     if (XInitImage(image.get()) == 0) return nullptr;
     return image;
 }
@@ -216,9 +218,7 @@ class SharedBandBuffer {
 
     bool TakesOurPixels() const {
         const ImagePtr probe(Image(1, 1));
-        return probe && probe->bits_per_pixel == 32 &&
-               probe->byte_order ==
-                   (std::endian::native == std::endian::little ? LSBFirst : MSBFirst);
+        return probe && probe->bits_per_pixel == 32 && probe->byte_order == kOurByteOrder;
     }
 
     Display* display_;

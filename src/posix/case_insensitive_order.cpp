@@ -22,6 +22,12 @@ namespace {
 // Eight key bytes of each index from the current depth rounded down to
 // eight, so that most steps read no key.
 constexpr std::size_t kBytesHeld = sizeof(std::uint64_t);
+
+// Where the held word after the one that `depth` lies in starts.
+constexpr std::size_t NextWord(std::size_t depth) {
+    return depth - depth % kBytesHeld + kBytesHeld;
+}
+
 // Smaller groups are cheaper to sort by comparing their keys.
 constexpr std::size_t kSmallGroup = 32;
 // One group a byte value. Group 0 holds the keys that end at the current
@@ -207,7 +213,7 @@ class FoldedKeySort {
     // reading a key: they hold the word that `depth` lies in, and only names
     // equal in all of it are compared from the next word on.
     void SortByComparing(std::size_t begin, std::size_t end, std::size_t depth) {
-        const std::size_t nextWord = depth - depth % kBytesHeld + kBytesHeld;
+        const std::size_t nextWord = NextWord(depth);
         sorting_.clear();
         for (std::size_t at = begin; at < end; ++at) {
             sorting_.push_back({held_[at], order_[at]});
@@ -245,7 +251,7 @@ class FoldedKeySort {
                 SortByComparing(begin, end, depth);
                 return;
             }
-            const std::size_t nextWord = depth - depth % kBytesHeld + kBytesHeld;
+            const std::size_t nextWord = NextWord(depth);
             depth = PastSharedBytes(begin, end, depth);
             if (depth < nextWord) break;  // else all share the rest of the word
         }
